@@ -1,0 +1,45 @@
+#ifndef CONFIGURATION_H
+#define CONFIGURATION_H
+
+#include "shadertype.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class QDate;
+
+// The one program-wide configuration: init.txt in the current directory plus
+// the folders remembered in the per-user settings.
+class Configuration
+{
+public:
+    static QString mayaPath;
+    static QString mrPath;
+    static QVector<ShaderType> shaderTypes;
+    static QVector<QString> lastDirectories;
+    // Settings key of each last-directory index; fixed whatever the rows hold.
+    static const QStringList settingsKeys;
+
+    static void load();
+    static void save();
+    static void setShaderFileRow(int type, int row, const QString &extension, const QString &path,
+                                 bool mandatory);
+    static void addShaderType();
+    static QString lastDirectory(int index);
+    static QString setLastDirectory(const QString &directory, int index);
+
+    static void setMayaPath(const QString &directory);
+    static void setMrPath(const QString &directory);
+
+    static bool installShaderType(const QString &shaderDir, const QString &link, const QString &mi,
+                                  int type);
+
+    // Back to the empty state the program starts in.
+    static void reset();
+};
+
+bool backupRayrc();
+bool backupRayrc(const QDate &today);
+
+#endif

@@ -1,0 +1,30 @@
+#ifndef TEXTFILE_H
+#define TEXTFILE_H
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// Byte-exact line handling for the files the program rewrites in place:
+// lines keep their bytes, and a rewrite never leaves a torn file behind.
+
+struct TextLine
+{
+    QByteArray text; // without its line end
+    QByteArray end;  // "\n", "\r\n", or empty for a last line without one
+};
+
+QList<TextLine> splitLines(const QByteArray &content);
+QByteArray joinLines(const QList<TextLine> &lines);
+
+// The line end of the first terminated line, else the platform's own.
+QByteArray lineEndOf(const QByteArray &content);
+QByteArray nativeLineEnd();
+
+// Reads a regular file whole; false for a missing, unreadable or non-file path.
+bool readWholeFile(const QString &path, QByteArray &content);
+// Replaces the file's content at once through a temporary file; on any
+// failure the old file stays as it was.
+bool writeWholeFile(const QString &path, const QByteArray &content);
+
+#endif

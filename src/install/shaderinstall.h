@@ -1,0 +1,16 @@
+#ifndef SHADERINSTALL_H
+#define SHADERINSTALL_H
+
+#include "shaderfilerow.h"
+
+#include <QString>
+#include <QVector>
+
+// Copies each row's file into the row's folder, never replacing a file and
+// never stopping or undoing on a failure; each failure is shown in a box as
+// it happens. maya.rayrc is updated only when every file was found and every
+// mandatory one copied.
+bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
+                        const QString &mrDir, const QString &link, const QString &mi);
+
+#endif

@@ -1,0 +1,105 @@
+#include "shadertab.h"
+
+#include "configuration.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+// Index under which the shader's own folder dialog remembers its directory.
+constexpr int shaderDirectoryIndex = 7;
+}
+
+ShaderTab::ShaderTab(QWidget *parent)
+    : QWidget(parent)
+{
+    auto *group = new QGroupBox(tr("Shaders"));
+
+    typeCombo = new QComboBox;
+    typeCombo->setObjectName(QStringLiteral("typeCombo"));
+    for (const ShaderType &type : std::as_const(Configuration::shaderTypes))
+        typeCombo->addItem(type.name);
+    typeCombo->setEnabled(false);
+
+    auto *typeLabel = new QLabel(tr("Type de Shader"));
+    auto *shaderDirLabel = new QLabel(tr("Chemin de votre Shader"));
+    auto *linkLabel = new QLabel(tr("La ligne Link"));
+    auto *miLabel = new QLabel(tr("La ligne mi"));
+
+    shaderDirEdit = new QLineEdit;
+    shaderDirEdit->setObjectName(QStringLiteral("shaderDirEdit"));
+    linkEdit = new QLineEdit;
+    linkEdit->setObjectName(QStringLiteral("linkEdit"));
+    miEdit = new QLineEdit;
+    miEdit->setObjectName(QStringLiteral("miEdit"));
+
+    auto *browseButton = new QPushButton(QStringLiteral("..."));
+    browseButton->setObjectName(QStringLiteral("browseButton"));
+    browseButton->setMaximumSize(35, 20);
+    connect(browseButton, &QPushButton::clicked, this, &ShaderTab::FindShaderPath);
+
+    auto *dirLayout = new QHBoxLayout;
+    dirLayout->addWidget(shaderDirEdit);
+    dirLayout->addWidget(browseButton);
+
+    auto *groupLayout = new QVBoxLayout;
+    groupLayout->addWidget(typeLabel);
+    groupLayout->addWidget(typeCombo);
+    groupLayout->addWidget(shaderDirLabel);
+    groupLayout->addLayout(dirLayout);
+    groupLayout->addWidget(linkLabel);
+    groupLayout->addWidget(linkEdit);
+    groupLayout->addWidget(miLabel);
+    groupLayout->addWidget(miEdit);
+
+    auto *installButton = new QPushButton(tr("Installer le Shader"));
+    installButton->setObjectName(QStringLiteral("installButton"));
+    connect(installButton, &QPushButton::clicked, this, &ShaderTab::installShader);
+    groupLayout->addWidget(installButton);
+
+    auto *statusLabel = new QLabel(tr("pas d'action"));
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel->setAlignment(Qt::AlignHCenter);
+    connect(this, &ShaderTab::installation, statusLabel, &QLabel::setText);
+    groupLayout->addWidget(statusLabel);
+
+    group->setLayout(groupLayout);
+
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(group);
+    layout->addStretch(1);
+    setLayout(layout);
+}
+
+QString ShaderTab::FindShaderPath()
+{
+    const QString directory = QFileDialog::getExistingDirectory(
+        this, tr("Sélectionner un répertoire"),
+        Configuration::lastDirectory(shaderDirectoryIndex), QFileDialog::ShowDirsOnly);
+    if (!directory.isEmpty()) {
+        shaderDirEdit->setText(directory);
+        emit installation(tr("Nouveau chemin de Shader"));
+        Configuration::setLastDirectory(directory, shaderDirectoryIndex);
+    }
+    return directory;
+}
+
+void ShaderTab::installShader()
+{
+    // Not trimmed: a field of blanks counts as filled in.
+    if (shaderDirEdit->text().isEmpty() || linkEdit->text().isEmpty()
+        || miEdit->text().isEmpty()) {
+        emit installation(tr("Problème lors de l'installation : des paramètres ne sont pas donnés."));
+        return;
+    }
+    const bool installed = Configuration::installShaderType(shaderDirEdit->text(), linkEdit->text(),
+                                                            miEdit->text(), 0);
+    emit installation(installed ? tr("Installation effectuée")
+                                : tr("Problème lors de l'installation"));
+}
