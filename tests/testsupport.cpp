@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileDialog>
 #include <QSettings>
@@ -43,6 +44,17 @@ void writeBytes(const QString &path, const QByteArray &content)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(content);
+}
+
+QMap<QString, QByteArray> treeSnapshot(const QString &root)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        files.insert(QDir(root).relativeFilePath(file), readBytes(file));
+    }
+    return files;
 }
 
 static QSettings *newSettings()

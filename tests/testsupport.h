@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
@@ -28,6 +29,8 @@ private:
 
 QByteArray readBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &content);
+// Every file below root, by path relative to root, with its content.
+QMap<QString, QByteArray> treeSnapshot(const QString &root);
 QString settingsValue(const QString &key);
 void setSettingsValue(const QString &key, const QString &value);
 

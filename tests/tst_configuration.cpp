@@ -1,7 +1,24 @@
 #include "configuration.h"
 #include "testsupport.h"
 
+#include <QDate>
+#include <QDir>
 #include <QtTest>
+
+namespace {
+const QByteArray defaultFile("[MAYA_PATH]\n\n[MR_PATH]\n\n[Shader Mental Ray]\n5\n"
+                             "fti**n\nxpm**n\nmel**o\nmi**o\ndll**o\n");
+
+QByteArray header(const QByteArray &maya, const QByteArray &mr)
+{
+    return "[MAYA_PATH]\n" + maya + "\n[MR_PATH]\n" + mr + "\n";
+}
+
+QString backupFileName(const QDate &day)
+{
+    return QStringLiteral("maya.rayrc") + day.toString(QStringLiteral("yyyy_MM_dd"));
+}
+}
 
 class TestConfiguration : public QObject
 {
@@ -9,17 +26,346 @@ class TestConfiguration : public QObject
 
 private slots:
     void defaultsWithoutFile();
+    void roundTrip_data();
+    void roundTrip();
+    void rowLine_data();
+    void rowLine();
+    void blocks_data();
+    void blocks();
+    void earlyStop_data();
+    void earlyStop();
+    void fourLineFile();
+    void crlfFileLoads();
+    void backupName_data();
+    void backupName();
+    void backupNeverOverwrites();
+    void settingsKeysAreFixed();
+    void lastDirectories();
+    void saveKeepsSettingsAfterEarlyStop();
+    void rowSettersIgnoreBadIndices();
 };
 
 void TestConfiguration::defaultsWithoutFile()
 {
     Sandbox sandbox;
     Configuration::load();
+    QVERIFY(Configuration::mayaPath.isEmpty());
+    QVERIFY(Configuration::mrPath.isEmpty());
     QCOMPARE(Configuration::shaderTypes.size(), 1);
+    const ShaderType &type = Configuration::shaderTypes.first();
+    QCOMPARE(type.name, QStringLiteral("Shader Mental Ray"));
+    QCOMPARE(type.rows.size(), 5);
+    const QStringList extensions{"fti", "xpm", "mel", "mi", "dll"};
+    const bool mandatory[] = {false, false, true, true, true};
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(type.rows.at(i).extension, extensions.at(i));
+        QVERIFY(type.rows.at(i).path.isEmpty());
+        QCOMPARE(type.rows.at(i).mandatory, mandatory[i]);
+    }
+    QCOMPARE(Configuration::lastDirectories.size(), 8);
+    // Changing a row alone does not reach the file.
+    Configuration::setShaderFileRow(0, 1, QStringLiteral("png"), QStringLiteral("/icons"), true);
+    QVERIFY(!QFile::exists(QStringLiteral("init.txt")));
+    Configuration::setShaderFileRow(0, 1, QStringLiteral("xpm"), QString(), false);
+
     Configuration::save();
-    QCOMPARE(readBytes(QStringLiteral("init.txt")),
-             QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n\n[Shader Mental Ray]\n5\n"
-                        "fti**n\nxpm**n\nmel**o\nmi**o\ndll**o\n"));
+    QCOMPARE(readBytes(QStringLiteral("init.txt")), defaultFile);
+}
+
+void TestConfiguration::roundTrip_data()
+{
+    QTest::addColumn<QString>("maya");
+    QTest::addColumn<QString>("mr");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("plain") << "/opt/maya" << "/opt/mr" << QStringList{"Shader Mental Ray"};
+    QTest::newRow("several types") << "C:\\Maya" << "D:\\mr"
+                                   << QStringList{"A", "Second one", "[odd]", ""};
+    QTest::newRow("non-ASCII") << QStringLiteral("/home/zoë/Maya 7 — données")
+                               << QStringLiteral("/srv/mr/été") << QStringList{QStringLiteral("Ombré")};
+    QTest::newRow("empty directories") << "" << "" << QStringList{"x"};
+    QTest::newRow("no type") << "/m" << "/r" << QStringList{};
+}
+
+void TestConfiguration::roundTrip()
+{
+    QFETCH(QString, maya);
+    QFETCH(QString, mr);
+    QFETCH(QStringList, names);
+    Sandbox sandbox;
+
+    Configuration::mayaPath = maya;
+    Configuration::mrPath = mr;
+    for (int t = 0; t < names.size(); ++t) {
+        ShaderType type;
+        type.name = names.at(t);
+        type.rows.resize(t + 1);
+        for (int r = 0; r < type.rows.size(); ++r)
+            type.setRow(r, QStringLiteral("e%1").arg(r), mr + QStringLiteral("/dest%1").arg(r),
+                        (r + t) % 2 == 0);
+        Configuration::shaderTypes.append(type);
+    }
+    const QVector<ShaderType> saved = Configuration::shaderTypes;
+    Configuration::save();
+
+    Configuration::reset();
+    Configuration::load();
+    QCOMPARE(Configuration::mayaPath, maya);
+    QCOMPARE(Configuration::mrPath, mr);
+    QCOMPARE(Configuration::shaderTypes.size(), saved.size());
+    for (int t = 0; t < saved.size(); ++t) {
+        const ShaderType &loaded = Configuration::shaderTypes.at(t);
+        QCOMPARE(loaded.name, saved.at(t).name);
+        QCOMPARE(loaded.rows.size(), saved.at(t).rows.size());
+        for (int r = 0; r < loaded.rows.size(); ++r) {
+            QCOMPARE(loaded.rows.at(r).extension, saved.at(t).rows.at(r).extension);
+            QCOMPARE(loaded.rows.at(r).path, saved.at(t).rows.at(r).path);
+            QCOMPARE(loaded.rows.at(r).mandatory, saved.at(t).rows.at(r).mandatory);
+        }
+    }
+}
+
+void TestConfiguration::rowLine_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("mandatory");
+
+    QTest::newRow("mandatory") << QByteArray("dll*D:\\lib*o") << "dll" << "D:\\lib" << true;
+    QTest::newRow("optional") << QByteArray("dll*D:\\lib*n") << "dll" << "D:\\lib" << false;
+    QTest::newRow("any o in the flag") << QByteArray("mi*/x*yes or no") << "mi" << "/x" << true;
+    QTest::newRow("capital O") << QByteArray("mi*/x*O") << "mi" << "/x" << false;
+    QTest::newRow("no star, o in line") << QByteArray("no stars") << "" << "" << true;
+    QTest::newRow("no star, no o") << QByteArray("plain") << "" << "" << false;
+    QTest::newRow("one star") << QByteArray("mel*/scripts") << "mel" << "" << false;
+    QTest::newRow("empty line") << QByteArray("") << "" << "" << false;
+    QTest::newRow("extra stars") << QByteArray("a*b*c*o") << "a" << "b" << true;
+}
+
+void TestConfiguration::rowLine()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, extension);
+    QFETCH(QString, path);
+    QFETCH(bool, mandatory);
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"), header("/m", "/r") + "[T]\n1\n" + line + "\n");
+    Configuration::load();
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+    QCOMPARE(Configuration::shaderTypes.first().rows.size(), 1);
+    const ShaderFileRow &row = Configuration::shaderTypes.first().rows.first();
+    QCOMPARE(row.extension, extension);
+    QCOMPARE(row.path, path);
+    QCOMPARE(row.mandatory, mandatory);
+}
+
+void TestConfiguration::blocks_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QList<int>>("rowCounts");
+
+    QTest::newRow("two blocks") << QByteArray("[A]\n1\na*b*n\n[B]\n2\nc*d*o\ne*f*n\n")
+                                << QStringList{"A", "B"} << QList<int>{1, 2};
+    QTest::newRow("blank after bracket") << QByteArray("[A] \n0\nend\n") << QStringList{"A]"}
+                                         << QList<int>{0};
+    QTest::newRow("bracket anywhere") << QByteArray("xx[yy\n0\nend\n") << QStringList{"x[y"}
+                                      << QList<int>{0};
+    QTest::newRow("junk between blocks") << QByteArray("junk\n[A]\n0\nmore junk\n[B]\n0\nend\n")
+                                         << QStringList{"A", "B"} << QList<int>{0, 0};
+    QTest::newRow("header on last line") << QByteArray("[A]\n0\n[B]\n") << QStringList{"A"}
+                                         << QList<int>{0};
+    QTest::newRow("count of three") << QByteArray("[A]\n3\na**n\nb**n\nc**n\nend\n")
+                                    << QStringList{"A"} << QList<int>{3};
+    QTest::newRow("count not a number") << QByteArray("[A]\nfive\na**n\n[B]\n1\nb**o\nend\n")
+                                        << QStringList{"A", "B"} << QList<int>{0, 1};
+    QTest::newRow("negative count") << QByteArray("[A]\n-4\n[B]\n1\nb**o\nend\n")
+                                    << QStringList{"A", "B"} << QList<int>{0, 1};
+    QTest::newRow("huge count") << QByteArray("[A]\n2000000000\na**n\nb**n\nc**n")
+                                << QStringList{"A"} << QList<int>{3};
+    QTest::newRow("count past the end") << QByteArray("[A]\n7\na**n\nb**n\n") << QStringList{"A"}
+                                        << QList<int>{2};
+}
+
+void TestConfiguration::blocks()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QStringList, names);
+    QFETCH(QList<int>, rowCounts);
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"), header("/m", "/r") + body);
+    Configuration::load();
+    QCOMPARE(Configuration::shaderTypes.size(), names.size());
+    for (int t = 0; t < names.size(); ++t) {
+        QCOMPARE(Configuration::shaderTypes.at(t).name, names.at(t));
+        QCOMPARE(Configuration::shaderTypes.at(t).rows.size(), rowCounts.at(t));
+    }
+    QCOMPARE(Configuration::lastDirectories.size(), 8);
+}
+
+void TestConfiguration::earlyStop_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("maya");
+
+    QTest::newRow("empty file") << QByteArray() << "";
+    QTest::newRow("no maya marker") << QByteArray("MAYA\n/m\n[MR_PATH]\n/r\n[A]\n0\n\n") << "";
+    QTest::newRow("only line one") << QByteArray("[MAYA_PATH]\n") << "";
+    QTest::newRow("three lines") << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n") << "/m";
+    QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n/r\n[A]\n0\n\n") << "/m";
+}
+
+void TestConfiguration::earlyStop()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, maya);
+    Sandbox sandbox;
+    QDir().mkdir(QStringLiteral("r"));
+    writeBytes(QStringLiteral("r/maya.rayrc"), "rc");
+    writeBytes(QStringLiteral("init.txt"), content);
+    setSettingsValue(QStringLiteral("maya"), QStringLiteral("/remembered"));
+
+    Configuration::load();
+    QCOMPARE(Configuration::mayaPath, maya);
+    QVERIFY(Configuration::mrPath.isEmpty());
+    QVERIFY(Configuration::shaderTypes.isEmpty());
+    QVERIFY(Configuration::lastDirectories.isEmpty());
+    QVERIFY(Configuration::lastDirectory(0).isEmpty());
+    QVERIFY(Configuration::setLastDirectory(QStringLiteral("/new"), 0).isEmpty());
+    QCOMPARE(QDir().entryList({QStringLiteral("maya.rayrc*")}, QDir::Files), QStringList());
+}
+
+void TestConfiguration::fourLineFile()
+{
+    Sandbox sandbox;
+    QDir().mkdir(QStringLiteral("mr"));
+    writeBytes(QStringLiteral("mr/maya.rayrc"), "\tlink x\n");
+    // The marker only needs to occur in its line.
+    writeBytes(QStringLiteral("init.txt"),
+               "[MAYA_PATH] \n/maya\n[MR_PATH]\n" + sandbox.path(QStringLiteral("mr")).toUtf8() + "\n");
+    Configuration::load();
+    QCOMPARE(Configuration::mayaPath, QStringLiteral("/maya"));
+    QCOMPARE(Configuration::mrPath, sandbox.path(QStringLiteral("mr")));
+    QVERIFY(Configuration::shaderTypes.isEmpty());
+    QCOMPARE(readBytes(backupFileName(QDate::currentDate())), QByteArray("\tlink x\n"));
+}
+
+void TestConfiguration::crlfFileLoads()
+{
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"),
+               "[MAYA_PATH]\r\n/m\r\n[MR_PATH]\r\n/r\r\n[A]\r\n1\r\nmel*/s*o\r\n");
+    Configuration::load();
+    QCOMPARE(Configuration::mayaPath, QStringLiteral("/m"));
+    QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+    QCOMPARE(Configuration::shaderTypes.first().rows.first().path, QStringLiteral("/s"));
+}
+
+void TestConfiguration::backupName_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("4 July 2005") << QDate(2005, 7, 4) << "maya.rayrc2005_07_04";
+    QTest::newRow("9 January") << QDate(2027, 1, 9) << "maya.rayrc2027_01_09";
+    QTest::newRow("short year") << QDate(987, 12, 31) << "maya.rayrc0987_12_31";
+}
+
+void TestConfiguration::backupName()
+{
+    QFETCH(QDate, day);
+    QFETCH(QString, name);
+    Sandbox sandbox;
+    const QByteArray content("registry\r\n\tmi \"base.mi\"\r\n\0binary", 30);
+    writeBytes(QStringLiteral("maya.rayrc"), content);
+    Configuration::mrPath = sandbox.path();
+    QVERIFY(backupRayrc(day));
+    QCOMPARE(readBytes(name), content);
+}
+
+void TestConfiguration::backupNeverOverwrites()
+{
+    Sandbox sandbox;
+    QDir().mkdir(QStringLiteral("mr"));
+    Configuration::mrPath = sandbox.path(QStringLiteral("mr"));
+    writeBytes(QStringLiteral("mr/maya.rayrc"), "first");
+    QVERIFY(backupRayrc(QDate(2005, 7, 4)));
+    writeBytes(QStringLiteral("mr/maya.rayrc"), "second");
+    QVERIFY(!backupRayrc(QDate(2005, 7, 4)));
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc2005_07_04")), QByteArray("first"));
+    QVERIFY(backupRayrc(QDate(2005, 7, 5)));
+
+    QFile::remove(QStringLiteral("mr/maya.rayrc"));
+    QVERIFY(!backupRayrc(QDate(2005, 7, 6)));
+    QVERIFY(!QFile::exists(QStringLiteral("maya.rayrc2005_07_06")));
+}
+
+void TestConfiguration::settingsKeysAreFixed()
+{
+    QCOMPARE(Configuration::settingsKeys,
+             QStringList({"maya", "mr", "fti", "xpm", "mel", "mi", "dll", "shader"}));
+
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"),
+               header("/m", "/r") + "[A]\n5\npng*/a*n\njpg*/b*n\nx*/c*o\ny*/d*o\nz*/e*o\n");
+    Configuration::load();
+    Configuration::setLastDirectory(QStringLiteral("/chosen/for/row0"), 2);
+    QCOMPARE(settingsValue(QStringLiteral("fti")), QStringLiteral("/chosen/for/row0"));
+    QVERIFY(settingsValue(QStringLiteral("png")).isEmpty());
+}
+
+void TestConfiguration::lastDirectories()
+{
+    Sandbox sandbox;
+    setSettingsValue(QStringLiteral("shader"), QStringLiteral("/s"));
+    setSettingsValue(QStringLiteral("mr"), QStringLiteral("/r"));
+    Configuration::load();
+    QCOMPARE(Configuration::lastDirectory(7), QStringLiteral("/s"));
+    QCOMPARE(Configuration::lastDirectory(1), QStringLiteral("/r"));
+    QVERIFY(Configuration::lastDirectory(0).isEmpty());
+    QVERIFY(Configuration::lastDirectory(-1).isEmpty());
+    QVERIFY(Configuration::lastDirectory(8).isEmpty());
+
+    QCOMPARE(Configuration::setLastDirectory(QStringLiteral("/new"), 0), QStringLiteral("/new"));
+    QCOMPARE(settingsValue(QStringLiteral("maya")), QStringLiteral("/new"));
+    QCOMPARE(Configuration::lastDirectory(0), QStringLiteral("/new"));
+    // A cancelled dialog's empty answer stores nothing.
+    QVERIFY(Configuration::setLastDirectory(QString(), 0).isEmpty());
+    QCOMPARE(settingsValue(QStringLiteral("maya")), QStringLiteral("/new"));
+    QVERIFY(Configuration::setLastDirectory(QStringLiteral("/x"), 8).isEmpty());
+    QVERIFY(Configuration::setLastDirectory(QStringLiteral("/x"), -1).isEmpty());
+
+    // The save writes all eight keys, empty ones included.
+    Configuration::lastDirectories[7].clear();
+    Configuration::save();
+    QVERIFY(settingsValue(QStringLiteral("shader")).isEmpty());
+    QCOMPARE(settingsValue(QStringLiteral("mr")), QStringLiteral("/r"));
+}
+
+void TestConfiguration::saveKeepsSettingsAfterEarlyStop()
+{
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"), "not a configuration\n");
+    setSettingsValue(QStringLiteral("shader"), QStringLiteral("/kept"));
+    Configuration::load();
+    Configuration::save();
+    QCOMPARE(settingsValue(QStringLiteral("shader")), QStringLiteral("/kept"));
+    QCOMPARE(readBytes(QStringLiteral("init.txt")), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n\n"));
+}
+
+void TestConfiguration::rowSettersIgnoreBadIndices()
+{
+    Sandbox sandbox;
+    Configuration::load();
+    const auto before = Configuration::shaderTypes.first().rows;
+    for (const auto &[type, row] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 5}})
+        Configuration::setShaderFileRow(type, row, QStringLiteral("x"), QStringLiteral("/y"), true);
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+    const auto &after = Configuration::shaderTypes.first().rows;
+    QCOMPARE(after.size(), before.size());
+    for (int i = 0; i < after.size(); ++i)
+        QCOMPARE(after.at(i).extension, before.at(i).extension);
 }
 
 QTEST_MAIN(TestConfiguration)

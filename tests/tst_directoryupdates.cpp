@@ -1,0 +1,153 @@
+#include "configuration.h"
+#include "testsupport.h"
+
+#include <QtTest>
+
+namespace {
+const QString init = QStringLiteral("init.txt");
+}
+
+class TestDirectoryUpdates : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typingWithoutFile();
+    void untouchedFiles_data();
+    void untouchedFiles();
+    void blocksSurviveManyChanges();
+    void longLineKept();
+    void nonAsciiLoadsBack();
+    void lineEndsKept_data();
+    void lineEndsKept();
+};
+
+void TestDirectoryUpdates::typingWithoutFile()
+{
+    Sandbox sandbox;
+    Configuration::setMrPath(QStringLiteral("/r"));
+    QVERIFY(!QFile::exists(init));
+    QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
+
+    QString typed;
+    for (const QChar c : QStringLiteral("/opt")) {
+        typed += c;
+        Configuration::setMayaPath(typed);
+        QCOMPARE(readBytes(init), "[MAYA_PATH]\n" + typed.toUtf8() + "\n");
+    }
+    Configuration::setMrPath(QStringLiteral("/m"));
+    QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n/opt\n[MR_PATH]\n/m\n"));
+    Configuration::setMrPath(QStringLiteral("/mr"));
+    Configuration::setMayaPath(QString());
+    QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/mr\n"));
+    QCOMPARE(Configuration::mayaPath, QString());
+}
+
+void TestDirectoryUpdates::untouchedFiles_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("blank after marker") << QByteArray("[MAYA_PATH] \n/m\n[MR_PATH]\n/r\n");
+    QTest::newRow("marker inside the line") << QByteArray("x[MAYA_PATH]\n/m\n");
+    QTest::newRow("other text") << QByteArray("hello\n");
+}
+
+void TestDirectoryUpdates::untouchedFiles()
+{
+    QFETCH(QByteArray, content);
+    Sandbox sandbox;
+    writeBytes(init, content);
+    Configuration::setMayaPath(QStringLiteral("/new maya"));
+    Configuration::setMrPath(QStringLiteral("/new mr"));
+    QCOMPARE(readBytes(init), content);
+    // The values held in memory change all the same.
+    QCOMPARE(Configuration::mayaPath, QStringLiteral("/new maya"));
+    QCOMPARE(Configuration::mrPath, QStringLiteral("/new mr"));
+}
+
+void TestDirectoryUpdates::blocksSurviveManyChanges()
+{
+    Sandbox sandbox;
+    Configuration::mayaPath = QStringLiteral("/m");
+    Configuration::mrPath = QStringLiteral("/r");
+    for (const char *name : {"A", "B", "C"}) {
+        ShaderType type;
+        type.name = QString::fromLatin1(name);
+        type.setRow(2, QStringLiteral("mel"), QStringLiteral("/scripts/") + type.name, true);
+        Configuration::shaderTypes.append(type);
+    }
+    Configuration::save();
+    const QByteArray saved = readBytes(init);
+    const qsizetype blocks = saved.indexOf("[A]");
+
+    for (int i = 0; i < 20; ++i) {
+        Configuration::setMayaPath(QStringLiteral("/maya/%1").arg(i));
+        Configuration::setMrPath(QStringLiteral("/mr/%1").arg(i));
+    }
+    const QByteArray after = readBytes(init);
+    QCOMPARE(after, "[MAYA_PATH]\n/maya/19\n[MR_PATH]\n/mr/19\n" + saved.mid(blocks));
+
+    Configuration::reset();
+    Configuration::load();
+    QCOMPARE(Configuration::shaderTypes.size(), 3);
+    QCOMPARE(Configuration::shaderTypes.at(2).rows.at(2).path, QStringLiteral("/scripts/C"));
+}
+
+void TestDirectoryUpdates::longLineKept()
+{
+    Sandbox sandbox;
+    const QByteArray longLine(100000, 'x');
+    const QByteArray rest = "[T]\n1\nmi*" + longLine + "*o\n";
+    writeBytes(init, "[MAYA_PATH]\n" + longLine + "\n[MR_PATH]\n/r\n" + rest);
+    Configuration::setMrPath(QStringLiteral("/r2"));
+    QCOMPARE(readBytes(init), "[MAYA_PATH]\n" + longLine + "\n[MR_PATH]\n/r2\n" + rest);
+    Configuration::setMayaPath(QStringLiteral("/m"));
+    QCOMPARE(readBytes(init), "[MAYA_PATH]\n/m\n[MR_PATH]\n/r2\n" + rest);
+}
+
+void TestDirectoryUpdates::nonAsciiLoadsBack()
+{
+    Sandbox sandbox;
+    const QString maya = QStringLiteral("/home/zoë/Maya — 7");
+    const QString mr = QStringLiteral("/srv/mental ray/été");
+    Configuration::setMayaPath(maya);
+    Configuration::setMrPath(mr);
+    Configuration::reset();
+    Configuration::load();
+    QCOMPARE(Configuration::mayaPath, maya);
+    QCOMPARE(Configuration::mrPath, mr);
+}
+
+void TestDirectoryUpdates::lineEndsKept_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("CR LF") << QByteArray("[MAYA_PATH]\r\n/m\r\n[MR_PATH]\r\n/r\r\n[A]\r\n0\r\n")
+                           << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n[A]\r\n0\r\n");
+    QTest::newRow("no end on last line")
+        << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n/r\n[A]\n0")
+        << QByteArray("[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n[A]\n0\n");
+    QTest::newRow("CR LF, mr appended") << QByteArray("[MAYA_PATH]\r\n/m")
+                                        << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n");
+    QTest::newRow("marker only") << QByteArray("[MAYA_PATH]")
+                                 << QByteArray("[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n");
+    static const char raw[] = "[MAYA_PATH]\n/m\n[MR_PATH]\n/r\n\xff\0\xfe\n";
+    static const char rawAfter[] = "[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n\xff\0\xfe\n";
+    QTest::newRow("bytes that are not text") << QByteArray(raw, sizeof raw - 1)
+                                             << QByteArray(rawAfter, sizeof rawAfter - 1);
+}
+
+void TestDirectoryUpdates::lineEndsKept()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    Sandbox sandbox;
+    writeBytes(init, before);
+    Configuration::setMayaPath(QStringLiteral("/M"));
+    Configuration::setMrPath(QStringLiteral("/R"));
+    QCOMPARE(readBytes(init), after);
+}
+
+QTEST_MAIN(TestDirectoryUpdates)
+#include "tst_directoryupdates.moc"

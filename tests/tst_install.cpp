@@ -1,0 +1,199 @@
+#include "configuration.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+const QByteArray rayrc("x\n\tlink \"base.so\"\n\tmi \"base.mi\"\n");
+const QByteArray updatedRayrc("x\n\tLNK\n\tlink \"base.so\"\n\tMI\n\tmi \"base.mi\"\n");
+const QString copyTitle = QStringLiteral("Erreur de copie de fichier");
+const QString copyText = QStringLiteral("Erreur lors de la copie du fichier : ");
+const QString optionalText = QStringLiteral("\n Fichier non obligatoire");
+
+// "ext:destination:o" for a mandatory row, "ext:destination:n" for an optional one.
+ShaderType shaderType(const QStringList &rows, const QString &root)
+{
+    ShaderType type;
+    type.rows.clear();
+    for (const QString &spec : rows) {
+        const QStringList parts = spec.split(QLatin1Char(':'));
+        type.rows.append({parts.at(0), root + QLatin1Char('/') + parts.at(1),
+                          parts.at(2) == QLatin1String("o")});
+    }
+    return type;
+}
+
+// Boxes written as "critical|warning: file name".
+QStringList describe(const QList<SeenBox> &boxes)
+{
+    QStringList out;
+    for (const SeenBox &box : boxes) {
+        const QString kind = box.icon == QMessageBox::Critical  ? QStringLiteral("critical")
+                             : box.icon == QMessageBox::Warning ? QStringLiteral("warning")
+                                                                : QStringLiteral("other");
+        if (box.title == QStringLiteral("Erreur d'ecriture")
+            && box.text == QStringLiteral("Erreur lors de l'écriture dans maya.rayrc")) {
+            out << kind + QStringLiteral(": rayrc");
+        } else if (box.title == copyTitle && box.text.startsWith(copyText)) {
+            QString name = box.text.mid(copyText.size());
+            if (box.icon == QMessageBox::Warning) {
+                if (!name.endsWith(optionalText))
+                    name += QStringLiteral(" (optional text missing)");
+                name.chop(optionalText.size());
+            }
+            out << kind + QStringLiteral(": ") + name;
+        } else {
+            out << kind + QStringLiteral(": unexpected ") + box.title + QLatin1Char('/') + box.text;
+        }
+    }
+    return out;
+}
+}
+
+class TestInstall : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void outcome_data();
+    void outcome();
+    void installingTwice();
+    void noShaderType();
+};
+
+void TestInstall::outcome_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("existing");   // files already in a destination
+    QTest::addColumn<bool>("result");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QStringList>("copied");
+    QTest::addColumn<bool>("rayrcUpdated");
+
+    const QStringList all{"fti:icons:n", "xpm:icons:n", "mel:scripts:o", "mi:include:o", "dll:lib:o"};
+    QTest::newRow("everything copied")
+        << all << QStringList() << true << QStringList()
+        << QStringList{"icons/velvet.fti", "icons/velvet.xpm", "scripts/velvet.mel",
+                       "include/velvet.mi", "lib/velvet.dll"}
+        << true;
+    QTest::newRow("optional file already there")
+        << all << QStringList{"icons/velvet.xpm"} << true << QStringList{"warning: velvet.xpm"}
+        << QStringList{"icons/velvet.fti", "scripts/velvet.mel", "include/velvet.mi",
+                       "lib/velvet.dll"}
+        << true;
+    QTest::newRow("mandatory file already there, later rows still copied")
+        << all << QStringList{"scripts/velvet.mel"} << false
+        << QStringList{"critical: velvet.mel"}
+        << QStringList{"icons/velvet.fti", "icons/velvet.xpm", "include/velvet.mi",
+                       "lib/velvet.dll"}
+        << false;
+    QTest::newRow("missing destination folder")
+        << QStringList{"mi:nowhere:o", "mel:scripts:o"} << QStringList() << false
+        << QStringList{"critical: velvet.mi"} << QStringList{"scripts/velvet.mel"} << false;
+    QTest::newRow("optional file not found still fails")
+        << QStringList{"png:icons:n", "mel:scripts:o"} << QStringList() << false
+        << QStringList{"warning: "} << QStringList{"scripts/velvet.mel"} << false;
+    QTest::newRow("mandatory file not found")
+        << QStringList{"tga:icons:o"} << QStringList() << false << QStringList{"critical: "}
+        << QStringList() << false;
+    QTest::newRow("empty extension") << QStringList{":icons:o"} << QStringList() << false
+                                     << QStringList{"critical: "} << QStringList() << false;
+    QTest::newRow("no rows") << QStringList() << QStringList() << true << QStringList()
+                             << QStringList() << true;
+}
+
+void TestInstall::outcome()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, existing);
+    QFETCH(bool, result);
+    QFETCH(QStringList, boxes);
+    QFETCH(QStringList, copied);
+    QFETCH(bool, rayrcUpdated);
+
+    Sandbox sandbox;
+    const QString root = sandbox.path();
+    QDir dir;
+    for (const char *folder : {"shader/lib", "icons", "scripts", "include", "lib", "mr"})
+        dir.mkpath(QString::fromLatin1(folder));
+    for (const char *file : {"velvet.fti", "velvet.xpm", "velvet.mel", "velvet.mi", "lib/velvet.dll"})
+        writeBytes(QStringLiteral("shader/") + QString::fromLatin1(file), file);
+    for (const QString &file : existing)
+        writeBytes(file, "old");
+    writeBytes(QStringLiteral("mr/maya.rayrc"), rayrc);
+    Configuration::mrPath = sandbox.path(QStringLiteral("mr"));
+    Configuration::shaderTypes.append(shaderType(rows, root));
+
+    ModalWatcher watcher;
+    QCOMPARE(Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
+                                              QStringLiteral("LNK"), QStringLiteral("MI"), 0),
+             result);
+    QCOMPARE(describe(watcher.boxes), boxes);
+    for (const QString &file : copied)
+        QCOMPARE(readBytes(file), QFileInfo(file).fileName() == QLatin1String("velvet.dll")
+                                      ? QByteArray("lib/velvet.dll")
+                                      : QFileInfo(file).fileName().toUtf8());
+    for (const QString &file : existing)
+        QCOMPARE(readBytes(file), QByteArray("old"));
+    QVERIFY(!dir.exists(QStringLiteral("nowhere")));
+    QVERIFY(!dir.exists(QStringLiteral("lib/lib")));
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), rayrcUpdated ? updatedRayrc : rayrc);
+}
+
+void TestInstall::installingTwice()
+{
+    Sandbox sandbox;
+    QDir dir;
+    for (const char *folder : {"shader", "opt", "mand", "mr"})
+        dir.mkpath(QString::fromLatin1(folder));
+    writeBytes(QStringLiteral("shader/a.fti"), "a");
+    writeBytes(QStringLiteral("shader/a.mel"), "m");
+    writeBytes(QStringLiteral("mr/maya.rayrc"), rayrc);
+    Configuration::mrPath = sandbox.path(QStringLiteral("mr"));
+    Configuration::shaderTypes.append(shaderType({"fti:opt:n"}, sandbox.path()));
+    const QString shader = sandbox.path(QStringLiteral("shader"));
+
+    // With only optional rows a second run is still a success and adds the
+    // entries again: nothing checks for entries already there.
+    ModalWatcher watcher;
+    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0));
+    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0));
+    QCOMPARE(describe(watcher.boxes), QStringList{"warning: a.fti"});
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")),
+             QByteArray("x\n\tLNK\n\tLNK\n\tlink \"base.so\"\n\tMI\n\tMI\n\tmi \"base.mi\"\n"));
+
+    // A mandatory row that cannot be copied again keeps maya.rayrc as it is.
+    Configuration::shaderTypes.first() = shaderType({"mel:mand:o", "fti:opt:n"}, sandbox.path());
+    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("L2"), QStringLiteral("M2"), 0));
+    const QByteArray afterFirst = readBytes(QStringLiteral("mr/maya.rayrc"));
+    watcher.boxes.clear();
+    QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L3"), QStringLiteral("M3"), 0));
+    QCOMPARE(describe(watcher.boxes), (QStringList{"critical: a.mel", "warning: a.fti"}));
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), afterFirst);
+
+    // A maya.rayrc without entries: the write error box, and the file as it was.
+    writeBytes(QStringLiteral("mr/maya.rayrc"), "nothing here\n");
+    Configuration::shaderTypes.first().rows.clear();
+    watcher.boxes.clear();
+    QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L"), QStringLiteral("M"), 0));
+    QCOMPARE(describe(watcher.boxes), QStringList{"critical: rayrc"});
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), QByteArray("nothing here\n"));
+}
+
+void TestInstall::noShaderType()
+{
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("maya.rayrc"), rayrc);
+    Configuration::mrPath = sandbox.path();
+    ModalWatcher watcher;
+    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 0));
+    Configuration::addShaderType();
+    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 1));
+    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), -1));
+    QVERIFY(watcher.boxes.isEmpty());
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), rayrc);
+}
+
+QTEST_MAIN(TestInstall)
+#include "tst_install.moc"

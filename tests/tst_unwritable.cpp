@@ -1,0 +1,178 @@
+#include "configuration.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <unistd.h>
+
+namespace {
+const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ReadUser;
+const QFileDevice::Permissions noAccess = {};
+const QFileDevice::Permissions readOnlyFolder = readOnly | QFileDevice::ExeOwner
+                                                | QFileDevice::ExeUser;
+const QByteArray initContent("[MAYA_PATH]\n/m\n[MR_PATH]\n/r\n[A]\n1\nmel*/s*o\n");
+}
+
+class TestUnwritable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void initFileLeftWhole_data();
+    void initFileLeftWhole();
+    void unreadableInitFile();
+    void rayrcLeftWhole_data();
+    void rayrcLeftWhole();
+    void readOnlyDestination();
+    void unreadableSubfolderSkipped();
+    void unwritableCurrentDirectory();
+};
+
+void TestUnwritable::initTestCase()
+{
+    // As root every one of these writes would succeed and prove nothing.
+    QVERIFY2(geteuid() != 0, "must run as an unprivileged user (see unprivileged.sh)");
+}
+
+void TestUnwritable::initFileLeftWhole_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::newRow("save") << 0;
+    QTest::newRow("maya directory") << 1;
+    QTest::newRow("mental ray directory") << 2;
+}
+
+void TestUnwritable::initFileLeftWhole()
+{
+    QFETCH(int, action);
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"), initContent);
+    Configuration::load();
+    QVERIFY(QFile::setPermissions(QStringLiteral("init.txt"), readOnly));
+    Configuration::lastDirectories[7] = QStringLiteral("/remembered");
+
+    switch (action) {
+    case 0:
+        Configuration::mayaPath = QStringLiteral("/changed");
+        Configuration::save();
+        // The settings are written all the same.
+        QCOMPARE(settingsValue(QStringLiteral("shader")), QStringLiteral("/remembered"));
+        break;
+    case 1:
+        Configuration::setMayaPath(QStringLiteral("/changed"));
+        QCOMPARE(Configuration::mayaPath, QStringLiteral("/changed"));
+        break;
+    default:
+        Configuration::setMrPath(QStringLiteral("/changed"));
+        QCOMPARE(Configuration::mrPath, QStringLiteral("/changed"));
+    }
+    QCOMPARE(readBytes(QStringLiteral("init.txt")), initContent);
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"init.txt"});
+}
+
+void TestUnwritable::unreadableInitFile()
+{
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"), initContent);
+    QVERIFY(QFile::setPermissions(QStringLiteral("init.txt"), noAccess));
+    Configuration::load();
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+    QCOMPARE(Configuration::shaderTypes.first().rows.at(4).extension, QStringLiteral("dll"));
+
+    // Neither setter may empty or recreate a file it could not read.
+    Configuration::setMayaPath(QStringLiteral("/x"));
+    Configuration::setMrPath(QStringLiteral("/y"));
+    QVERIFY(QFile::setPermissions(QStringLiteral("init.txt"), readOnly));
+    QCOMPARE(readBytes(QStringLiteral("init.txt")), initContent);
+}
+
+void TestUnwritable::rayrcLeftWhole_data()
+{
+    QTest::addColumn<bool>("lockFile");
+    QTest::addColumn<bool>("lockFolder");
+    QTest::newRow("read-only file") << true << false;
+    QTest::newRow("read-only folder") << false << true;
+}
+
+void TestUnwritable::rayrcLeftWhole()
+{
+    QFETCH(bool, lockFile);
+    QFETCH(bool, lockFolder);
+    Sandbox sandbox;
+    QDir().mkdir(QStringLiteral("mr"));
+    const QByteArray content("\tlink a\n\tmi b\n");
+    writeBytes(QStringLiteral("mr/maya.rayrc"), content);
+    if (lockFile)
+        QVERIFY(QFile::setPermissions(QStringLiteral("mr/maya.rayrc"), readOnly));
+    if (lockFolder)
+        QVERIFY(QFile::setPermissions(QStringLiteral("mr"), readOnlyFolder));
+
+    QVERIFY(!ShaderType::updateRayrc(sandbox.path(QStringLiteral("mr")), QStringLiteral("l"),
+                                     QStringLiteral("m")));
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), content);
+    QCOMPARE(QDir(QStringLiteral("mr")).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"maya.rayrc"});
+    QFile::setPermissions(QStringLiteral("mr"), readOnlyFolder | QFileDevice::WriteOwner);
+}
+
+void TestUnwritable::readOnlyDestination()
+{
+    Sandbox sandbox;
+    QDir().mkpath(QStringLiteral("shader"));
+    QDir().mkpath(QStringLiteral("dest"));
+    writeBytes(QStringLiteral("shader/a.mel"), "proc");
+    writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
+    QVERIFY(QFile::setPermissions(QStringLiteral("dest"), readOnlyFolder));
+    Configuration::mrPath = sandbox.path();
+    ShaderType type;
+    type.rows = {{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true}};
+    Configuration::shaderTypes.append(type);
+
+    ModalWatcher watcher;
+    QVERIFY(!Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
+                                              QStringLiteral("l"), QStringLiteral("m"), 0));
+    QCOMPARE(watcher.boxes.size(), 1);
+    QCOMPARE(watcher.boxes.first().icon, QMessageBox::Critical);
+    QVERIFY(QDir(QStringLiteral("dest")).isEmpty());
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
+    QFile::setPermissions(QStringLiteral("dest"), readOnlyFolder | QFileDevice::WriteOwner);
+}
+
+void TestUnwritable::unreadableSubfolderSkipped()
+{
+    Sandbox sandbox;
+    QDir().mkpath(QStringLiteral("shader/a"));
+    QDir().mkpath(QStringLiteral("shader/b"));
+    writeBytes(QStringLiteral("shader/a/hidden.mi"), "x");
+    writeBytes(QStringLiteral("shader/b/found.mi"), "x");
+    QVERIFY(QFile::setPermissions(QStringLiteral("shader/a"), noAccess));
+    QString path;
+    QString name;
+    QVERIFY(!ShaderType::findFile(QStringLiteral("mi"), sandbox.path(QStringLiteral("shader")),
+                                  path, name)
+                 .isEmpty());
+    QCOMPARE(name, QStringLiteral("found.mi"));
+    QFile::setPermissions(QStringLiteral("shader/a"), readOnlyFolder | QFileDevice::WriteOwner);
+}
+
+void TestUnwritable::unwritableCurrentDirectory()
+{
+    Sandbox sandbox;
+    QDir().mkdir(QStringLiteral("mr"));
+    writeBytes(QStringLiteral("mr/maya.rayrc"), "rc");
+    writeBytes(QStringLiteral("init.txt"),
+               "[MAYA_PATH]\n/m\n[MR_PATH]\n" + sandbox.path(QStringLiteral("mr")).toUtf8()
+                   + "\n[A]\n0\n\n");
+    QVERIFY(QFile::setPermissions(sandbox.path(), readOnlyFolder));
+    // No backup can be taken; loading goes on regardless.
+    Configuration::load();
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+    QCOMPARE(Configuration::lastDirectories.size(), 8);
+    QVERIFY(QDir().entryList({QStringLiteral("maya.rayrc*")}, QDir::Files).isEmpty());
+    QFile::setPermissions(sandbox.path(), readOnlyFolder | QFileDevice::WriteOwner);
+}
+
+QTEST_MAIN(TestUnwritable)
+#include "tst_unwritable.moc"
