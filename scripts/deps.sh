@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs missing Debian packages. Source it and call ensure_packages, or run
+# it directly: bash scripts/deps.sh PACKAGE...
+
+# Packages needed to configure, build and test the project.
+# shellcheck disable=SC2034  # used by the scripts that source this file
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev)
+
+# Package lists are fetched at most once per run.
+_deps_apt_updated=0
+
+# Prints the given packages that are not installed, one per line.
+missing_packages() {
+  local pkg status
+  for pkg in "$@"; do
+    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || printf '%s\n' "$pkg"
+  done
+}
+
+# Installs whichever of the given packages are missing, as root or through
+# sudo; otherwise asks for them and exits 1.
+ensure_packages() {
+  local -a missing runner
+  mapfile -t missing < <(missing_packages "$@")
+  ((${#missing[@]})) || return 0
+
+  if [[ $(id -u) -eq 0 ]]; then
+    runner=()
+  elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+    runner=(sudo -n)
+  elif command -v sudo >/dev/null 2>&1 && [[ -t 0 ]]; then
+    # A password prompt needs a terminal; CI has none and takes the branch below.
+    runner=(sudo)
+  else
+    echo "Please install: ${missing[*]}" >&2
+    exit 1
+  fi
+
+  echo "Installing: ${missing[*]}" >&2
+  if ((!_deps_apt_updated)); then
+    # A stale or absent list still lets cached packages install, so only warn.
+    "${runner[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq </dev/null \
+      || echo "warning: apt-get update failed" >&2
+    _deps_apt_updated=1
+  fi
+  "${runner[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q -o Dpkg::Use-Pty=0 --no-install-recommends "${missing[@]}" </dev/null
+}
+
+if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
+  set -euo pipefail
+  ensure_packages "$@"
+fi
