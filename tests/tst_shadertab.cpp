@@ -1,0 +1,284 @@
+#include "configuration.h"
+#include "shadertab.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestShadertab : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typeCombo_data();
+    void typeCombo();
+    void fields_data();
+    void fields();
+    void noShaderTypeInstalls();
+    void fullInstallation();
+    void rayrcWithoutMiEntry();
+    void browse_data();
+    void browse();
+    void slotsByName();
+};
+
+namespace {
+const QByteArray rayrc = "x\n\tlink \"base.so\"\ny\n\tmi \"base.mi\"\n";
+const QString noParameters =
+    QStringLiteral("Problème lors de l'installation : des paramètres ne sont pas donnés.");
+const QString failed = QStringLiteral("Problème lors de l'installation");
+const QString done = QStringLiteral("Installation effectuée");
+
+// A shader folder, one destination per row, a Mental Ray folder and the
+// configuration pointing at them; fti and xpm are optional.
+struct Tree
+{
+    const QStringList extensions = {"fti", "xpm", "mel", "mi", "dll"};
+    const QList<bool> mandatory = {false, false, true, true, true};
+    QString shaderDir;
+    QString mrDir;
+    QStringList destinations;
+
+    Tree(const Sandbox &sandbox, const QByteArray &rayrcContent = rayrc)
+        : shaderDir(sandbox.path(QStringLiteral("shader"))), mrDir(sandbox.path(QStringLiteral("mr")))
+    {
+        QDir().mkpath(shaderDir + QStringLiteral("/sub"));
+        QDir().mkpath(mrDir);
+        writeBytes(mrDir + QStringLiteral("/maya.rayrc"), rayrcContent);
+        Configuration::mrPath = mrDir;
+        Configuration::addShaderType();
+        for (int n = 0; n < extensions.size(); ++n) {
+            // The last file sits in a subfolder: it must land without it.
+            writeBytes(shaderDir + (n == 4 ? "/sub/a." : "/a.") + extensions[n],
+                       "content " + extensions[n].toUtf8());
+            destinations.append(sandbox.path(QStringLiteral("dest_") + extensions[n]));
+            QDir().mkpath(destinations[n]);
+            Configuration::setShaderFileRow(0, n, extensions[n], destinations[n], mandatory[n]);
+        }
+    }
+
+    QByteArray copied(int n) const
+    {
+        return readBytes(destinations[n] + QStringLiteral("/a.") + extensions[n]);
+    }
+};
+
+template <typename T> T *child(const QWidget &parent, const char *name)
+{
+    T *widget = parent.findChild<T *>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no child %s", name);
+    return widget;
+}
+
+QString status(const ShaderTab &tab) { return child<QLabel>(tab, "statusLabel")->text(); }
+
+void install(const ShaderTab &tab) { child<QPushButton>(tab, "installButton")->click(); }
+
+void typeFields(const ShaderTab &tab, const QString &dir, const QString &link, const QString &mi)
+{
+    QTest::keyClicks(child<QLineEdit>(tab, "shaderDirEdit"), dir);
+    QTest::keyClicks(child<QLineEdit>(tab, "linkEdit"), link);
+    QTest::keyClicks(child<QLineEdit>(tab, "miEdit"), mi);
+}
+}
+
+void TestShadertab::typeCombo_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("none") << QStringList();
+    QTest::newRow("one") << QStringList({"Shader Mental Ray"});
+    QTest::newRow("three") << QStringList({"b", "a", "c"});
+}
+
+void TestShadertab::typeCombo()
+{
+    QFETCH(QStringList, names);
+    Sandbox sandbox;
+    for (const QString &name : names) {
+        Configuration::addShaderType();
+        Configuration::shaderTypes.last().name = name;
+    }
+    ShaderTab tab;
+    const auto *combo = child<QComboBox>(tab, "typeCombo");
+    QStringList shown;
+    for (int i = 0; i < combo->count(); ++i)
+        shown.append(combo->itemText(i));
+    QCOMPARE(shown, names);
+    QVERIFY(!combo->isEnabled());
+    QCOMPARE(status(tab), QStringLiteral("pas d'action"));
+}
+
+void TestShadertab::fields_data()
+{
+    // "@" stands for the real shader folder.
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("mi");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("boxes");
+    QTest::newRow("no folder") << "" << "l" << "m" << noParameters << 0;
+    QTest::newRow("no link") << "@" << "" << "m" << noParameters << 0;
+    QTest::newRow("no mi") << "@" << "l" << "" << noParameters << 0;
+    QTest::newRow("nothing") << "" << "" << "" << noParameters << 0;
+    QTest::newRow("blank link") << "@" << " " << "m" << done << 0;
+    QTest::newRow("blank mi") << "@" << "l" << " " << done << 0;
+    // Nothing found under a blank folder: every row fails.
+    QTest::newRow("blank folder") << " " << "l" << "m" << failed << 5;
+}
+
+void TestShadertab::fields()
+{
+    QFETCH(QString, dir);
+    QFETCH(QString, link);
+    QFETCH(QString, mi);
+    QFETCH(QString, expected);
+    QFETCH(int, boxes);
+    Sandbox sandbox;
+    const Tree tree(sandbox);
+    ShaderTab tab;
+    typeFields(tab, dir == QLatin1String("@") ? tree.shaderDir : dir, link, mi);
+    const QMap<QString, QByteArray> before = treeSnapshot(sandbox.path());
+
+    ModalWatcher watcher;
+    install(tab);
+    QCOMPARE(status(tab), expected);
+    QCOMPARE(watcher.boxes.size(), boxes);
+    if (expected != done)
+        QCOMPARE(treeSnapshot(sandbox.path()), before);
+    else
+        QCOMPARE(tree.copied(0), QByteArray("content fti"));
+}
+
+void TestShadertab::noShaderTypeInstalls()
+{
+    Sandbox sandbox;
+    ShaderTab tab;
+    typeFields(tab, sandbox.path(), QStringLiteral("l"), QStringLiteral("m"));
+    ModalWatcher watcher;
+    install(tab);
+    QCOMPARE(status(tab), done);
+    QVERIFY(watcher.boxes.isEmpty());
+}
+
+void TestShadertab::fullInstallation()
+{
+    Sandbox sandbox;
+    const Tree tree(sandbox);
+    ShaderTab tab;
+    const QString link = QStringLiteral("link \"velvet.so\"");
+    const QString mi = QStringLiteral("mi \"velvet.mi\"");
+    typeFields(tab, tree.shaderDir, link, mi);
+    const QString rayrcPath = tree.mrDir + QStringLiteral("/maya.rayrc");
+    const QByteArray installed = "x\n\tlink \"velvet.so\"\n\tlink \"base.so\"\n"
+                                 "y\n\tmi \"velvet.mi\"\n\tmi \"base.mi\"\n";
+
+    ModalWatcher watcher;
+    install(tab);
+    QCOMPARE(status(tab), done);
+    QVERIFY(watcher.boxes.isEmpty());
+    for (int n = 0; n < tree.extensions.size(); ++n)
+        QCOMPARE(tree.copied(n), "content " + tree.extensions[n].toUtf8());
+    QVERIFY(!QFileInfo::exists(tree.destinations[4] + QStringLiteral("/sub")));
+    QCOMPARE(readBytes(rayrcPath), installed);
+
+    // Every file is already there now: nothing may be replaced.
+    install(tab);
+    QCOMPARE(status(tab), failed);
+    QCOMPARE(watcher.boxes.size(), tree.extensions.size());
+    for (int n = 0; n < tree.extensions.size(); ++n) {
+        const SeenBox &box = watcher.boxes.at(n);
+        const QString text = QStringLiteral("Erreur lors de la copie du fichier : a.") + tree.extensions[n];
+        QCOMPARE(box.title, QStringLiteral("Erreur de copie de fichier"));
+        if (tree.mandatory[n]) {
+            QCOMPARE(box.icon, QMessageBox::Critical);
+            QCOMPARE(box.text, text);
+        } else {
+            QCOMPARE(box.icon, QMessageBox::Warning);
+            QCOMPARE(box.text, text + QStringLiteral("\n Fichier non obligatoire"));
+        }
+    }
+    QCOMPARE(readBytes(rayrcPath), installed);
+
+    QCOMPARE(child<QLineEdit>(tab, "shaderDirEdit")->text(), tree.shaderDir);
+    QCOMPARE(child<QLineEdit>(tab, "linkEdit")->text(), link);
+    QCOMPARE(child<QLineEdit>(tab, "miEdit")->text(), mi);
+}
+
+void TestShadertab::rayrcWithoutMiEntry()
+{
+    Sandbox sandbox;
+    const QByteArray content = "x\n\tlink \"base.so\"\ny\n";
+    const Tree tree(sandbox, content);
+    ShaderTab tab;
+    typeFields(tab, tree.shaderDir, QStringLiteral("link \"v.so\""), QStringLiteral("mi \"v.mi\""));
+
+    ModalWatcher watcher;
+    install(tab);
+    QCOMPARE(status(tab), failed);
+    QCOMPARE(watcher.boxes.size(), 1);
+    QCOMPARE(watcher.boxes[0].icon, QMessageBox::Critical);
+    QCOMPARE(watcher.boxes[0].title, QStringLiteral("Erreur d'ecriture"));
+    QCOMPARE(watcher.boxes[0].text, QStringLiteral("Erreur lors de l'écriture dans maya.rayrc"));
+    QCOMPARE(readBytes(tree.mrDir + QStringLiteral("/maya.rayrc")), content);
+}
+
+void TestShadertab::browse_data()
+{
+    QTest::addColumn<bool>("choose");
+    QTest::newRow("chosen") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+void TestShadertab::browse()
+{
+    QFETCH(bool, choose);
+    Sandbox sandbox;
+    const QString start = sandbox.path(QStringLiteral("start"));
+    const QString chosen = sandbox.path(QStringLiteral("chosen"));
+    QDir().mkpath(start);
+    QDir().mkpath(chosen);
+    setSettingsValue(QStringLiteral("shader"), start);
+    // The neighbouring index must not be the one used.
+    setSettingsValue(QStringLiteral("dll"), chosen);
+    Configuration::load();
+    QCOMPARE(Configuration::lastDirectories.size(), 8);
+
+    ShaderTab tab;
+    auto *edit = child<QLineEdit>(tab, "shaderDirEdit");
+    QTest::keyClicks(edit, QStringLiteral("typed"));
+    ModalWatcher watcher([&](const QString &) { return choose ? chosen : QString(); });
+    child<QPushButton>(tab, "browseButton")->click();
+
+    QCOMPARE(watcher.folderDialogStarts.size(), 1);
+    QCOMPARE(QDir::cleanPath(watcher.folderDialogStarts[0]), QDir::cleanPath(start));
+    const QString expected = choose ? chosen : start;
+    QCOMPARE(QDir::cleanPath(edit->text()), choose ? QDir::cleanPath(chosen) : QStringLiteral("typed"));
+    QCOMPARE(status(tab), choose ? QStringLiteral("Nouveau chemin de Shader") : QStringLiteral("pas d'action"));
+    QCOMPARE(QDir::cleanPath(settingsValue(QStringLiteral("shader"))), QDir::cleanPath(expected));
+    QCOMPARE(QDir::cleanPath(Configuration::lastDirectory(7)), QDir::cleanPath(expected));
+    QCOMPARE(Configuration::lastDirectory(6), chosen);
+}
+
+void TestShadertab::slotsByName()
+{
+    const QMetaObject &meta = ShaderTab::staticMetaObject;
+    QStringList methods;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        methods.append(QString::fromLatin1(meta.method(i).methodSignature()));
+    QCOMPARE(methods, QStringList({"installation(QString)", "FindShaderPath()", "installShader()"}));
+
+    Sandbox sandbox;
+    ShaderTab tab;
+    QVERIFY(QMetaObject::invokeMethod(&tab, "installation", Q_ARG(QString, QStringLiteral("s"))));
+    QCOMPARE(status(tab), QStringLiteral("s"));
+    QVERIFY(QMetaObject::invokeMethod(&tab, "installShader"));
+    QCOMPARE(status(tab), noParameters);
+}
+
+QTEST_MAIN(TestShadertab)
+#include "tst_shadertab.moc"

@@ -1,0 +1,230 @@
+#include "configuration.h"
+#include "startup.h"
+#include "tabdialog.h"
+#include "testsupport.h"
+
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTranslator>
+#include <QtTest>
+
+class TestTabdialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void tabsAndTitle();
+    void buttonsAtBottomRight();
+    void execResult_data();
+    void execResult();
+    void credits_data();
+    void credits();
+    void typingCreditsWritesNothing();
+    void frenchLocale_data();
+    void frenchLocale();
+    void translation_data();
+    void translation();
+};
+
+namespace {
+QStringList tabLabels(const TabDialog &dialog)
+{
+    QStringList labels;
+    if (const auto *tabs = dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget")))
+        for (int i = 0; i < tabs->count(); ++i)
+            labels.append(tabs->tabText(i));
+    return labels;
+}
+
+// The two closing buttons carry no object name: found by their label.
+QPushButton *buttonLabelled(const TabDialog &dialog, const QString &label)
+{
+    const QList<QPushButton *> buttons = dialog.findChildren<QPushButton *>();
+    for (QPushButton *button : buttons)
+        if (button->text() == label)
+            return button;
+    return nullptr;
+}
+
+QString buttonText(const TabDialog &dialog, const char *objectName)
+{
+    const auto *button = dialog.findChild<QPushButton *>(QString::fromLatin1(objectName));
+    return button ? button->text() : QStringLiteral("<missing>");
+}
+}
+
+void TestTabdialog::tabsAndTitle()
+{
+    Sandbox sandbox;
+    TabDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Velkarinth"));
+    QCOMPARE(tabLabels(dialog), QStringList({QStringLiteral("Shader"), QStringLiteral("Configuration"),
+                                             QStringLiteral("Crédits")}));
+    QCOMPARE(dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->currentIndex(), 0);
+}
+
+void TestTabdialog::buttonsAtBottomRight()
+{
+    Sandbox sandbox;
+    TabDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.resize(dialog.width() + 400, dialog.height());
+    QTRY_VERIFY(dialog.width() > 400);
+
+    QPushButton *ok = buttonLabelled(dialog, QStringLiteral("OK"));
+    QPushButton *cancel = buttonLabelled(dialog, QStringLiteral("Cancel"));
+    QVERIFY(ok);
+    QVERIFY(cancel);
+    const QRect okRect(ok->mapTo(&dialog, QPoint()), ok->size());
+    const QRect cancelRect(cancel->mapTo(&dialog, QPoint()), cancel->size());
+    const QWidget *tabs = dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+    const int tabsBottom = tabs->mapTo(&dialog, QPoint(0, tabs->height())).y();
+
+    // Side by side, packed against the right edge rather than spread out.
+    QVERIFY(okRect.right() < cancelRect.left());
+    QVERIFY(cancelRect.left() - okRect.right() < 20);
+    QVERIFY(cancelRect.right() > dialog.width() - 30);
+    QVERIFY(okRect.left() > dialog.width() / 2);
+    QVERIFY(okRect.top() >= tabsBottom);
+    QVERIFY(cancelRect.top() >= tabsBottom);
+}
+
+void TestTabdialog::execResult_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("result");
+    QTest::newRow("ok") << "OK" << 1;
+    QTest::newRow("cancel") << "Cancel" << 0;
+    QTest::newRow("escape") << "" << 0;
+}
+
+void TestTabdialog::execResult()
+{
+    QFETCH(QString, action);
+    QFETCH(int, result);
+    Sandbox sandbox;
+    setSettingsValue(QStringLiteral("maya"), sandbox.path());
+    Configuration::load();
+    const QMap<QString, QByteArray> before = treeSnapshot(sandbox.path());
+
+    TabDialog dialog;
+    QTimer::singleShot(0, &dialog, [&] {
+        if (action.isEmpty())
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+        else if (QPushButton *button = buttonLabelled(dialog, action))
+            button->click();
+    });
+    // A dialog that did not close must fail the test, not hang it.
+    QTimer::singleShot(5000, &dialog, [&] { dialog.done(-1); });
+    QCOMPARE(dialog.exec(), result);
+    QCOMPARE(treeSnapshot(sandbox.path()), before);
+    QVERIFY(!QFile::exists(sandbox.path(QStringLiteral("init.txt"))));
+}
+
+void TestTabdialog::credits_data()
+{
+    QTest::addColumn<QString>("fragment");
+    QTest::newRow("release") << "Velkarinth V2.2";
+    QTest::newRow("version") << "version 2.0";
+    QTest::newRow("qt") << QStringLiteral("QT %1 OpenSource").arg(QT_VERSION_MAJOR);
+    QTest::newRow("maya owner") << "Alias";
+    QTest::newRow("mental ray owner") << "mental images";
+}
+
+void TestTabdialog::credits()
+{
+    QFETCH(QString, fragment);
+    Sandbox sandbox;
+    TabDialog dialog;
+    const auto *text = dialog.findChild<QTextEdit *>(QStringLiteral("creditText"));
+    QVERIFY(text);
+    QVERIFY2(text->toPlainText().contains(fragment), qPrintable(text->toPlainText()));
+    QVERIFY(text->toHtml().contains(QLatin1String("href")));
+}
+
+void TestTabdialog::typingCreditsWritesNothing()
+{
+    Sandbox sandbox;
+    Configuration::load();
+    TabDialog dialog;
+    auto *text = dialog.findChild<QTextEdit *>(QStringLiteral("creditText"));
+    QVERIFY(text);
+    const QMap<QString, QByteArray> before = treeSnapshot(sandbox.path());
+    QTest::keyClicks(text, QStringLiteral("abc"));
+    QTest::keyClick(text, Qt::Key_Return);
+    QCOMPARE(treeSnapshot(sandbox.path()), before);
+}
+
+void TestTabdialog::frenchLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("french");
+    QTest::newRow("fr_FR") << "fr_FR" << true;
+    QTest::newRow("fr_CA") << "fr_CA" << true;
+    QTest::newRow("fr_BE") << "fr_BE" << true;
+    QTest::newRow("fr_CH") << "fr_CH" << true;
+    QTest::newRow("fr at the end") << "xx_fr" << true;
+    QTest::newRow("FR_fr") << "FR_fr" << true;
+    QTest::newRow("en_US") << "en_US" << false;
+    QTest::newRow("de_DE") << "de_DE" << false;
+    QTest::newRow("FR upper case") << "FR" << false;
+    QTest::newRow("EN_FR upper case") << "EN_FR" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestTabdialog::frenchLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, french);
+    QCOMPARE(isFrenchLocale(locale), french);
+}
+
+void TestTabdialog::translation_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("qmPresent");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("english with file") << "en_US" << true << true;
+    QTest::newRow("english without file") << "en_US" << false << false;
+    QTest::newRow("french with file") << "fr_FR" << true << false;
+}
+
+void TestTabdialog::translation()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, qmPresent);
+    QFETCH(bool, english);
+    Sandbox sandbox;
+    if (qmPresent)
+        QVERIFY(QFile::copy(QStringLiteral(VELKARINTH_QM_FILE),
+                            sandbox.path(QStringLiteral("velkarinth_en.qm"))));
+
+    // The translator uninstalls itself when destroyed, also on a failed check.
+    const std::unique_ptr<QTranslator> translator = installTranslation(locale);
+    QCOMPARE(translator == nullptr, isFrenchLocale(locale));
+
+    TabDialog dialog;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Velkarinth"));
+    if (english) {
+        QCOMPARE(tabLabels(dialog), QStringList({QStringLiteral("Shader"),
+                                                 QStringLiteral("Configuration"),
+                                                 QStringLiteral("Credits")}));
+        QCOMPARE(buttonText(dialog, "installButton"), QStringLiteral("Install the Shader"));
+        QCOMPARE(buttonText(dialog, "saveButton"), QStringLiteral("Save"));
+    } else {
+        QCOMPARE(tabLabels(dialog), QStringList({QStringLiteral("Shader"),
+                                                 QStringLiteral("Configuration"),
+                                                 QStringLiteral("Crédits")}));
+        QCOMPARE(buttonText(dialog, "installButton"), QStringLiteral("Installer le Shader"));
+        QCOMPARE(buttonText(dialog, "saveButton"), QStringLiteral("Sauvegarde"));
+    }
+    if (translator) {
+        QCOMPARE(translator->isEmpty(), !qmPresent);
+        QVERIFY(QCoreApplication::removeTranslator(translator.get()));
+    }
+}
+
+QTEST_MAIN(TestTabdialog)
+#include "tst_tabdialog.moc"
