@@ -61,12 +61,19 @@ bool readWholeFile(const QString &path, QByteArray &content)
 
 bool writeWholeFile(const QString &path, const QByteArray &content)
 {
+    return writeWholeFile(path, QList<QByteArrayView>{content});
+}
+
+bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(content) != content.size()) {
-        file.cancelWriting();
-        return false;
+    for (const QByteArrayView piece : pieces) {
+        if (file.write(piece.data(), piece.size()) != piece.size()) {
+            file.cancelWriting();
+            return false;
+        }
     }
     return file.commit();
 }

@@ -2,6 +2,7 @@
 #define TEXTFILE_H
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -26,5 +27,6 @@ bool readWholeFile(const QString &path, QByteArray &content);
 // Replaces the file's content at once through a temporary file; on any
 // failure the old file stays as it was.
 bool writeWholeFile(const QString &path, const QByteArray &content);
+bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces);
 
 #endif

@@ -14,11 +14,10 @@ bool isHit(const QString &name, const QString &extension)
     return name.indexOf(extension, 0, Qt::CaseSensitive) >= 1;
 }
 
-QString search(const QString &extension, const QString &directory, QString &foundPath,
-               QString &foundName, QSet<QString> &visited)
+QString search(const QString &extension, const QString &directory, const QString &canonical,
+               QString &foundPath, QString &foundName, QSet<QString> &visited)
 {
     // Folder links are followed, but a folder is searched once, so a cycle ends.
-    const QString canonical = QFileInfo(directory).canonicalFilePath();
     if (!canonical.isEmpty()) {
         if (visited.contains(canonical))
             return QString();
@@ -42,11 +41,18 @@ QString search(const QString &extension, const QString &directory, QString &foun
             const QString name = entry.fileName();
             if (!entry.isDir() || name == QLatin1String(".") || name == QLatin1String(".."))
                 continue;
+            // Only a link can lead elsewhere; resolving every folder would
+            // cost a walk up the whole path each time.
+            const QString subCanonical = entry.isSymbolicLink() || entry.isJunction()
+                                             ? entry.canonicalFilePath()
+                                             : canonical + QLatin1Char('/') + name;
             QString subPath;
             QString subName = name;
             // Only a file really found below counts; a folder whose own name
             // holds the extension must not end the search.
-            if (!search(extension, joinPath(directory, name), subPath, subName, visited).isEmpty()) {
+            if (!search(extension, joinPath(directory, name), subCanonical, subPath, subName,
+                        visited)
+                     .isEmpty()) {
                 path = subPath;
                 foundName = subName;
                 break;
@@ -62,5 +68,6 @@ QString findShaderFile(const QString &extension, const QString &directory, QStri
                        QString &foundName)
 {
     QSet<QString> visited;
-    return search(extension, directory, foundPath, foundName, visited);
+    return search(extension, directory, QFileInfo(directory).canonicalFilePath(), foundPath,
+                  foundName, visited);
 }

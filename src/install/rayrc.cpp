@@ -5,48 +5,42 @@
 
 #include <QStringEncoder>
 
+#include <cstring>
+
 namespace {
-// Start of the line holding the first occurrence of marker, or -1.
-qsizetype firstEntryLine(const QByteArray &content, const char *marker)
+// Start of the line holding the first tab followed by word, or -1. Tabs are
+// rare, so stepping from tab to tab beats a general substring search.
+qsizetype firstEntryLine(const QByteArray &content, QByteArrayView word)
 {
-    const qsizetype at = content.indexOf(marker);
-    if (at < 0)
-        return -1;
-    return content.lastIndexOf('\n', at) + 1;
-}
-}
-
-bool insertRayrcEntries(const QByteArray &content, const QByteArray &link, const QByteArray &mi,
-                        QByteArray &updated)
-{
-    const qsizetype linkLine = firstEntryLine(content, "\tlink");
-    const qsizetype miLine = firstEntryLine(content, "\tmi");
-    if (linkLine < 0 || miLine < 0)
-        return false;
-
-    const QByteArray end = lineEndOf(content);
-    const QByteArray linkEntry = '\t' + link + end;
-    const QByteArray miEntry = '\t' + mi + end;
-
-    QByteArray out;
-    out.reserve(content.size() + linkEntry.size() + miEntry.size() + end.size());
-    if (linkLine <= miLine) {
-        out.append(content.constData(), linkLine);
-        out.append(linkEntry);
-        out.append(content.constData() + linkLine, miLine - linkLine);
-        out.append(miEntry);
-        out.append(content.constData() + miLine, content.size() - miLine);
-    } else {
-        out.append(content.constData(), miLine);
-        out.append(miEntry);
-        out.append(content.constData() + miLine, linkLine - miLine);
-        out.append(linkEntry);
-        out.append(content.constData() + linkLine, content.size() - linkLine);
+    const char *const begin = content.constData();
+    const char *const end = begin + content.size();
+    for (const char *tab = begin;
+         (tab = static_cast<const char *>(std::memchr(tab, '\t', end - tab))) != nullptr; ++tab) {
+        if (QByteArrayView(tab + 1, end - tab - 1).startsWith(word))
+            return content.lastIndexOf('\n', tab - begin) + 1;
     }
-    if (!out.endsWith('\n'))
-        out.append(end);
-    updated = std::move(out);
-    return true;
+    return -1;
+}
+}
+
+QList<QByteArrayView> insertRayrcEntries(const QByteArray &content, const QByteArray &linkEntry,
+                                         const QByteArray &miEntry)
+{
+    const qsizetype linkLine = firstEntryLine(content, "link");
+    const qsizetype miLine = firstEntryLine(content, "mi");
+    if (linkLine < 0 || miLine < 0)
+        return {};
+
+    const QByteArrayView all(content);
+    QList<QByteArrayView> pieces;
+    if (linkLine <= miLine) {
+        pieces = {all.first(linkLine), linkEntry, all.sliced(linkLine, miLine - linkLine), miEntry,
+                  all.sliced(miLine)};
+    } else {
+        pieces = {all.first(miLine), miEntry, all.sliced(miLine, linkLine - miLine), linkEntry,
+                  all.sliced(linkLine)};
+    }
+    return pieces;
 }
 
 bool updateRayrcFile(const QString &mrDir, const QString &link, const QString &mi)
@@ -56,12 +50,15 @@ bool updateRayrcFile(const QString &mrDir, const QString &link, const QString &m
     if (!readWholeFile(path, content))
         return false;
 
+    // Only the new entries are encoded; the old lines keep their bytes.
     QStringEncoder encoder(QStringConverter::System);
-    const QByteArray linkBytes = encoder.encode(link);
-    const QByteArray miBytes = encoder.encode(mi);
-    QByteArray updated;
-    if (!insertRayrcEntries(content, linkBytes, miBytes, updated))
+    const QByteArray end = lineEndOf(content);
+    const QByteArray linkEntry = '\t' + QByteArray(encoder.encode(link)) + end;
+    const QByteArray miEntry = '\t' + QByteArray(encoder.encode(mi)) + end;
+    QList<QByteArrayView> pieces = insertRayrcEntries(content, linkEntry, miEntry);
+    if (pieces.isEmpty())
         return false;
-    content.clear();
-    return writeWholeFile(path, updated);
+    if (!content.endsWith('\n'))
+        pieces.append(end);
+    return writeWholeFile(path, pieces);
 }
