@@ -15,6 +15,8 @@ private slots:
     void typingWithoutFile();
     void untouchedFiles_data();
     void untouchedFiles();
+    void mrMarkerAddedOnce_data();
+    void mrMarkerAddedOnce();
     void blocksSurviveManyChanges();
     void longLineKept();
     void nonAsciiLoadsBack();
@@ -63,6 +65,33 @@ void TestDirectoryUpdates::untouchedFiles()
     // The values held in memory change all the same.
     QCOMPARE(Configuration::mayaPath, QStringLiteral("/new maya"));
     QCOMPARE(Configuration::mrPath, QStringLiteral("/new mr"));
+}
+
+void TestDirectoryUpdates::mrMarkerAddedOnce_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+
+    QTest::newRow("maya lines only") << QByteArray("[MAYA_PATH]\n/m\n")
+                                     << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\nabc\n");
+    QTest::newRow("marker line only") << QByteArray("[MAYA_PATH]\n")
+                                      << QByteArray("[MAYA_PATH]\n\n[MR_PATH]\nabc\n");
+    QTest::newRow("inexact mr marker left alone")
+        << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH] \n/r\n")
+        << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH] \n/r\n");
+    QTest::newRow("no mr section left alone") << QByteArray("[MAYA_PATH]\n/m\n[A]\n0\n")
+                                              << QByteArray("[MAYA_PATH]\n/m\n[A]\n0\n");
+}
+
+void TestDirectoryUpdates::mrMarkerAddedOnce()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    Sandbox sandbox;
+    writeBytes(init, before);
+    for (const char *typed : {"a", "ab", "abc"})
+        Configuration::setMrPath(QString::fromLatin1(typed));
+    QCOMPARE(readBytes(init), after);
 }
 
 void TestDirectoryUpdates::blocksSurviveManyChanges()
@@ -132,6 +161,8 @@ void TestDirectoryUpdates::lineEndsKept_data()
                                         << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n");
     QTest::newRow("marker only") << QByteArray("[MAYA_PATH]")
                                  << QByteArray("[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n");
+    QTest::newRow("CR LF, marker only") << QByteArray("[MAYA_PATH]\r\n")
+                                        << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n");
     static const char raw[] = "[MAYA_PATH]\n/m\n[MR_PATH]\n/r\n\xff\0\xfe\n";
     static const char rawAfter[] = "[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n\xff\0\xfe\n";
     QTest::newRow("bytes that are not text") << QByteArray(raw, sizeof raw - 1)

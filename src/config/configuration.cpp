@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStringEncoder>
 #include <QTextStream>
@@ -100,19 +99,16 @@ void Configuration::load()
 
 void Configuration::save()
 {
-    QSaveFile file(initFile);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QTextStream out(&file);
-        out.setEncoding(QStringConverter::System);
-        out << mayaMarker << '\n' << mayaPath << '\n' << mrMarker << '\n' << mrPath << '\n';
-        for (const ShaderType &type : std::as_const(shaderTypes))
-            type.write(out);
-        out.flush();
-        if (out.status() == QTextStream::Ok)
-            file.commit();
-        else
-            file.cancelWriting();
-    }
+    QString text;
+    QTextStream out(&text);
+    out << mayaMarker << '\n' << mayaPath << '\n' << mrMarker << '\n' << mrPath << '\n';
+    for (const ShaderType &type : std::as_const(shaderTypes))
+        type.write(out);
+    out.flush();
+    QByteArray bytes = local8Bit(text);
+    if (nativeLineEnd() != "\n")
+        bytes.replace('\n', nativeLineEnd());
+    writeWholeFile(initFile, bytes);
 
     // Only the entries read at start-up: when loading stopped early there are
     // none, and the user's remembered folders must survive.
@@ -203,9 +199,17 @@ void Configuration::setMrPath(const QString &directory)
             lines[3] = {newLine.text, lines.at(3).end};
         else
             lines.append(newLine);
-    } else {
+    } else if (lines.size() <= 2) {
+        // The marker must land on line 3, or every later keystroke would
+        // append it again.
+        if (lines.size() < 2)
+            lines.append({QByteArray(), end});
         lines.append({mrMarker, end});
         lines.append(newLine);
+    } else {
+        // Line 3 is something else: appending would not make it a marker
+        // either, only add lines at every keystroke.
+        return;
     }
     writeWholeFile(initFile, joinLines(lines));
 }

@@ -66,8 +66,11 @@ bool writeWholeFile(const QString &path, const QByteArray &content)
 
 bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces)
 {
+    // Unbuffered, so that a write cut short (a full disk, a size limit) shows
+    // here: a buffered QSaveFile loses that failure in its final flush and
+    // commits the torn file.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     for (const QByteArrayView piece : pieces) {
         if (file.write(piece.data(), piece.size()) != piece.size()) {
