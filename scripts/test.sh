@@ -26,18 +26,20 @@ run_suite() {
     --no-tests=error --timeout "$TEST_TIMEOUT"
 }
 
-# ---- Sanitizer build (not enabled yet) -------------------------------------
-# A second, instrumented tree goes here, kept apart from $BUILD_DIR, e.g.:
-#   build_tree build-asan Debug \
-#     -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" \
-#     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
-#   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-#     run_suite build-asan
-# Its status is added to the overall result below.
+# The same suite again, built with AddressSanitizer and UBSan; the first
+# report ends the run.
 sanitizer_suite() {
-  return 0
+  build_tree build-asan Debug -DVELKARINTH_SANITIZE=ON
+  ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1 \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    run_suite build-asan
 }
-# ----------------------------------------------------------------------------
+
+# A short run of every fuzzing harness, so that they cannot rot.
+FUZZ_SECONDS=20
+fuzz_smoke() {
+  bash scripts/fuzz.sh "$FUZZ_SECONDS"
+}
 
 ensure_packages "${BUILD_PACKAGES[@]}"
 
@@ -46,6 +48,10 @@ build_tree "$BUILD_DIR" "$BUILD_TYPE"
 status=0
 run_suite "$BUILD_DIR" || status=$?
 
+# The sanitizer suite comes last, so that the run closes on its test summary.
+if ((status == 0)); then
+  fuzz_smoke || status=$?
+fi
 if ((status == 0)); then
   sanitizer_suite || status=$?
 fi
