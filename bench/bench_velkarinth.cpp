@@ -1,0 +1,319 @@
+// Each figure is compared with a baseline on the same data in the same run:
+// what the program does must stay within a small factor of the plain file
+// system work it cannot avoid.
+#include "configuration.h"
+#include "shadertype.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+QTemporaryDir *scratch = nullptr;
+
+QString scratchPath(const QString &name)
+{
+    return scratch->filePath(name);
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// 100 folders of 100 folders of 10 files; the one match sits in the folder
+// the search reaches last.
+const QString &searchTree()
+{
+    static QString root;
+    if (!root.isEmpty())
+        return root;
+    root = scratchPath(QStringLiteral("tree"));
+    for (int a = 0; a < 100; ++a) {
+        for (int b = 0; b < 100; ++b) {
+            const QString folder = QStringLiteral("%1/d%2/s%3").arg(root).arg(a, 2, 10, QLatin1Char('0')).arg(b, 2, 10, QLatin1Char('0'));
+            QDir().mkpath(folder);
+            for (int f = 0; f < 10; ++f) {
+                const QString name = (a == 99 && b == 99 && f == 9) ? QStringLiteral("velvet.fti")
+                                                                    : QStringLiteral("file%1.dat").arg(f);
+                writeFile(folder + QLatin1Char('/') + name, QByteArray());
+            }
+        }
+    }
+    return root;
+}
+
+void BM_findFile(benchmark::State &state)
+{
+    const QString root = searchTree();
+    for (auto _ : state) {
+        QString path;
+        QString name;
+        if (ShaderType::findFile(QStringLiteral("fti"), root, path, name).isEmpty())
+            state.SkipWithError("file not found");
+    }
+}
+
+void BM_listTree(benchmark::State &state)
+{
+    const QString root = searchTree();
+    for (auto _ : state) {
+        qsizetype files = 0;
+        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            files += it.fileInfo().isFile();
+        }
+        benchmark::DoNotOptimize(files);
+    }
+}
+
+// 20 MB of lines with the entries near the end.
+QByteArray bigRayrc()
+{
+    QByteArray content;
+    const QByteArray line = "registry \"{SOME_KEY}\" value \"some value that fills the line\" end\n";
+    while (content.size() < 20 * 1024 * 1024 - 200)
+        content += line;
+    content += "\tlink \"base.so\"\n\tmi \"base.mi\"\nend\n";
+    return content;
+}
+
+void BM_updateRayrc(benchmark::State &state)
+{
+    const QString folder = scratchPath(QStringLiteral("rayrc"));
+    QDir().mkpath(folder);
+    const QByteArray content = bigRayrc();
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFile(folder + QStringLiteral("/maya.rayrc"), content);
+        state.ResumeTiming();
+        if (!ShaderType::updateRayrc(folder, QStringLiteral("link \"x.so\""), QStringLiteral("mi \"x.mi\"")))
+            state.SkipWithError("update failed");
+    }
+    state.SetBytesProcessed(state.iterations() * content.size());
+}
+
+void BM_copyRayrc(benchmark::State &state)
+{
+    const QString folder = scratchPath(QStringLiteral("rayrc"));
+    QDir().mkpath(folder);
+    const QString source = folder + QStringLiteral("/maya.rayrc");
+    const QString target = folder + QStringLiteral("/copy");
+    const QByteArray content = bigRayrc();
+    writeFile(source, content);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(target);
+        state.ResumeTiming();
+        if (!QFile::copy(source, target))
+            state.SkipWithError("copy failed");
+    }
+    state.SetBytesProcessed(state.iterations() * content.size());
+}
+
+// The same copy, made durable as the update makes its own file.
+void BM_copyRayrcSynced(benchmark::State &state)
+{
+    const QString folder = scratchPath(QStringLiteral("rayrc"));
+    QDir().mkpath(folder);
+    const QString source = folder + QStringLiteral("/maya.rayrc");
+    const QString target = folder + QStringLiteral("/copy");
+    const QByteArray content = bigRayrc();
+    writeFile(source, content);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(target);
+        state.ResumeTiming();
+        QFile in(source);
+        QFile out(target);
+        if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly)
+            || out.write(in.readAll()) != content.size() || fsync(out.handle()) != 0)
+            state.SkipWithError("copy failed");
+    }
+    state.SetBytesProcessed(state.iterations() * content.size());
+}
+
+void writeLargeInit()
+{
+    QByteArray content = "[MAYA_PATH]\n/opt/maya\n[MR_PATH]\n/opt/mentalray\n";
+    for (int t = 0; t < 1000; ++t) {
+        content += "[Type " + QByteArray::number(t) + "]\n5\n";
+        for (const char *row : {"fti*/icons*n", "xpm*/icons*n", "mel*/scripts*o", "mi*/include*o", "dll*/lib*o"})
+            content += QByteArray(row) + '\n';
+    }
+    writeFile(QStringLiteral("init.txt"), content);
+}
+
+void BM_loadInit(benchmark::State &state)
+{
+    writeLargeInit();
+    for (auto _ : state) {
+        Configuration::reset();
+        Configuration::load();
+    }
+}
+
+void BM_saveInit(benchmark::State &state)
+{
+    writeLargeInit();
+    Configuration::reset();
+    Configuration::load();
+    for (auto _ : state)
+        Configuration::save();
+}
+
+void BM_setMayaPath(benchmark::State &state)
+{
+    writeLargeInit();
+    int keystroke = 0;
+    for (auto _ : state)
+        Configuration::setMayaPath(QStringLiteral("/opt/maya/%1").arg(++keystroke));
+}
+
+// A whole process, from its start to its first dialog on screen.
+void startProcess(benchmark::State &state, const QString &mode)
+{
+    const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/startup_probe");
+    for (auto _ : state) {
+        QProcess process;
+        process.setWorkingDirectory(scratchPath(QStringLiteral("startup")));
+        process.start(probe, {mode});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0)
+            state.SkipWithError("probe failed");
+    }
+}
+
+void BM_startupDialog(benchmark::State &state)
+{
+    QDir().mkpath(scratchPath(QStringLiteral("startup")));
+    startProcess(state, QStringLiteral("velkarinth"));
+}
+
+void BM_emptyDialog(benchmark::State &state)
+{
+    QDir().mkpath(scratchPath(QStringLiteral("startup")));
+    startProcess(state, QStringLiteral("empty"));
+}
+
+BENCHMARK(BM_findFile)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_listTree)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_updateRayrc)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_copyRayrc)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_copyRayrcSynced)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_loadInit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_saveInit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_setMayaPath)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_startupDialog)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_emptyDialog)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// Keeps each benchmark's real time per iteration, in milliseconds.
+class RecordingReporter : public benchmark::ConsoleReporter
+{
+public:
+    std::map<std::string, double> milliseconds;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime()
+                                                 * benchmark::GetTimeUnitMultiplier(benchmark::kMillisecond)
+                                                 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    }
+};
+
+// The process's peak resident size in kB. The peak is inherited through
+// fork, so the child resets it first (Linux's clear_refs) to measure its own.
+long peakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+void resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+// In a child process of its own, so that nothing else has raised the
+// high-water mark: prints how far one update raises it, over the file size.
+int measureRayrcPeak(const QString &folder)
+{
+    resetPeak();
+    const long before = peakKilobytes();
+    if (!ShaderType::updateRayrc(folder, QStringLiteral("l"), QStringLiteral("m")))
+        return 1;
+    const double size = QFileInfo(folder + QStringLiteral("/maya.rayrc")).size();
+    std::printf("%.3f\n", double(peakKilobytes() - before) * 1024 / size);
+    return 0;
+}
+
+double rayrcPeakRatio()
+{
+    const QString folder = scratchPath(QStringLiteral("peak"));
+    QDir().mkpath(folder);
+    writeFile(folder + QStringLiteral("/maya.rayrc"), bigRayrc());
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--rayrc-peak"), folder});
+    if (!child.waitForFinished(60000) || child.exitCode() != 0)
+        return -1;
+    return child.readAllStandardOutput().trimmed().toDouble();
+}
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (app.arguments().value(1) == QLatin1String("--rayrc-peak"))
+        return measureRayrcPeak(app.arguments().value(2));
+    QTemporaryDir dir;
+    scratch = &dir;
+    QDir::setCurrent(dir.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+
+    const double peak = rayrcPeakRatio();
+
+    benchmark::Initialize(&argc, argv);
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    auto ms = [&](const char *name) { return reporter.milliseconds[name]; };
+    auto ratio = [&](const char *what, double value, double target, const char *unit) {
+        std::printf("%-40s %8.2f %-3s (target <= %g)%s\n", what, value, unit, target,
+                    value <= target ? "" : "  MISSED");
+    };
+    std::printf("\n");
+    ratio("findFile / recursive listing", ms("BM_findFile") / ms("BM_listTree"), 2, "x");
+    ratio("updateRayrc / plain copy", ms("BM_updateRayrc") / ms("BM_copyRayrc"), 3, "x");
+    ratio("updateRayrc / copy flushed to disk", ms("BM_updateRayrc") / ms("BM_copyRayrcSynced"), 3, "x");
+    ratio("updateRayrc peak memory / file size", peak, 3, "x");
+    ratio("load 1000 types", ms("BM_loadInit"), 16, "ms");
+    ratio("save 1000 types", ms("BM_saveInit"), 16, "ms");
+    ratio("setMayaPath on 1000 types", ms("BM_setMayaPath"), 16, "ms");
+    ratio("start-up dialog / empty dialog", ms("BM_startupDialog") / ms("BM_emptyDialog"), 1.5, "x");
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,28 @@
+// Starts as the program does and quits once the first dialog is shown, or
+// shows an empty QDialog: the two processes the start-up figure compares.
+#include "configuration.h"
+#include "startup.h"
+#include "tabdialog.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const bool empty = app.arguments().value(1) == QLatin1String("empty");
+    std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<QDialog> dialog;
+    if (empty) {
+        dialog = std::make_unique<QDialog>();
+    } else {
+        translator = installTranslation(QLocale::system().name());
+        Configuration::load();
+        dialog = std::make_unique<TabDialog>();
+    }
+    QTimer::singleShot(0, dialog.get(), &QDialog::accept);
+    dialog->exec();
+    return 0;
+}
