@@ -25,6 +25,7 @@ private slots:
     void browse();
     void saveAndRestart();
     void slotsByName();
+    void keyboardAndNames();
 };
 
 namespace {
@@ -370,6 +371,42 @@ void TestConfigtab::slotsByName()
     QVERIFY(QMetaObject::invokeMethod(&tab, "saveShader", Q_RETURN_ARG(bool, saved)));
     QVERIFY(saved);
     QCOMPARE(readBytes(initFile), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
+}
+
+// The widget Tab moves to: labels and group boxes are passed over.
+static QWidget *nextTabStop(QWidget *widget)
+{
+    do
+        widget = widget->nextInFocusChain();
+    while (!(widget->focusPolicy() & Qt::TabFocus));
+    return widget;
+}
+
+void TestConfigtab::keyboardAndNames()
+{
+    Sandbox sandbox;
+    Configuration::load();
+    ConfigTab tab;
+    QStringList order{"mayaPathEdit", "mayaPathButton", "mrPathEdit", "mrPathButton"};
+    for (int n = 0; n < 5; ++n)
+        order << QStringLiteral("extensionEdit%1").arg(n) << QStringLiteral("destinationEdit%1").arg(n)
+              << QStringLiteral("shaderPathButton%1").arg(n) << QStringLiteral("mandatoryCombo%1").arg(n);
+    order << QStringLiteral("saveButton");
+    for (int i = 0; i + 1 < order.size(); ++i)
+        QCOMPARE(nextTabStop(tab.findChild<QWidget *>(order.at(i)))->objectName(), order.at(i + 1));
+
+    QCOMPARE(tab.findChild<QWidget *>("mayaPathEdit")->accessibleName(), QStringLiteral("Chemin de Maya"));
+    QCOMPARE(tab.findChild<QWidget *>("mrPathEdit")->accessibleName(),
+             QStringLiteral("Chemin de Mental Ray"));
+    // Each row's fields are told apart by their row number.
+    QSet<QString> names;
+    for (int n = 0; n < 5; ++n) {
+        for (const char *prefix : {"extensionEdit", "destinationEdit", "mandatoryCombo"})
+            names.insert(tab.findChild<QWidget *>(QString::fromLatin1(prefix) + QString::number(n))
+                             ->accessibleName());
+    }
+    QCOMPARE(names.size(), 15);
+    QVERIFY(!names.contains(QString()));
 }
 
 QTEST_MAIN(TestConfigtab)

@@ -24,6 +24,7 @@ private slots:
     void browse_data();
     void browse();
     void slotsByName();
+    void keyboardAndNames();
 };
 
 namespace {
@@ -278,6 +279,32 @@ void TestShadertab::slotsByName()
     QCOMPARE(status(tab), QStringLiteral("s"));
     QVERIFY(QMetaObject::invokeMethod(&tab, "installShader"));
     QCOMPARE(status(tab), noParameters);
+}
+
+// The widget Tab moves to: labels and group boxes are passed over.
+static QWidget *nextTabStop(QWidget *widget)
+{
+    do
+        widget = widget->nextInFocusChain();
+    while (!(widget->focusPolicy() & Qt::TabFocus));
+    return widget;
+}
+
+void TestShadertab::keyboardAndNames()
+{
+    Sandbox sandbox;
+    Configuration::load();
+    ShaderTab tab;
+    const QStringList order{"shaderDirEdit", "browseButton", "linkEdit", "miEdit", "installButton"};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        QCOMPARE(nextTabStop(tab.findChild<QWidget *>(order.at(i)))->objectName(), order.at(i + 1));
+    const QList<std::pair<const char *, const char *>> names{
+        {"typeCombo", "Type de Shader"},
+        {"shaderDirEdit", "Chemin de votre Shader"},
+        {"linkEdit", "La ligne Link"},
+        {"miEdit", "La ligne mi"}};
+    for (const auto &[widget, name] : names)
+        QCOMPARE(tab.findChild<QWidget *>(widget)->accessibleName(), QString::fromUtf8(name));
 }
 
 QTEST_MAIN(TestShadertab)

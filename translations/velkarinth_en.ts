@@ -43,6 +43,22 @@
         <source>Sélectionner un répertoire</source>
         <translation>Select a directory</translation>
     </message>
+    <message>
+        <source>Extension %1</source>
+        <translation>Extension %1</translation>
+    </message>
+    <message>
+        <source>Chemin %1</source>
+        <translation>Directory %1</translation>
+    </message>
+    <message>
+        <source>Parcourir</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>Obligation %1</source>
+        <translation>Mandatory %1</translation>
+    </message>
 </context>
 <context>
     <name>CreditTab</name>
@@ -125,6 +141,10 @@
     <message>
         <source>Problème lors de l&apos;installation</source>
         <translation>Installation problem</translation>
+    </message>
+    <message>
+        <source>Parcourir</source>
+        <translation>Browse</translation>
     </message>
 </context>
 <context>

@@ -24,15 +24,18 @@ QPushButton *newBrowseButton()
     return button;
 }
 
-QGroupBox *directoryGroup(const QString &title, const QString &label, QLineEdit *edit,
+QGroupBox *directoryGroup(const QString &title, const QString &labelText, QLineEdit *edit,
                           QPushButton *button)
 {
     auto *group = new QGroupBox(title);
     auto *row = new QHBoxLayout;
     row->addWidget(edit);
     row->addWidget(button);
+    auto *label = new QLabel(labelText);
+    label->setBuddy(edit);
+    edit->setAccessibleName(labelText);
     auto *box = new QVBoxLayout;
-    box->addWidget(new QLabel(label));
+    box->addWidget(label);
     box->addLayout(row);
     group->setLayout(box);
     return group;
@@ -150,6 +153,7 @@ ConfigTab::ConfigTab(QWidget *parent)
     saveButton->setObjectName(QStringLiteral("saveButton"));
     connect(saveButton, &QPushButton::clicked, this, &ConfigTab::saveShader);
 
+
     auto *layout = new QVBoxLayout;
     layout->addWidget(mayaGroup);
     layout->addWidget(mrGroup);
@@ -157,6 +161,28 @@ ConfigTab::ConfigTab(QWidget *parent)
     layout->addWidget(saveButton);
     layout->addStretch(1);
     setLayout(layout);
+
+    // The keyboard goes through a row the way it reads, left to right.
+    QWidget *previous = mrButton;
+    setTabOrder(mayaPathEdit, mayaButton);
+    setTabOrder(mayaButton, mrPathEdit);
+    setTabOrder(mrPathEdit, mrButton);
+    for (int n = 0; n < rowCount; ++n) {
+        for (QWidget *widget : {static_cast<QWidget *>(extensionEdit[n]),
+                                static_cast<QWidget *>(destinationEdit[n]),
+                                static_cast<QWidget *>(rowButtons[n]),
+                                static_cast<QWidget *>(mandatoryCombo[n])}) {
+            setTabOrder(previous, widget);
+            previous = widget;
+        }
+        extensionEdit[n]->setAccessibleName(tr("Extension %1").arg(n + 1));
+        destinationEdit[n]->setAccessibleName(tr("Chemin %1").arg(n + 1));
+        rowButtons[n]->setAccessibleName(tr("Parcourir"));
+        mandatoryCombo[n]->setAccessibleName(tr("Obligation %1").arg(n + 1));
+    }
+    setTabOrder(previous, saveButton);
+    mayaButton->setAccessibleName(tr("Parcourir"));
+    mrButton->setAccessibleName(tr("Parcourir"));
 }
 
 QString ConfigTab::browse(int lastDirectoryIndex, QLineEdit *edit, TextSlot textSlot)

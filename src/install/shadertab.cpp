@@ -63,6 +63,7 @@ ShaderTab::ShaderTab(QWidget *parent)
     connect(installButton, &QPushButton::clicked, this, &ShaderTab::installShader);
     groupLayout->addWidget(installButton);
 
+
     auto *statusLabel = new QLabel(tr("pas d'action"));
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLabel->setAlignment(Qt::AlignHCenter);
@@ -75,6 +76,22 @@ ShaderTab::ShaderTab(QWidget *parent)
     layout->addWidget(group);
     layout->addStretch(1);
     setLayout(layout);
+
+    // Screen readers name each field after its label; the keyboard goes
+    // through the fields in the order they are filled in.
+    typeLabel->setBuddy(typeCombo);
+    shaderDirLabel->setBuddy(shaderDirEdit);
+    linkLabel->setBuddy(linkEdit);
+    miLabel->setBuddy(miEdit);
+    typeCombo->setAccessibleName(typeLabel->text());
+    shaderDirEdit->setAccessibleName(shaderDirLabel->text());
+    linkEdit->setAccessibleName(linkLabel->text());
+    miEdit->setAccessibleName(miLabel->text());
+    browseButton->setAccessibleName(tr("Parcourir"));
+    setTabOrder(shaderDirEdit, browseButton);
+    setTabOrder(browseButton, linkEdit);
+    setTabOrder(linkEdit, miEdit);
+    setTabOrder(miEdit, installButton);
 }
 
 QString ShaderTab::FindShaderPath()
