@@ -91,6 +91,9 @@ ModalWatcher::ModalWatcher(std::function<QString(const QString &)> folderAnswer)
             box->close();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             folderDialogStarts.append(dialog->directory().absolutePath());
+            folderDialogTitles.append(dialog->windowTitle());
+            folderDialogDirsOnly.append(dialog->testOption(QFileDialog::ShowDirsOnly)
+                                        && dialog->fileMode() == QFileDialog::Directory);
             const QString choice = folderAnswer ? folderAnswer(dialog->directory().absolutePath())
                                                 : QString();
             if (choice.isEmpty()) {

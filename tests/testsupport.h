@@ -53,6 +53,9 @@ public:
 
     QList<SeenBox> boxes;
     QStringList folderDialogStarts;
+    // Caption of each folder dialog, and whether it offered folders only.
+    QStringList folderDialogTitles;
+    QList<bool> folderDialogDirsOnly;
 
 private:
     struct Private;

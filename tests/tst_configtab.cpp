@@ -23,6 +23,7 @@ private slots:
     void missingRows();
     void browse_data();
     void browse();
+    void choosingTheShownFolderStillStores();
     void saveAndRestart();
     void slotsByName();
     void keyboardAndNames();
@@ -297,6 +298,8 @@ void TestConfigtab::browse()
     child<QPushButton>(tab, button)->click();
 
     QCOMPARE(watcher.folderDialogStarts.size(), 1);
+    QCOMPARE(watcher.folderDialogTitles, QStringList{QStringLiteral("Sélectionner un répertoire")});
+    QCOMPARE(watcher.folderDialogDirsOnly, QList<bool>{true});
     QCOMPARE(QDir::cleanPath(watcher.folderDialogStarts[0]), QDir::cleanPath(starts[index]));
     if (choose) {
         QCOMPARE(QDir::cleanPath(lineEdit->text()), chosen);
@@ -313,6 +316,24 @@ void TestConfigtab::browse()
         QCOMPARE(QDir::cleanPath(settingsValue(Configuration::settingsKeys[k])), expected);
         QCOMPARE(QDir::cleanPath(Configuration::lastDirectory(k)), expected);
     }
+}
+
+void TestConfigtab::choosingTheShownFolderStillStores()
+{
+    // The edit already shows the folder, so its text does not change: the
+    // choice must reach the configuration and init.txt all the same.
+    Sandbox sandbox;
+    const QString shown = sandbox.path(QStringLiteral("maya"));
+    QDir().mkpath(shown);
+    loadInit("[MAYA_PATH]\n" + shown.toUtf8() + "\n[MR_PATH]\n/r\n[A]\n0\n\n");
+    const ConfigTab tab;
+    writeBytes(QStringLiteral("init.txt"), "[MAYA_PATH]\n/edited by hand\n[MR_PATH]\n/r\n[A]\n0\n\n");
+    Configuration::mayaPath = QStringLiteral("/elsewhere");
+    ModalWatcher watcher([&](const QString &) { return shown; });
+    child<QPushButton>(tab, "mayaPathButton")->click();
+    QCOMPARE(QDir::cleanPath(Configuration::mayaPath), shown);
+    QCOMPARE(readBytes(QStringLiteral("init.txt")),
+             "[MAYA_PATH]\n" + Configuration::mayaPath.toUtf8() + "\n[MR_PATH]\n/r\n[A]\n0\n\n");
 }
 
 void TestConfigtab::saveAndRestart()

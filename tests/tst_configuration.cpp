@@ -36,12 +36,14 @@ private slots:
     void earlyStop();
     void fourLineFile();
     void crlfFileLoads();
+    void markersAnywhereInTheirLine();
     void backupName_data();
     void backupName();
     void backupNeverOverwrites();
     void settingsKeysAreFixed();
     void lastDirectories();
-    void saveKeepsSettingsAfterEarlyStop();
+    void saveAfterEarlyStop_data();
+    void saveAfterEarlyStop();
     void rowSettersIgnoreBadIndices();
 };
 
@@ -214,6 +216,7 @@ void TestConfiguration::earlyStop_data()
     QTest::newRow("only line one") << QByteArray("[MAYA_PATH]\n") << "";
     QTest::newRow("three lines") << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n") << "/m";
     QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n/r\n[A]\n0\n\n") << "/m";
+    QTest::newRow("marker case differs") << QByteArray("[maya_path]\n/m\n[MR_PATH]\n/r\n\n") << "";
 }
 
 void TestConfiguration::earlyStop()
@@ -263,6 +266,16 @@ void TestConfiguration::crlfFileLoads()
     QCOMPARE(Configuration::shaderTypes.first().rows.first().path, QStringLiteral("/s"));
 }
 
+void TestConfiguration::markersAnywhereInTheirLine()
+{
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("init.txt"), "# [MAYA_PATH] here\n/m\nsee [MR_PATH]!\n/r\n[A]\n0\n\n");
+    Configuration::load();
+    QCOMPARE(Configuration::mayaPath, QStringLiteral("/m"));
+    QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+}
+
 void TestConfiguration::backupName_data()
 {
     QTest::addColumn<QDate>("day");
@@ -297,6 +310,9 @@ void TestConfiguration::backupNeverOverwrites()
     QVERIFY(backupRayrc(QDate(2005, 7, 5)));
 
     QFile::remove(QStringLiteral("mr/maya.rayrc"));
+    QVERIFY(!backupRayrc(QDate(2005, 7, 6)));
+    // No Mental Ray directory is not the root of the disk.
+    Configuration::mrPath.clear();
     QVERIFY(!backupRayrc(QDate(2005, 7, 6)));
     QVERIFY(!QFile::exists(QStringLiteral("maya.rayrc2005_07_06")));
 }
@@ -343,15 +359,34 @@ void TestConfiguration::lastDirectories()
     QCOMPARE(settingsValue(QStringLiteral("mr")), QStringLiteral("/r"));
 }
 
-void TestConfiguration::saveKeepsSettingsAfterEarlyStop()
+void TestConfiguration::saveAfterEarlyStop_data()
 {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("saved");
+
+    // Lines the loader could not take in stay: the user may mend the file.
+    QTest::newRow("not a configuration") << QByteArray("not a configuration\n")
+                                         << QByteArray("not a configuration\n");
+    QTest::newRow("typo in the mr marker")
+        << QByteArray("[MAYA_PATH]\n/m\n[MR PATH]\n/r\n[A]\n1\nmi*/i*o\n")
+        << QByteArray("[MAYA_PATH]\n/m\n[MR PATH]\n/r\n[A]\n1\nmi*/i*o\n");
+    // Everything there was read: the save completes the file.
+    QTest::newRow("maya lines only") << QByteArray("[MAYA_PATH]\n/m\n")
+                                     << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n\n");
+    QTest::newRow("empty file") << QByteArray() << QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n\n");
+}
+
+void TestConfiguration::saveAfterEarlyStop()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, saved);
     Sandbox sandbox;
-    writeBytes(QStringLiteral("init.txt"), "not a configuration\n");
+    writeBytes(QStringLiteral("init.txt"), content);
     setSettingsValue(QStringLiteral("shader"), QStringLiteral("/kept"));
     Configuration::load();
     Configuration::save();
     QCOMPARE(settingsValue(QStringLiteral("shader")), QStringLiteral("/kept"));
-    QCOMPARE(readBytes(QStringLiteral("init.txt")), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n\n"));
+    QCOMPARE(readBytes(QStringLiteral("init.txt")), saved);
 }
 
 void TestConfiguration::rowSettersIgnoreBadIndices()

@@ -18,7 +18,8 @@ ShaderType shaderType(const QStringList &rows, const QString &root)
     type.rows.clear();
     for (const QString &spec : rows) {
         const QStringList parts = spec.split(QLatin1Char(':'));
-        type.rows.append({parts.at(0), root + QLatin1Char('/') + parts.at(1),
+        type.rows.append({parts.at(0),
+                          parts.at(1).isEmpty() ? QString() : root + QLatin1Char('/') + parts.at(1),
                           parts.at(2) == QLatin1String("o")});
     }
     return type;
@@ -101,6 +102,10 @@ void TestInstall::outcome_data()
                                      << QStringList{"critical: "} << QStringList() << false;
     QTest::newRow("no rows") << QStringList() << QStringList() << true << QStringList()
                              << QStringList() << true;
+    // An empty destination would mean the root of the disk.
+    QTest::newRow("empty destination") << QStringList{"mel::o", "fti::n"} << QStringList() << false
+                                       << QStringList{"critical: velvet.mel", "warning: velvet.fti"}
+                                       << QStringList() << false;
 }
 
 void TestInstall::outcome()
@@ -186,11 +191,12 @@ void TestInstall::noShaderType()
     Sandbox sandbox;
     writeBytes(QStringLiteral("maya.rayrc"), rayrc);
     Configuration::mrPath = sandbox.path();
+    // Nothing to install is no success, and nothing to show a box about.
     ModalWatcher watcher;
-    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 0));
+    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 0));
     Configuration::addShaderType();
-    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 1));
-    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), -1));
+    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 1));
+    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), -1));
     QVERIFY(watcher.boxes.isEmpty());
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), rayrc);
 }

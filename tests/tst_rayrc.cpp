@@ -13,6 +13,7 @@ private slots:
     void insertion();
     void longLine();
     void missingFile();
+    void emptyDirectory();
     void folderInsteadOfFile();
     void trailingSeparator();
     void nonAsciiEntries();
@@ -86,6 +87,15 @@ void TestRayrc::missingFile()
     Sandbox sandbox;
     QVERIFY(!ShaderType::updateRayrc(sandbox.path(), QStringLiteral("l"), QStringLiteral("m")));
     QVERIFY(!QFile::exists(QStringLiteral("maya.rayrc")));
+}
+
+void TestRayrc::emptyDirectory()
+{
+    // Not the current directory, and not the root of the disk either.
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
+    QVERIFY(!ShaderType::updateRayrc(QString(), QStringLiteral("l"), QStringLiteral("m")));
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
 }
 
 void TestRayrc::folderInsteadOfFile()

@@ -18,6 +18,7 @@ QString Configuration::mayaPath;
 QString Configuration::mrPath;
 QVector<ShaderType> Configuration::shaderTypes;
 QVector<QString> Configuration::lastDirectories;
+bool Configuration::keepInitFile = false;
 const QStringList Configuration::settingsKeys = {
     QStringLiteral("maya"), QStringLiteral("mr"),  QStringLiteral("fti"), QStringLiteral("xpm"),
     QStringLiteral("mel"),  QStringLiteral("mi"),  QStringLiteral("dll"), QStringLiteral("shader"),
@@ -45,19 +46,23 @@ void readLastDirectories()
 }
 
 // Returns false, leaving the configuration as read so far, where the loader
-// stops early.
-bool readInitFile(QFile &file)
+// stops early; unread tells whether lines were left that it could not take in.
+bool readInitFile(QFile &file, bool &unread)
 {
     QTextStream in(&file);
     in.setEncoding(QStringConverter::System);
 
     QString line = in.readLine();
-    if (in.atEnd() || !line.contains(QLatin1String(mayaMarker)))
+    if (in.atEnd() || !line.contains(QLatin1String(mayaMarker))) {
+        unread = !line.contains(QLatin1String(mayaMarker)) && !(line.isEmpty() && in.atEnd());
         return false;
+    }
     Configuration::mayaPath = in.readLine();
     line = in.readLine();
-    if (in.atEnd() || !line.contains(QLatin1String(mrMarker)))
+    if (in.atEnd() || !line.contains(QLatin1String(mrMarker))) {
+        unread = !line.contains(QLatin1String(mrMarker)) && !(line.isEmpty() && in.atEnd());
         return false;
+    }
     Configuration::mrPath = in.readLine();
     backupRayrc();
 
@@ -78,6 +83,21 @@ QByteArray local8Bit(const QString &text)
 {
     return QStringEncoder(QStringConverter::System).encode(text);
 }
+
+QByteArray initFileContent()
+{
+    QString text;
+    QTextStream out(&text);
+    out << mayaMarker << '\n' << Configuration::mayaPath << '\n' << mrMarker << '\n'
+        << Configuration::mrPath << '\n';
+    for (const ShaderType &type : std::as_const(Configuration::shaderTypes))
+        type.write(out);
+    out.flush();
+    QByteArray bytes = local8Bit(text);
+    if (nativeLineEnd() != "\n")
+        bytes.replace('\n', nativeLineEnd());
+    return bytes;
+}
 }
 
 void Configuration::load()
@@ -91,7 +111,7 @@ void Configuration::load()
         type.setRow(2, QStringLiteral("mel"), QString(), true);
         type.setRow(3, QStringLiteral("mi"), QString(), true);
         type.setRow(4, QStringLiteral("dll"), QString(), true);
-    } else if (!readInitFile(file)) {
+    } else if (!readInitFile(file, keepInitFile)) {
         return;
     }
     readLastDirectories();
@@ -99,16 +119,10 @@ void Configuration::load()
 
 void Configuration::save()
 {
-    QString text;
-    QTextStream out(&text);
-    out << mayaMarker << '\n' << mayaPath << '\n' << mrMarker << '\n' << mrPath << '\n';
-    for (const ShaderType &type : std::as_const(shaderTypes))
-        type.write(out);
-    out.flush();
-    QByteArray bytes = local8Bit(text);
-    if (nativeLineEnd() != "\n")
-        bytes.replace('\n', nativeLineEnd());
-    writeWholeFile(initFile, bytes);
+    // A file the loader could not make sense of holds lines the configuration
+    // does not: rewriting it would lose them.
+    if (!keepInitFile)
+        writeWholeFile(initFile, initFileContent());
 
     // Only the entries read at start-up: when loading stopped early there are
     // none, and the user's remembered folders must survive.
@@ -217,8 +231,9 @@ void Configuration::setMrPath(const QString &directory)
 bool Configuration::installShaderType(const QString &shaderDir, const QString &link,
                                       const QString &mi, int type)
 {
+    // With no shader type nothing gets installed: that is no success.
     if (type < 0 || type >= shaderTypes.size())
-        return true;
+        return false;
     return shaderTypes.at(type).install(shaderDir, mrPath, link, mi);
 }
 
@@ -228,6 +243,7 @@ void Configuration::reset()
     mrPath.clear();
     shaderTypes.clear();
     lastDirectories.clear();
+    keepInitFile = false;
 }
 
 bool backupRayrc()
@@ -237,6 +253,9 @@ bool backupRayrc()
 
 bool backupRayrc(const QDate &today)
 {
+    // An empty directory would name the maya.rayrc at the root of the disk.
+    if (Configuration::mrPath.isEmpty())
+        return false;
     const QString source = joinPath(Configuration::mrPath, QStringLiteral("maya.rayrc"));
     const QString stamp = QStringLiteral("%1_%2_%3")
                               .arg(today.year(), 4, 10, QLatin1Char('0'))

@@ -37,6 +37,10 @@ public:
 
     // Back to the empty state the program starts in.
     static void reset();
+
+private:
+    // Set when loading stopped on a line without its marker.
+    static bool keepInitFile;
 };
 
 bool backupRayrc();

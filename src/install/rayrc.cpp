@@ -45,6 +45,9 @@ QList<QByteArrayView> insertRayrcEntries(const QByteArray &content, const QByteA
 
 bool updateRayrcFile(const QString &mrDir, const QString &link, const QString &mi)
 {
+    // An empty directory would name the maya.rayrc at the root of the disk.
+    if (mrDir.isEmpty())
+        return false;
     const QString path = joinPath(mrDir, QStringLiteral("maya.rayrc"));
     QByteArray content;
     if (!readWholeFile(path, content))

@@ -19,7 +19,8 @@ bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shade
         if (findShaderFile(row.extension, shaderDir, source, name).isEmpty())
             result = false;
         const QString destination = joinPath(row.path, name);
-        if (!source.isEmpty() && QFile::copy(source, destination))
+        // An empty destination would put the file at the root of the disk.
+        if (!source.isEmpty() && !row.path.isEmpty() && QFile::copy(source, destination))
             continue;
         if (row.mandatory) {
             QMessageBox::critical(nullptr, QObject::tr("Erreur de copie de fichier"),
