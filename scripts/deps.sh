@@ -5,6 +5,10 @@
 # Packages needed to configure, build and test the project.
 # shellcheck disable=SC2034  # used by the scripts that source this file
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev)
+# The end-to-end test and the screenshots: an X server, key presses, the
+# clipboard and window captures.
+# shellcheck disable=SC2034
+TEST_PACKAGES=(xvfb xdotool xclip imagemagick)
 
 # Package lists are fetched at most once per run.
 _deps_apt_updated=0

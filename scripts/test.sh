@@ -41,7 +41,7 @@ fuzz_smoke() {
   bash scripts/fuzz.sh "$FUZZ_SECONDS"
 }
 
-ensure_packages "${BUILD_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 
 build_tree "$BUILD_DIR" "$BUILD_TYPE"
 
