@@ -21,6 +21,7 @@ private slots:
     void credits_data();
     void credits();
     void typingCreditsWritesNothing();
+    void enterOpensNoFolderDialog();
     void frenchLocale_data();
     void frenchLocale();
     void translation_data();
@@ -155,6 +156,27 @@ void TestTabdialog::typingCreditsWritesNothing()
     QTest::keyClicks(text, QStringLiteral("abc"));
     QTest::keyClick(text, Qt::Key_Return);
     QCOMPARE(treeSnapshot(sandbox.path()), before);
+}
+
+void TestTabdialog::enterOpensNoFolderDialog()
+{
+    Sandbox sandbox;
+    Configuration::load();
+    TabDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    ModalWatcher watcher;
+    for (const char *field : {"shaderDirEdit", "linkEdit", "miEdit"}) {
+        auto *edit = dialog.findChild<QWidget *>(QString::fromLatin1(field));
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->setCurrentIndex(1);
+    auto *maya = dialog.findChild<QWidget *>(QStringLiteral("mayaPathEdit"));
+    maya->setFocus();
+    QTest::keyClick(maya, Qt::Key_Return);
+    QTest::qWait(50);
+    QVERIFY(watcher.folderDialogStarts.isEmpty());
 }
 
 void TestTabdialog::frenchLocale_data()

@@ -21,6 +21,8 @@ QPushButton *newBrowseButton()
 {
     auto *button = new QPushButton(QStringLiteral("..."));
     button->setMaximumSize(35, 20);
+    // Enter in a field must not open a folder dialog.
+    button->setAutoDefault(false);
     return button;
 }
 

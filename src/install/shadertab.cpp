@@ -42,6 +42,8 @@ ShaderTab::ShaderTab(QWidget *parent)
     auto *browseButton = new QPushButton(QStringLiteral("..."));
     browseButton->setObjectName(QStringLiteral("browseButton"));
     browseButton->setMaximumSize(35, 20);
+    // Enter in a field must not open a folder dialog.
+    browseButton->setAutoDefault(false);
     connect(browseButton, &QPushButton::clicked, this, &ShaderTab::FindShaderPath);
 
     auto *dirLayout = new QHBoxLayout;
