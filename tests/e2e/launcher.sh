@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The installed program: cmake --install into a temporary prefix, then the
+# launcher, started under an English locale, must open the program in its
+# per-user folder and in English (the folder dialog's title, as the X server
+# reports it).
+#
+# usage: launcher.sh CMAKE BUILD_DIR
+set -euo pipefail
+cmake_command=$1
+build=$2
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+tmp=$(mktemp -d)
+xvfb_pid=
+app_pid=
+cleanup() {
+  for pid in "$app_pid" "$xvfb_pid"; do
+    [[ -n $pid ]] && kill -9 "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -f $tmp/app.log ]] && cat "$tmp/app.log" >&2
+  exit 1
+}
+xdo() { timeout 5 xdotool "$@"; }
+# wait_window PATTERN: prints the id of the first visible window so named.
+wait_window() {
+  local id
+  for _ in {1..150}; do
+    id=$(xdo search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    [[ -n $id ]] && { echo "$id"; return 0; }
+    sleep 0.2
+  done
+  return 1
+}
+
+"$cmake_command" --install "$build" --prefix "$tmp/prefix" >/dev/null
+for file in bin/velkarinth libexec/velkarinth/velkarinth share/velkarinth/velkarinth_en.qm \
+    share/applications/velkarinth.desktop share/icons/hicolor/scalable/apps/velkarinth.svg; do
+  [[ -e $tmp/prefix/$file ]] || fail "cmake --install did not install $file"
+done
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in {1..100}; do [[ -s $tmp/display ]] && break; sleep 0.1; done
+[[ -s $tmp/display ]] || fail "Xvfb did not start"
+export DISPLAY=:$(tr -d '[:space:]' <"$tmp/display")
+export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime
+unset XDG_DATA_HOME XDG_CONFIG_HOME WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$ROOT/tests/e2e/lsan.supp
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=en_US.UTF-8 QT_QPA_PLATFORM=xcb \
+  "$tmp/prefix/bin/velkarinth" >"$tmp/app.log" 2>&1 &
+app_pid=$!
+main=$(wait_window '^Velkarinth$') || fail "no Velkarinth window"
+
+work=$HOME/.local/share/velkarinth
+[[ $(readlink -f "/proc/$app_pid/cwd") == "$(readlink -f "$work")" ]] \
+  || fail "the program does not run in $work"
+[[ $(readlink -f "$work/velkarinth_en.qm") == "$(readlink -f "$tmp/prefix/share/velkarinth/velkarinth_en.qm")" ]] \
+  || fail "the translation is not linked into $work"
+
+# Focus starts on the tab bar: the second Tab reaches the shader folder's "...".
+sleep 0.5
+xdo windowfocus "$main"
+sleep 0.3
+xdo key Tab Tab space
+dialog=$(wait_window '^Select a directory$') || fail "no folder dialog titled 'Select a directory'"
+xdo windowfocus "$dialog"
+sleep 0.2
+xdo key Escape
+sleep 0.5
+xdo windowfocus "$main"
+sleep 0.2
+xdo key Escape
+for _ in {1..100}; do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+status=0
+wait "$app_pid" || status=$?
+app_pid=
+((status == 0)) || fail "exit code $status after Escape"
+echo "the installed launcher opened the program in English in $work"
