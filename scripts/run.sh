@@ -19,7 +19,6 @@ QM=$root/$BUILD_DIR/bin/velkarinth_en.qm
 DEMO=$root/demo
 WINDOW_TITLE=Velkarinth
 WINDOW_TIMEOUT=20           # seconds to wait for the window under Xvfb
-SCREEN_SIZE=1024x768x24
 
 new_demo=0
 for arg in "$@"; do
@@ -87,22 +86,9 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and reports its number through fd 3.
-Xvfb -displayfd 3 -screen 0 "$SCREEN_SIZE" -nolisten tcp 3>"$tmp/display" \
-  >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in {1..100}; do
-  [[ -s $tmp/display ]] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [[ ! -s $tmp/display ]]; then
-  echo "error: Xvfb did not start:" >&2
-  cat "$tmp/xvfb.log" >&2
-  exit 1
-fi
-DISPLAY=:$(tr -d '[:space:]' <"$tmp/display")
-export DISPLAY
+# shellcheck source=scripts/xvfb.sh
+source "$root/scripts/xvfb.sh"
+start_xvfb "$tmp" || { echo "error: Xvfb did not start" >&2; exit 1; }
 echo "Xvfb running on $DISPLAY"
 
 QT_QPA_PLATFORM=xcb "$APP" >"$tmp/app.log" 2>&1 &

@@ -21,7 +21,6 @@ OUT=$root/docs/screenshots
 DEMO=/tmp/velkarinth-demo
 WINDOW_TIMEOUT=30   # seconds for a window or an outcome to show
 SETTLE=1            # seconds for a repaint after a key press
-SCREEN_SIZE=1024x768x24
 LINK='link "{MAYA_LOCATION}/mentalray/lib/velvet.so";'
 MI='mi "{MAYA_LOCATION}/mentalray/include/velvet.mi";'
 
@@ -43,14 +42,8 @@ tmp=$(mktemp -d)
 xvfb_pid=
 app_pid=
 
-stop_pid() {
-  local pid=$1
-  [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null || return 0
-  kill "$pid" 2>/dev/null || true
-  for _ in {1..20}; do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
+# shellcheck source=scripts/xvfb.sh
+source scripts/xvfb.sh
 cleanup() {
   stop_pid "$app_pid"
   stop_pid "$xvfb_pid"
@@ -66,21 +59,7 @@ die() {
 }
 xdo() { timeout 5 xdotool "$@"; }
 
-# Xvfb picks a free display itself and reports its number through fd 3.
-# -noreset: by default the server resets when its last client leaves, and the
-# next launch of the program would then find no display.
-Xvfb -displayfd 3 -screen 0 "$SCREEN_SIZE" -nolisten tcp -noreset 3>"$tmp/display" \
-  >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in {1..100}; do
-  [[ -s $tmp/display ]] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-[[ -s $tmp/display ]] || { cat "$tmp/xvfb.log" >&2; die "Xvfb did not start"; }
-DISPLAY=:$(tr -d '[:space:]' <"$tmp/display")
-export DISPLAY
-unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
+start_xvfb "$tmp" || die "Xvfb did not start"
 # The user's own settings stay out of the pictures.
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_RUNTIME_DIR=$tmp/runtime
 mkdir -p "$HOME"

@@ -75,6 +75,14 @@ void setSettingsValue(const QString &key, const QString &value)
     settings->setValue(QStringLiteral("paths/") + key, value);
 }
 
+QWidget *nextTabStop(QWidget *widget)
+{
+    do
+        widget = widget->nextInFocusChain();
+    while (!(widget->focusPolicy() & Qt::TabFocus));
+    return widget;
+}
+
 struct ModalWatcher::Private
 {
     QTimer timer;

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+class QWidget;
+
 #include <functional>
 #include <memory>
 
@@ -32,6 +34,8 @@ void writeBytes(const QString &path, const QByteArray &content);
 // Every file below root, by path relative to root, with its content.
 QMap<QString, QByteArray> treeSnapshot(const QString &root);
 QString settingsValue(const QString &key);
+// The widget Tab moves to from widget: labels and group boxes are passed over.
+QWidget *nextTabStop(QWidget *widget);
 void setSettingsValue(const QString &key, const QString &value);
 
 // One modal window the test saw and closed.

@@ -394,15 +394,6 @@ void TestConfigtab::slotsByName()
     QCOMPARE(readBytes(initFile), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
 }
 
-// The widget Tab moves to: labels and group boxes are passed over.
-static QWidget *nextTabStop(QWidget *widget)
-{
-    do
-        widget = widget->nextInFocusChain();
-    while (!(widget->focusPolicy() & Qt::TabFocus));
-    return widget;
-}
-
 void TestConfigtab::keyboardAndNames()
 {
     Sandbox sandbox;

@@ -284,15 +284,6 @@ void TestShadertab::slotsByName()
     QCOMPARE(status(tab), noParameters);
 }
 
-// The widget Tab moves to: labels and group boxes are passed over.
-static QWidget *nextTabStop(QWidget *widget)
-{
-    do
-        widget = widget->nextInFocusChain();
-    while (!(widget->focusPolicy() & Qt::TabFocus));
-    return widget;
-}
-
 void TestShadertab::keyboardAndNames()
 {
     Sandbox sandbox;

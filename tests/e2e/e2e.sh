@@ -26,7 +26,6 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 WINDOW_TIMEOUT=30   # seconds for the main window to appear; a loaded CI box is slow
 OUTCOME_TIMEOUT=10  # seconds for an expected file change, window or exit
 QUIET_WAIT=3        # seconds of nothing happening that mean a key did nothing
-SCREEN_SIZE=1024x768x24
 LINK='link "{MAYA_LOCATION}/mentalray/lib/velvet.so";'
 MI='mi "{MAYA_LOCATION}/mentalray/include/velvet.mi";'
 
@@ -46,14 +45,8 @@ app_log=
 lang_tag=-
 started=$SECONDS
 
-stop_pid() {
-  local pid=$1
-  [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null || return 0
-  kill "$pid" 2>/dev/null || true
-  for _ in {1..20}; do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-}
+# shellcheck source=scripts/xvfb.sh
+source "$ROOT/scripts/xvfb.sh"
 
 cleanup() {
   stop_pid "$app_pid"
@@ -104,24 +97,7 @@ other_windows() {
 }
 
 # ---- Xvfb --------------------------------------------------------------------
-# Xvfb picks a free display itself and reports its number through fd 3.
-# -noreset: by default the server resets when its last client leaves, and the
-# next launch of the program would then find no display.
-Xvfb -displayfd 3 -screen 0 "$SCREEN_SIZE" -nolisten tcp -noreset 3>"$tmp/display" \
-  >"$tmp/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in {1..100}; do
-  [[ -s $tmp/display ]] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [[ ! -s $tmp/display ]]; then
-  cat "$tmp/xvfb.log" >&2
-  fail "Xvfb did not start"
-fi
-DISPLAY=:$(tr -d '[:space:]' <"$tmp/display")
-export DISPLAY
-unset WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
+start_xvfb "$tmp" || fail "Xvfb did not start"
 step "Xvfb running on $DISPLAY"
 
 # A sanitizer build reports leaks at exit; those of the system libraries behind

@@ -44,13 +44,11 @@ for file in bin/velkarinth libexec/velkarinth/velkarinth share/velkarinth/velkar
   [[ -e $tmp/prefix/$file ]] || fail "cmake --install did not install $file"
 done
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in {1..100}; do [[ -s $tmp/display ]] && break; sleep 0.1; done
-[[ -s $tmp/display ]] || fail "Xvfb did not start"
-export DISPLAY=:$(tr -d '[:space:]' <"$tmp/display")
+# shellcheck source=scripts/xvfb.sh
+source "$ROOT/scripts/xvfb.sh"
+start_xvfb "$tmp" || fail "Xvfb did not start"
 export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime
-unset XDG_DATA_HOME XDG_CONFIG_HOME WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME
+unset XDG_DATA_HOME XDG_CONFIG_HOME
 export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$ROOT/tests/e2e/lsan.supp
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
