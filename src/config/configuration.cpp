@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTextStream>
 
@@ -49,8 +50,10 @@ void readLastDirectories()
 // stops early; unread tells whether lines were left that it could not take in.
 bool readInitFile(QFile &file, bool &unread)
 {
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::System);
+    // Decoded whole first: a stream on the file grows its buffer by copying
+    // at every block, which is quadratic on a long line.
+    QString content = QStringDecoder(QStringConverter::System).decode(file.readAll());
+    QTextStream in(&content, QIODevice::ReadOnly);
 
     QString line = in.readLine();
     if (in.atEnd() || !line.contains(QLatin1String(mayaMarker))) {
