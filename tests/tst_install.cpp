@@ -16,8 +16,8 @@ ShaderType shaderType(const QStringList &rows, const QString &root)
 {
     ShaderType type;
     type.rows.clear();
-    for (const QString &spec : rows) {
-        const QStringList parts = spec.split(QLatin1Char(':'));
+    for (const QString &row : rows) {
+        const QStringList parts = row.split(QLatin1Char(':'));
         type.rows.append({parts.at(0),
                           parts.at(1).isEmpty() ? QString() : root + QLatin1Char('/') + parts.at(1),
                           parts.at(2) == QLatin1String("o")});
