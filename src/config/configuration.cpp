@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTextStream>
 
 #include <memory>
@@ -55,17 +54,23 @@ bool readInitFile(QFile &file, bool &unread)
     QString content = QStringDecoder(QStringConverter::System).decode(file.readAll());
     QTextStream in(&content, QIODevice::ReadOnly);
 
+    // Whether loading stops at this marker line; if so, whether the file went
+    // on with lines the loader could not take in.
+    const auto stopsAt = [&in, &unread](const QString &line, const QByteArray &marker) {
+        const bool hasMarker = line.contains(QLatin1String(marker));
+        if (hasMarker && !in.atEnd())
+            return false;
+        unread = !hasMarker && !(line.isEmpty() && in.atEnd());
+        return true;
+    };
+
     QString line = in.readLine();
-    if (in.atEnd() || !line.contains(QLatin1String(mayaMarker))) {
-        unread = !line.contains(QLatin1String(mayaMarker)) && !(line.isEmpty() && in.atEnd());
+    if (stopsAt(line, mayaMarker))
         return false;
-    }
     Configuration::mayaPath = in.readLine();
     line = in.readLine();
-    if (in.atEnd() || !line.contains(QLatin1String(mrMarker))) {
-        unread = !line.contains(QLatin1String(mrMarker)) && !(line.isEmpty() && in.atEnd());
+    if (stopsAt(line, mrMarker))
         return false;
-    }
     Configuration::mrPath = in.readLine();
     backupRayrc();
 
@@ -80,11 +85,6 @@ bool readInitFile(QFile &file, bool &unread)
         line = in.readLine();
     }
     return true;
-}
-
-QByteArray local8Bit(const QString &text)
-{
-    return QStringEncoder(QStringConverter::System).encode(text);
 }
 
 QByteArray initFileContent()
@@ -182,17 +182,12 @@ void Configuration::setMayaPath(const QString &directory)
         return;
 
     const QByteArray end = lineEndOf(content);
-    const TextLine newLine{local8Bit(directory), lines.size() > 1 && !lines.at(1).end.isEmpty()
-                                                      ? lines.at(1).end
-                                                      : end};
-    if (lines.size() > 1)
-        lines[1] = newLine;
-    else
-        lines.append(newLine);
-    if (lines.first().end.isEmpty())
-        lines.first().end = end;
     if (lines.last().end.isEmpty())
         lines.last().end = end;
+    if (lines.size() > 1)
+        lines[1].text = local8Bit(directory);
+    else
+        lines.append({local8Bit(directory), end});
     writeWholeFile(initFile, joinLines(lines));
 }
 
@@ -208,12 +203,12 @@ void Configuration::setMrPath(const QString &directory)
         return;
 
     const QByteArray end = lineEndOf(content);
-    if (!lines.isEmpty() && lines.last().end.isEmpty())
+    if (lines.last().end.isEmpty())
         lines.last().end = end;
     const TextLine newLine{local8Bit(directory), end};
     if (lines.size() > 2 && lines.at(2).text == mrMarker) {
         if (lines.size() > 3)
-            lines[3] = {newLine.text, lines.at(3).end};
+            lines[3].text = newLine.text;
         else
             lines.append(newLine);
     } else if (lines.size() <= 2) {

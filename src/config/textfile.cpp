@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringEncoder>
 
 QList<TextLine> splitLines(const QByteArray &content)
 {
@@ -28,6 +29,11 @@ QByteArray joinLines(const QList<TextLine> &lines)
     for (const TextLine &line : lines)
         out += line.text + line.end;
     return out;
+}
+
+QByteArray local8Bit(const QString &text)
+{
+    return QStringEncoder(QStringConverter::System).encode(text);
 }
 
 QByteArray nativeLineEnd()

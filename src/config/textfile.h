@@ -18,6 +18,9 @@ struct TextLine
 QList<TextLine> splitLines(const QByteArray &content);
 QByteArray joinLines(const QList<TextLine> &lines);
 
+// Text in the system's 8-bit encoding, the one of every file the program writes.
+QByteArray local8Bit(const QString &text);
+
 // The line end of the first terminated line, else the platform's own.
 QByteArray lineEndOf(const QByteArray &content);
 QByteArray nativeLineEnd();

@@ -3,8 +3,6 @@
 #include "paths.h"
 #include "textfile.h"
 
-#include <QStringEncoder>
-
 #include <cstring>
 
 namespace {
@@ -54,10 +52,9 @@ bool updateRayrcFile(const QString &mrDir, const QString &link, const QString &m
         return false;
 
     // Only the new entries are encoded; the old lines keep their bytes.
-    QStringEncoder encoder(QStringConverter::System);
     const QByteArray end = lineEndOf(content);
-    const QByteArray linkEntry = '\t' + QByteArray(encoder.encode(link)) + end;
-    const QByteArray miEntry = '\t' + QByteArray(encoder.encode(mi)) + end;
+    const QByteArray linkEntry = '\t' + local8Bit(link) + end;
+    const QByteArray miEntry = '\t' + local8Bit(mi) + end;
     QList<QByteArrayView> pieces = insertRayrcEntries(content, linkEntry, miEntry);
     if (pieces.isEmpty())
         return false;
