@@ -1,15 +1,16 @@
 #include "testsupport.h"
 
 #include "configuration.h"
+#include "copystep.h"
+#include "rayrcstep.h"
 #include "identity.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QFileDialog>
 #include <QSettings>
-#include <QTimer>
+
+#include <memory>
 
 Sandbox::Sandbox()
     : previousDirectory(QDir::currentPath())
@@ -75,45 +76,23 @@ void setSettingsValue(const QString &key, const QString &value)
     settings->setValue(QStringLiteral("paths/") + key, value);
 }
 
-QWidget *nextTabStop(QWidget *widget)
+void RecordingReporter::copied(const CopyStep &step)
 {
-    do
-        widget = widget->nextInFocusChain();
-    while (!(widget->focusPolicy() & Qt::TabFocus));
-    return widget;
+    destinations.append(step.destination);
 }
 
-struct ModalWatcher::Private
+void RecordingReporter::copyFailed(const CopyStep &step)
 {
-    QTimer timer;
-};
-
-ModalWatcher::ModalWatcher(std::function<QString(const QString &)> folderAnswer)
-    : d(new Private)
-{
-    d->timer.setInterval(0);
-    QObject::connect(&d->timer, &QTimer::timeout, [this, folderAnswer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            boxes.append({box->icon(), box->windowTitle(), box->text()});
-            box->close();
-        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            folderDialogStarts.append(dialog->directory().absolutePath());
-            folderDialogTitles.append(dialog->windowTitle());
-            folderDialogDirsOnly.append(dialog->testOption(QFileDialog::ShowDirsOnly)
-                                        && dialog->fileMode() == QFileDialog::Directory);
-            const QString choice = folderAnswer ? folderAnswer(dialog->directory().absolutePath())
-                                                : QString();
-            if (choice.isEmpty()) {
-                dialog->reject();
-            } else {
-                dialog->setDirectory(choice);
-                dialog->selectFile(choice);
-                QMetaObject::invokeMethod(dialog, "accept");
-            }
-        }
-    });
-    d->timer.start();
+    failures.append({step.mandatory ? QStringLiteral("critical") : QStringLiteral("warning"),
+                     step.title(), step.text()});
 }
 
-ModalWatcher::~ModalWatcher() = default;
+void RecordingReporter::rayrcUpdated(const RayrcStep &step)
+{
+    updated.append(step.path);
+}
+
+void RecordingReporter::rayrcFailed(const RayrcStep &step)
+{
+    failures.append({QStringLiteral("critical"), step.title(), step.text()});
+}

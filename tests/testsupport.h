@@ -4,14 +4,11 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
-#include <QMessageBox>
 #include <QString>
 #include <QTemporaryDir>
 
-class QWidget;
+#include "installreporter.h"
 
-#include <functional>
-#include <memory>
 
 // A fresh world for one test case: an empty temporary current directory, the
 // user settings redirected into it, and an empty configuration.
@@ -34,36 +31,28 @@ void writeBytes(const QString &path, const QByteArray &content);
 // Every file below root, by path relative to root, with its content.
 QMap<QString, QByteArray> treeSnapshot(const QString &root);
 QString settingsValue(const QString &key);
-// The widget Tab moves to from widget: labels and group boxes are passed over.
-QWidget *nextTabStop(QWidget *widget);
 void setSettingsValue(const QString &key, const QString &value);
 
-// One modal window the test saw and closed.
-struct SeenBox
+// What an installation told its reporter, failures as the dialog would
+// show them: kind ("critical" or "warning"), title and text.
+struct Report
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString kind;
     QString title;
     QString text;
 };
 
-// Watches for modal windows while alive: each message box is recorded and
-// closed; a folder dialog is answered through the handler, which gets it and
-// returns the directory to choose (empty to cancel).
-class ModalWatcher
+class RecordingReporter : public InstallReporter
 {
 public:
-    explicit ModalWatcher(std::function<QString(const QString &startDirectory)> folderAnswer = {});
-    ~ModalWatcher();
+    QList<Report> failures;
+    QStringList destinations; // of the files copied
+    QStringList updated;  // maya.rayrc paths
 
-    QList<SeenBox> boxes;
-    QStringList folderDialogStarts;
-    // Caption of each folder dialog, and whether it offered folders only.
-    QStringList folderDialogTitles;
-    QList<bool> folderDialogDirsOnly;
-
-private:
-    struct Private;
-    std::unique_ptr<Private> d;
+    void copied(const CopyStep &step) override;
+    void copyFailed(const CopyStep &step) override;
+    void rayrcUpdated(const RayrcStep &step) override;
+    void rayrcFailed(const RayrcStep &step) override;
 };
 
 #endif

@@ -1,6 +1,6 @@
 #include "configtab.h"
 #include "configuration.h"
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include <QComboBox>
 #include <QDir>

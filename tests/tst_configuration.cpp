@@ -403,5 +403,5 @@ void TestConfiguration::rowSettersIgnoreBadIndices()
         QCOMPARE(after.at(i).extension, before.at(i).extension);
 }
 
-QTEST_MAIN(TestConfiguration)
+QTEST_GUILESS_MAIN(TestConfiguration)
 #include "tst_configuration.moc"

@@ -180,5 +180,5 @@ void TestDirectoryUpdates::lineEndsKept()
     QCOMPARE(readBytes(init), after);
 }
 
-QTEST_MAIN(TestDirectoryUpdates)
+QTEST_GUILESS_MAIN(TestDirectoryUpdates)
 #include "tst_directoryupdates.moc"

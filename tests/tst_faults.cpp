@@ -125,11 +125,11 @@ void TestFaults::destinationIsAFile()
     type.rows = {{QStringLiteral("mel"), sandbox.path(QStringLiteral("scripts")), true}};
     Configuration::shaderTypes.append(type);
 
-    ModalWatcher watcher;
+    RecordingReporter reporter;
     QVERIFY(!Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
-                                              QStringLiteral("l"), QStringLiteral("m"), 0));
-    QCOMPARE(watcher.boxes.size(), 1);
-    QCOMPARE(watcher.boxes.first().icon, QMessageBox::Critical);
+                                              QStringLiteral("l"), QStringLiteral("m"), 0, &reporter));
+    QCOMPARE(reporter.failures.size(), 1);
+    QCOMPARE(reporter.failures.first().kind, QStringLiteral("critical"));
     QCOMPARE(readBytes(QStringLiteral("scripts")), QByteArray("a file, not a folder"));
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
 }
@@ -148,9 +148,9 @@ void TestFaults::binaryShaderFileCopiedWhole()
     ShaderType type;
     type.rows = {{QStringLiteral("dll"), sandbox.path(QStringLiteral("lib")), true}};
     Configuration::shaderTypes.append(type);
-    ModalWatcher watcher;
+    RecordingReporter reporter;
     QVERIFY(Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
-                                             QStringLiteral("l"), QStringLiteral("m"), 0));
+                                             QStringLiteral("l"), QStringLiteral("m"), 0, &reporter));
     QCOMPARE(readBytes(QStringLiteral("lib/velvet.dll")), binary);
 }
 
@@ -196,5 +196,5 @@ void TestFaults::hundredMegabyteLine()
     QCOMPARE(Configuration::shaderTypes.size(), 1);
 }
 
-QTEST_MAIN(TestFaults)
+QTEST_GUILESS_MAIN(TestFaults)
 #include "tst_faults.moc"

@@ -117,5 +117,5 @@ void TestFileSearch::linkCycleEnds()
              root + QStringLiteral("/b/elsewhere/linked.fti"));
 }
 
-QTEST_MAIN(TestFileSearch)
+QTEST_GUILESS_MAIN(TestFileSearch)
 #include "tst_filesearch.moc"

@@ -25,20 +25,18 @@ ShaderType shaderType(const QStringList &rows, const QString &root)
     return type;
 }
 
-// Boxes written as "critical|warning: file name".
-QStringList describe(const QList<SeenBox> &boxes)
+// Failures written as "critical|warning: file name".
+QStringList describe(const QList<Report> &boxes)
 {
     QStringList out;
-    for (const SeenBox &box : boxes) {
-        const QString kind = box.icon == QMessageBox::Critical  ? QStringLiteral("critical")
-                             : box.icon == QMessageBox::Warning ? QStringLiteral("warning")
-                                                                : QStringLiteral("other");
+    for (const Report &box : boxes) {
+        const QString &kind = box.kind;
         if (box.title == QStringLiteral("Erreur d'ecriture")
             && box.text == QStringLiteral("Erreur lors de l'écriture dans maya.rayrc")) {
             out << kind + QStringLiteral(": rayrc");
         } else if (box.title == copyTitle && box.text.startsWith(copyText)) {
             QString name = box.text.mid(copyText.size());
-            if (box.icon == QMessageBox::Warning) {
+            if (box.kind == QLatin1String("warning")) {
                 if (!name.endsWith(optionalText))
                     name += QStringLiteral(" (optional text missing)");
                 name.chop(optionalText.size());
@@ -130,11 +128,11 @@ void TestInstall::outcome()
     Configuration::mrPath = sandbox.path(QStringLiteral("mr"));
     Configuration::shaderTypes.append(shaderType(rows, root));
 
-    ModalWatcher watcher;
+    RecordingReporter reporter;
     QCOMPARE(Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
-                                              QStringLiteral("LNK"), QStringLiteral("MI"), 0),
+                                              QStringLiteral("LNK"), QStringLiteral("MI"), 0, &reporter),
              result);
-    QCOMPARE(describe(watcher.boxes), boxes);
+    QCOMPARE(describe(reporter.failures), boxes);
     for (const QString &file : copied)
         QCOMPARE(readBytes(file), QFileInfo(file).fileName() == QLatin1String("velvet.dll")
                                       ? QByteArray("lib/velvet.dll")
@@ -161,28 +159,28 @@ void TestInstall::installingTwice()
 
     // With only optional rows a second run is still a success and adds the
     // entries again: nothing checks for entries already there.
-    ModalWatcher watcher;
-    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0));
-    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0));
-    QCOMPARE(describe(watcher.boxes), QStringList{"warning: a.fti"});
+    RecordingReporter reporter;
+    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0, &reporter));
+    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0, &reporter));
+    QCOMPARE(describe(reporter.failures), QStringList{"warning: a.fti"});
     QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")),
              QByteArray("x\n\tLNK\n\tLNK\n\tlink \"base.so\"\n\tMI\n\tMI\n\tmi \"base.mi\"\n"));
 
     // A mandatory row that cannot be copied again keeps maya.rayrc as it is.
     Configuration::shaderTypes.first() = shaderType({"mel:mand:o", "fti:opt:n"}, sandbox.path());
-    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("L2"), QStringLiteral("M2"), 0));
+    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("L2"), QStringLiteral("M2"), 0, &reporter));
     const QByteArray afterFirst = readBytes(QStringLiteral("mr/maya.rayrc"));
-    watcher.boxes.clear();
-    QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L3"), QStringLiteral("M3"), 0));
-    QCOMPARE(describe(watcher.boxes), (QStringList{"critical: a.mel", "warning: a.fti"}));
+    reporter.failures.clear();
+    QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L3"), QStringLiteral("M3"), 0, &reporter));
+    QCOMPARE(describe(reporter.failures), (QStringList{"critical: a.mel", "warning: a.fti"}));
     QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), afterFirst);
 
     // A maya.rayrc without entries: the write error box, and the file as it was.
     writeBytes(QStringLiteral("mr/maya.rayrc"), "nothing here\n");
     Configuration::shaderTypes.first().rows.clear();
-    watcher.boxes.clear();
-    QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L"), QStringLiteral("M"), 0));
-    QCOMPARE(describe(watcher.boxes), QStringList{"critical: rayrc"});
+    reporter.failures.clear();
+    QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L"), QStringLiteral("M"), 0, &reporter));
+    QCOMPARE(describe(reporter.failures), QStringList{"critical: rayrc"});
     QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), QByteArray("nothing here\n"));
 }
 
@@ -192,14 +190,14 @@ void TestInstall::noShaderType()
     writeBytes(QStringLiteral("maya.rayrc"), rayrc);
     Configuration::mrPath = sandbox.path();
     // Nothing to install is no success, and nothing to show a box about.
-    ModalWatcher watcher;
-    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 0));
+    RecordingReporter reporter;
+    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 0, &reporter));
     Configuration::addShaderType();
-    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 1));
-    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), -1));
-    QVERIFY(watcher.boxes.isEmpty());
+    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), 1, &reporter));
+    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), -1, &reporter));
+    QVERIFY(reporter.failures.isEmpty());
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), rayrc);
 }
 
-QTEST_MAIN(TestInstall)
+QTEST_GUILESS_MAIN(TestInstall)
 #include "tst_install.moc"

@@ -127,5 +127,5 @@ void TestRayrc::nonAsciiEntries()
                  + QStringLiteral("mi \"ombré.mi\"").toLocal8Bit() + "\n\tmi\n");
 }
 
-QTEST_MAIN(TestRayrc)
+QTEST_GUILESS_MAIN(TestRayrc)
 #include "tst_rayrc.moc"

@@ -1,6 +1,6 @@
 #include "configuration.h"
 #include "shadertab.h"
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include <QComboBox>
 #include <QDir>

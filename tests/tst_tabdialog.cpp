@@ -1,7 +1,7 @@
 #include "configuration.h"
 #include "startup.h"
 #include "tabdialog.h"
-#include "testsupport.h"
+#include "uitestsupport.h"
 
 #include <QPushButton>
 #include <QTabWidget>

@@ -130,11 +130,11 @@ void TestUnwritable::readOnlyDestination()
     type.rows = {{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true}};
     Configuration::shaderTypes.append(type);
 
-    ModalWatcher watcher;
+    RecordingReporter reporter;
     QVERIFY(!Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
-                                              QStringLiteral("l"), QStringLiteral("m"), 0));
-    QCOMPARE(watcher.boxes.size(), 1);
-    QCOMPARE(watcher.boxes.first().icon, QMessageBox::Critical);
+                                              QStringLiteral("l"), QStringLiteral("m"), 0, &reporter));
+    QCOMPARE(reporter.failures.size(), 1);
+    QCOMPARE(reporter.failures.first().kind, QStringLiteral("critical"));
     QVERIFY(QDir(QStringLiteral("dest")).isEmpty());
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
     QFile::setPermissions(QStringLiteral("dest"), readOnlyFolder | QFileDevice::WriteOwner);
@@ -174,5 +174,5 @@ void TestUnwritable::unwritableCurrentDirectory()
     QFile::setPermissions(sandbox.path(), readOnlyFolder | QFileDevice::WriteOwner);
 }
 
-QTEST_MAIN(TestUnwritable)
+QTEST_GUILESS_MAIN(TestUnwritable)
 #include "tst_unwritable.moc"

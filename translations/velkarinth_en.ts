@@ -61,6 +61,53 @@
     </message>
 </context>
 <context>
+    <name>CopyStep</name>
+    <message>
+        <source>Aucun fichier d&apos;extension « %1 » n&apos;a été trouvé sous le dossier du Shader %2.</source>
+        <translation>No file with the extension &quot;%1&quot; was found below the shader folder %2.</translation>
+    </message>
+    <message>
+        <source>Aucun dossier de destination n&apos;est donné pour l&apos;extension « %1 » : remplissez l&apos;onglet Configuration.</source>
+        <translation>No destination folder is given for the extension &quot;%1&quot;: fill in the Configuration tab.</translation>
+    </message>
+    <message>
+        <source>Le dossier de destination %1 n&apos;existe pas.</source>
+        <translation>The destination folder %1 does not exist.</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 existe déjà : il n&apos;est jamais remplacé.</source>
+        <translation>The file %1 already exists: it is never replaced.</translation>
+    </message>
+    <message>
+        <source>Le dossier de destination %1 n&apos;est pas accessible en écriture.</source>
+        <translation>The destination folder %1 cannot be written to.</translation>
+    </message>
+    <message>
+        <source>La copie vers %1 a échoué.</source>
+        <translation>Copying to %1 failed.</translation>
+    </message>
+    <message>
+        <source>Extension : %1</source>
+        <translation>Extension: %1</translation>
+    </message>
+    <message>
+        <source>Fichier du Shader : %1</source>
+        <translation>Shader file: %1</translation>
+    </message>
+    <message>
+        <source>(aucun)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>Destination : %1</source>
+        <translation>Destination: %1</translation>
+    </message>
+    <message>
+        <source>(aucune)</source>
+        <translation>(none)</translation>
+    </message>
+</context>
+<context>
     <name>CreditTab</name>
     <message>
         <source>&lt;center&gt;&lt;p&gt;Velkarinth V2.2&lt;/p&gt;&lt;p&gt;Réalisé par %1&lt;/p&gt;&lt;p&gt;&lt;a href=&quot;%2&quot;&gt;%2&lt;/a&gt;&lt;/p&gt;&lt;p&gt;Maya&amp;copy; est une marque déposée par &lt;a href=&quot;http://www.alias.com&quot;&gt;Alias&lt;/a&gt; (http://www.alias.com).&lt;/p&gt;&lt;p&gt;Mental Ray&amp;copy; est une marque déposée par &lt;a href=&quot;http://www.mentalimages.com&quot;&gt;mental images&lt;/a&gt; (http://www.mentalimages.com).&lt;/p&gt;&lt;br&gt;&lt;br&gt;&lt;p&gt;Ce logiciel a été développée à l&apos;aide &lt;b&gt;QT %3 OpenSource&lt;/b&gt; (http://www.qt.io).&lt;/p&gt;&lt;p&gt;Velkarinth version 2.0, copyright &amp;copy; %4 %5&lt;/p&gt;&lt;/center&gt;</source>
@@ -90,6 +137,37 @@
     <message>
         <source>Erreur lors de l&apos;écriture dans maya.rayrc</source>
         <translation>Error while writing to maya.rayrc</translation>
+    </message>
+</context>
+<context>
+    <name>RayrcStep</name>
+    <message>
+        <source>Aucun dossier Mental Ray n&apos;est donné : remplissez l&apos;onglet Configuration.</source>
+        <translation>No Mental Ray directory is given: fill in the Configuration tab.</translation>
+    </message>
+    <message>
+        <source>%1 est introuvable, illisible ou n&apos;est pas un fichier.</source>
+        <translation>%1 is missing, unreadable or not a file.</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;a aucune ligne « link » (une tabulation suivie de link) : l&apos;entrée link n&apos;a pas de place.</source>
+        <translation>%1 has no &quot;link&quot; line (a tab followed by link): the link entry has no place to go.</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;a aucune ligne « mi » (une tabulation suivie de mi) : l&apos;entrée mi n&apos;a pas de place.</source>
+        <translation>%1 has no &quot;mi&quot; line (a tab followed by mi): the mi entry has no place to go.</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;a ni ligne « link » ni ligne « mi » (une tabulation suivie du mot) : les entrées n&apos;ont pas de place.</source>
+        <translation>%1 has neither a &quot;link&quot; line nor an &quot;mi&quot; line (a tab followed by the word): the entries have no place to go.</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas accessible en écriture.</source>
+        <translation>%1 cannot be written to.</translation>
+    </message>
+    <message>
+        <source>L&apos;écriture de %1 a échoué ; le fichier est resté tel qu&apos;il était.</source>
+        <translation>Writing %1 failed; the file was left as it was.</translation>
     </message>
 </context>
 <context>

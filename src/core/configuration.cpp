@@ -47,7 +47,7 @@ void readLastDirectories()
 
 // Returns false, leaving the configuration as read so far, where the loader
 // stops early; unread tells whether lines were left that it could not take in.
-bool readInitFile(QFile &file, bool &unread)
+bool readInitFile(QFile &file, bool &unread, bool takeBackup)
 {
     // Decoded whole first: a stream on the file grows its buffer by copying
     // at every block, which is quadratic on a long line.
@@ -72,7 +72,8 @@ bool readInitFile(QFile &file, bool &unread)
     if (stopsAt(line, mrMarker))
         return false;
     Configuration::mrPath = in.readLine();
-    backupRayrc();
+    if (takeBackup)
+        backupRayrc();
 
     // The line in hand is looked at only while more data follows it.
     line = in.readLine();
@@ -103,7 +104,7 @@ QByteArray initFileContent()
 }
 }
 
-void Configuration::load()
+void Configuration::load(bool takeBackup)
 {
     QFile file(initFile);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -114,7 +115,7 @@ void Configuration::load()
         type.setRow(2, QStringLiteral("mel"), QString(), true);
         type.setRow(3, QStringLiteral("mi"), QString(), true);
         type.setRow(4, QStringLiteral("dll"), QString(), true);
-    } else if (!readInitFile(file, keepInitFile)) {
+    } else if (!readInitFile(file, keepInitFile, takeBackup)) {
         return;
     }
     readLastDirectories();
@@ -227,12 +228,12 @@ void Configuration::setMrPath(const QString &directory)
 }
 
 bool Configuration::installShaderType(const QString &shaderDir, const QString &link,
-                                      const QString &mi, int type)
+                                      const QString &mi, int type, InstallReporter *reporter)
 {
     // With no shader type nothing gets installed: that is no success.
     if (type < 0 || type >= shaderTypes.size())
         return false;
-    return shaderTypes.at(type).install(shaderDir, mrPath, link, mi);
+    return shaderTypes.at(type).install(shaderDir, mrPath, link, mi, reporter);
 }
 
 void Configuration::reset()

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVector>
 
+class InstallReporter;
 class QDate;
 
 // The one program-wide configuration: init.txt in the current directory plus
@@ -21,7 +22,9 @@ public:
     // Settings key of each last-directory index; fixed whatever the rows hold.
     static const QStringList settingsKeys;
 
-    static void load();
+    // takeBackup: whether to take the day's maya.rayrc backup once the
+    // Mental Ray directory is known; a preview must write nothing.
+    static void load(bool takeBackup = true);
     static void save();
     static void setShaderFileRow(int type, int row, const QString &extension, const QString &path,
                                  bool mandatory);
@@ -33,7 +36,7 @@ public:
     static void setMrPath(const QString &directory);
 
     static bool installShaderType(const QString &shaderDir, const QString &link, const QString &mi,
-                                  int type);
+                                  int type, InstallReporter *reporter = nullptr);
 
     // Back to the empty state the program starts in.
     static void reset();

@@ -1,41 +1,50 @@
 #include "shaderinstall.h"
 
-#include "filesearch.h"
+#include "copystep.h"
+#include "installreporter.h"
 #include "paths.h"
 #include "rayrc.h"
+#include "rayrcstep.h"
 
 #include <QFile>
-#include <QMessageBox>
-#include <QObject>
 
 bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
-                        const QString &mrDir, const QString &link, const QString &mi)
+                        const QString &mrDir, const QString &link, const QString &mi,
+                        InstallReporter *reporter)
 {
     bool result = true;
     for (const ShaderFileRow &row : rows) {
-        QString source;
-        QString name;
-        // A file not found fails the installation even on an optional row.
-        if (findShaderFile(row.extension, shaderDir, source, name).isEmpty())
-            result = false;
-        const QString destination = joinPath(row.path, name);
-        // An empty destination would put the file at the root of the disk.
-        if (!source.isEmpty() && !row.path.isEmpty() && QFile::copy(source, destination))
+        // Each row is looked up only once the rows before it are copied, as
+        // the user would do it by hand.
+        CopyStep step = CopyStep::plan(row, shaderDir);
+        if (step.outcome == CopyStep::Copy && !QFile::copy(step.source, step.destination))
+            step.outcome = CopyStep::CopyFailed;
+        if (step.outcome == CopyStep::Copy) {
+            if (reporter)
+                reporter->copied(step);
             continue;
-        if (row.mandatory) {
-            QMessageBox::critical(nullptr, QObject::tr("Erreur de copie de fichier"),
-                                  QObject::tr("Erreur lors de la copie du fichier : ") + name);
-            result = false;
-        } else {
-            QMessageBox::warning(nullptr, QObject::tr("Erreur de copie de fichier"),
-                                 QObject::tr("Erreur lors de la copie du fichier : ") + name
-                                     + QObject::tr("\n Fichier non obligatoire"));
         }
+        if (step.failsInstall())
+            result = false;
+        if (reporter)
+            reporter->copyFailed(step);
     }
-    if (result && !updateRayrcFile(mrDir, link, mi)) {
-        QMessageBox::critical(nullptr, QObject::tr("Erreur d'ecriture"),
-                              QObject::tr("Erreur lors de l'écriture dans maya.rayrc"));
-        result = false;
+    if (!result)
+        return false;
+    if (!updateRayrcFile(mrDir, link, mi)) {
+        RayrcStep step = RayrcStep::plan(mrDir);
+        // The file looked fine, so the write itself went wrong.
+        if (step.outcome == RayrcStep::Update)
+            step.outcome = RayrcStep::WriteFailed;
+        if (reporter)
+            reporter->rayrcFailed(step);
+        return false;
     }
-    return result;
+    if (reporter) {
+        RayrcStep step;
+        step.path = joinPath(mrDir, QStringLiteral("maya.rayrc"));
+        step.outcome = RayrcStep::Update;
+        reporter->rayrcUpdated(step);
+    }
+    return true;
 }

@@ -6,11 +6,14 @@
 #include <QString>
 #include <QVector>
 
+class InstallReporter;
+
 // Copies each row's file into the row's folder, never replacing a file and
-// never stopping or undoing on a failure; each failure is shown in a box as
-// it happens. maya.rayrc is updated only when every file was found and every
+// never stopping or undoing on a failure; each step is reported as it
+// happens. maya.rayrc is updated only when every file was found and every
 // mandatory one copied.
 bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
-                        const QString &mrDir, const QString &link, const QString &mi);
+                        const QString &mrDir, const QString &link, const QString &mi,
+                        InstallReporter *reporter = nullptr);
 
 #endif

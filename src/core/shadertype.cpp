@@ -41,9 +41,9 @@ void ShaderType::write(QTextStream &out) const
 }
 
 bool ShaderType::install(const QString &shaderDir, const QString &mrDir, const QString &link,
-                         const QString &mi) const
+                         const QString &mi, InstallReporter *reporter) const
 {
-    return installShaderFiles(rows, shaderDir, mrDir, link, mi);
+    return installShaderFiles(rows, shaderDir, mrDir, link, mi, reporter);
 }
 
 QString ShaderType::findFile(const QString &extension, const QString &directory,

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVector>
 
+class InstallReporter;
 class QTextStream;
 
 // One configured shader type: its files, and the name it is listed under.
@@ -22,9 +23,9 @@ public:
     void write(QTextStream &out) const;
 
     // Copies every row's file from below shaderDir, then adds the two entries
-    // to maya.rayrc when every file made it. Shows each failure in a box.
+    // to maya.rayrc when every file made it. Each step goes to the reporter.
     bool install(const QString &shaderDir, const QString &mrDir, const QString &link,
-                 const QString &mi) const;
+                 const QString &mi, InstallReporter *reporter = nullptr) const;
     static QString findFile(const QString &extension, const QString &directory,
                             QString &foundPath, QString &foundName);
     static bool updateRayrc(const QString &mrDir, const QString &link, const QString &mi);

@@ -1,6 +1,7 @@
 #include "shadertab.h"
 
 #include "configuration.h"
+#include "messageboxreporter.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -117,8 +118,9 @@ void ShaderTab::installShader()
         emit installation(tr("Problème lors de l'installation : des paramètres ne sont pas donnés."));
         return;
     }
+    MessageBoxReporter reporter(window());
     const bool installed = Configuration::installShaderType(shaderDirEdit->text(), linkEdit->text(),
-                                                            miEdit->text(), 0);
+                                                            miEdit->text(), 0, &reporter);
     emit installation(installed ? tr("Installation effectuée")
                                 : tr("Problème lors de l'installation"));
 }

@@ -1,0 +1,20 @@
+#ifndef INSTALLREPORTER_H
+#define INSTALLREPORTER_H
+
+class CopyStep;
+class RayrcStep;
+
+// Hears what an installation does, as it happens, in the order it happens:
+// the dialog shows each failure in a box, the command line prints it.
+class InstallReporter
+{
+public:
+    virtual ~InstallReporter();
+
+    virtual void copied(const CopyStep &step);
+    virtual void copyFailed(const CopyStep &step) = 0;
+    virtual void rayrcUpdated(const RayrcStep &step);
+    virtual void rayrcFailed(const RayrcStep &step) = 0;
+};
+
+#endif

@@ -1,0 +1,39 @@
+#ifndef RAYRCSTEP_H
+#define RAYRCSTEP_H
+
+#include <QCoreApplication>
+#include <QString>
+
+// The maya.rayrc part of an installation: which file, and where the two
+// entries go.
+class RayrcStep
+{
+    Q_DECLARE_TR_FUNCTIONS(RayrcStep)
+
+public:
+    enum Outcome {
+        Update,      // updated, or to be updated
+        NoDirectory, // no Mental Ray directory configured
+        Unreadable,  // missing, not a regular file, or unreadable
+        NoLinkEntry, // no line holds a tab followed by "link"
+        NoMiEntry,   // no line holds a tab followed by "mi"
+        NoEntries,   // neither
+        NotWritable, // neither the file nor its folder can be written
+        WriteFailed, // the rewrite itself failed
+    };
+
+    QString path;
+    // 1-based numbers of the lines the entries go above; 0 when not found.
+    qint64 linkLine = 0;
+    qint64 miLine = 0;
+    Outcome outcome = NoDirectory;
+
+    // Reads maya.rayrc in mrDir, without writing anything.
+    static RayrcStep plan(const QString &mrDir);
+
+    QString title() const;
+    QString text() const;
+    QString details() const;
+};
+
+#endif

@@ -1,0 +1,37 @@
+#include "messageboxreporter.h"
+
+#include "copystep.h"
+#include "rayrcstep.h"
+
+#include <QLabel>
+#include <QMessageBox>
+
+namespace {
+void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+             const QString &details)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    // File names and lines come from the user: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(details);
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setTextFormat(Qt::PlainText);
+    box.exec();
+}
+}
+
+MessageBoxReporter::MessageBoxReporter(QWidget *parent)
+    : parent(parent)
+{
+}
+
+void MessageBoxReporter::copyFailed(const CopyStep &step)
+{
+    showBox(parent, step.mandatory ? QMessageBox::Critical : QMessageBox::Warning, step.title(),
+            step.text(), step.details());
+}
+
+void MessageBoxReporter::rayrcFailed(const RayrcStep &step)
+{
+    showBox(parent, QMessageBox::Critical, step.title(), step.text(), step.details());
+}

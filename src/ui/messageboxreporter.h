@@ -1,0 +1,22 @@
+#ifndef MESSAGEBOXREPORTER_H
+#define MESSAGEBOXREPORTER_H
+
+#include "installreporter.h"
+
+class QWidget;
+
+// Shows each failure of an installation in its own modal box, as it happens:
+// critical for a mandatory file or maya.rayrc, a warning for an optional file.
+class MessageBoxReporter : public InstallReporter
+{
+public:
+    explicit MessageBoxReporter(QWidget *parent);
+
+    void copyFailed(const CopyStep &step) override;
+    void rayrcFailed(const RayrcStep &step) override;
+
+private:
+    QWidget *parent;
+};
+
+#endif

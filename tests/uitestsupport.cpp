@@ -1,0 +1,48 @@
+#include "uitestsupport.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
+QWidget *nextTabStop(QWidget *widget)
+{
+    do
+        widget = widget->nextInFocusChain();
+    while (!(widget->focusPolicy() & Qt::TabFocus));
+    return widget;
+}
+
+struct ModalWatcher::Private
+{
+    QTimer timer;
+};
+
+ModalWatcher::ModalWatcher(std::function<QString(const QString &)> folderAnswer)
+    : d(new Private)
+{
+    d->timer.setInterval(0);
+    QObject::connect(&d->timer, &QTimer::timeout, [this, folderAnswer] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            boxes.append({box->icon(), box->windowTitle(), box->text()});
+            box->close();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            folderDialogStarts.append(dialog->directory().absolutePath());
+            folderDialogTitles.append(dialog->windowTitle());
+            folderDialogDirsOnly.append(dialog->testOption(QFileDialog::ShowDirsOnly)
+                                        && dialog->fileMode() == QFileDialog::Directory);
+            const QString choice = folderAnswer ? folderAnswer(dialog->directory().absolutePath())
+                                                : QString();
+            if (choice.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->setDirectory(choice);
+                dialog->selectFile(choice);
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        }
+    });
+    d->timer.start();
+}
+
+ModalWatcher::~ModalWatcher() = default;
