@@ -8,7 +8,7 @@ BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt
 # The end-to-end test and the screenshots: an X server, key presses, the
 # clipboard and window captures.
 # shellcheck disable=SC2034
-TEST_PACKAGES=(xvfb xdotool xclip imagemagick)
+TEST_PACKAGES=(xvfb xdotool xclip imagemagick python3)
 
 # Package lists are fetched at most once per run.
 _deps_apt_updated=0

@@ -2,6 +2,180 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>CliApp</name>
+    <message>
+        <source>Installe un Shader Mental Ray dans Maya, comme l&apos;onglet Shader de Velkarinth.</source>
+        <translation>Installs a Mental Ray shader into Maya, as Velkarinth&apos;s Shader tab does.</translation>
+    </message>
+    <message>
+        <source>install DOSSIER_DU_SHADER, config, config maya DOSSIER ou config mr DOSSIER</source>
+        <translation>install SHADER_DIR, config, config maya DIR or config mr DIR</translation>
+    </message>
+    <message>
+        <source>Travaille comme si lancé dans DOSSIER.</source>
+        <translation>Run as if started in DIR.</translation>
+    </message>
+    <message>
+        <source>La ligne link à écrire dans maya.rayrc.</source>
+        <translation>The link line to write into maya.rayrc.</translation>
+    </message>
+    <message>
+        <source>La ligne mi à écrire dans maya.rayrc.</source>
+        <translation>The mi line to write into maya.rayrc.</translation>
+    </message>
+    <message>
+        <source>Le numéro du type de Shader (0 par défaut).</source>
+        <translation>The number of the shader type (0 by default).</translation>
+    </message>
+    <message>
+        <source>N&apos;écrit rien : dit ce que ferait l&apos;installation.</source>
+        <translation>Write nothing: tell what the installation would do.</translation>
+    </message>
+    <message>
+        <source>Donne le résultat en un document JSON.</source>
+        <translation>Give the result as one JSON document.</translation>
+    </message>
+    <message>
+        <source>Dossier introuvable : %1</source>
+        <translation>No such folder: %1</translation>
+    </message>
+    <message>
+        <source>Aucune commande donnée.</source>
+        <translation>No command given.</translation>
+    </message>
+    <message>
+        <source>Commande inconnue : %1</source>
+        <translation>Unknown command: %1</translation>
+    </message>
+    <message>
+        <source>install attend un seul dossier de Shader.</source>
+        <translation>install takes exactly one shader folder.</translation>
+    </message>
+    <message>
+        <source>install attend --link LIGNE et --mi LIGNE.</source>
+        <translation>install needs --link LINE and --mi LINE.</translation>
+    </message>
+    <message>
+        <source>Aucun type de Shader numéro %1 dans %2.</source>
+        <translation>No shader type number %1 in %2.</translation>
+    </message>
+    <message>
+        <source>config s&apos;emploie seul, ou avec maya DOSSIER ou mr DOSSIER.</source>
+        <translation>config takes nothing, or maya DIR, or mr DIR.</translation>
+    </message>
+    <message>
+        <source>init.txt : %1</source>
+        <translation>init.txt: %1</translation>
+    </message>
+    <message>
+        <source>Réglages : %1</source>
+        <translation>Settings: %1</translation>
+    </message>
+    <message>
+        <source>Maya : %1</source>
+        <translation>Maya: %1</translation>
+    </message>
+    <message>
+        <source>Mental Ray : %1</source>
+        <translation>Mental Ray: %1</translation>
+    </message>
+    <message>
+        <source>Type %1 : %2</source>
+        <translation>Type %1: %2</translation>
+    </message>
+    <message>
+        <source>obligatoire</source>
+        <translation>mandatory</translation>
+    </message>
+    <message>
+        <source>facultatif</source>
+        <translation>optional</translation>
+    </message>
+    <message>
+        <source>Voyez %1 --help.</source>
+        <translation>See %1 --help.</translation>
+    </message>
+</context>
+<context>
+    <name>CliText</name>
+    <message>
+        <source>Copié : %1 -&gt; %2</source>
+        <translation>Copied: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <source>Mis à jour : %1</source>
+        <translation>Updated: %1</translation>
+    </message>
+    <message>
+        <source>copie</source>
+        <translation>copy</translation>
+    </message>
+    <message>
+        <source>aucun fichier trouvé</source>
+        <translation>no file found</translation>
+    </message>
+    <message>
+        <source>refus : aucun dossier de destination</source>
+        <translation>refused: no destination folder</translation>
+    </message>
+    <message>
+        <source>refus : pas de tel dossier</source>
+        <translation>refused: no such folder</translation>
+    </message>
+    <message>
+        <source>refus : le fichier est déjà là</source>
+        <translation>refused: the file is already there</translation>
+    </message>
+    <message>
+        <source>refus : dossier non accessible en écriture</source>
+        <translation>refused: folder not writable</translation>
+    </message>
+    <message>
+        <source>échec de la copie</source>
+        <translation>copy failed</translation>
+    </message>
+    <message>
+        <source>obligatoire</source>
+        <translation>mandatory</translation>
+    </message>
+    <message>
+        <source>facultatif</source>
+        <translation>optional</translation>
+    </message>
+    <message>
+        <source>(aucun)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>(aucune)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>%1 (%2) : %3 -&gt; %4 : %5</source>
+        <translation>%1 (%2): %3 -&gt; %4: %5</translation>
+    </message>
+    <message>
+        <source>%1 : l&apos;entrée link irait au-dessus de la ligne %2, l&apos;entrée mi au-dessus de la ligne %3</source>
+        <translation>%1: the link entry would go above line %2, the mi entry above line %3</translation>
+    </message>
+    <message>
+        <source>%1 : aucune ligne « link », l&apos;entrée mi irait au-dessus de la ligne %2</source>
+        <translation>%1: no &quot;link&quot; line; the mi entry would go above line %2</translation>
+    </message>
+    <message>
+        <source>%1 : aucune ligne « mi », l&apos;entrée link irait au-dessus de la ligne %2</source>
+        <translation>%1: no &quot;mi&quot; line; the link entry would go above line %2</translation>
+    </message>
+    <message>
+        <source>L&apos;installation réussirait.</source>
+        <translation>The installation would succeed.</translation>
+    </message>
+    <message>
+        <source>L&apos;installation échouerait.</source>
+        <translation>The installation would fail.</translation>
+    </message>
+</context>
+<context>
     <name>ConfigTab</name>
     <message>
         <source>Maya</source>

@@ -148,6 +148,16 @@ void Configuration::addShaderType()
     shaderTypes.append(ShaderType());
 }
 
+QString Configuration::initFilePath()
+{
+    return QFileInfo(initFile).absoluteFilePath();
+}
+
+QString Configuration::settingsFilePath()
+{
+    return openPaths()->fileName();
+}
+
 QString Configuration::lastDirectory(int index)
 {
     if (index < 0 || index >= lastDirectories.size())

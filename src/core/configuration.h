@@ -30,6 +30,9 @@ public:
                                  bool mandatory);
     static void addShaderType();
     static QString lastDirectory(int index);
+    // Where init.txt and the per-user settings are, in full.
+    static QString initFilePath();
+    static QString settingsFilePath();
     static QString setLastDirectory(const QString &directory, int index);
 
     static void setMayaPath(const QString &directory);

@@ -1,0 +1,243 @@
+#include "cliapp.h"
+
+#include "clitext.h"
+#include "configuration.h"
+#include "installplan.h"
+#include "streamreporter.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+// The dialog's rule: French unless the locale's name lacks "fr" and the
+// English catalogue is found; here also next to the program and where it is
+// installed, since scripts start the command anywhere.
+void installTranslation(QTranslator &translator)
+{
+    if (QLocale::system().name().contains(QLatin1String("fr")))
+        return;
+    const QString name = QStringLiteral("velkarinth_en.qm");
+    const QString programDir = QCoreApplication::applicationDirPath();
+    for (const QString &dir : {QDir::currentPath(), programDir,
+                               QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR))}) {
+        if (QFileInfo(QDir(dir).filePath(name)).isFile()
+            && translator.load(name, dir)) {
+            QCoreApplication::installTranslator(&translator);
+            return;
+        }
+    }
+}
+
+QJsonObject toJson(const CopyStep &step)
+{
+    return {{QStringLiteral("extension"), step.extension},
+            {QStringLiteral("mandatory"), step.mandatory},
+            {QStringLiteral("source"), step.source},
+            {QStringLiteral("destinationDir"), step.folder},
+            {QStringLiteral("destination"), step.destination},
+            {QStringLiteral("action"), CliText::key(step)}};
+}
+
+QJsonValue toJson(const RayrcStep *step)
+{
+    if (!step)
+        return QJsonValue::Null;
+    return QJsonObject{{QStringLiteral("path"), step->path},
+                       {QStringLiteral("linkLine"), step->linkLine},
+                       {QStringLiteral("miLine"), step->miLine},
+                       {QStringLiteral("action"), CliText::key(*step)}};
+}
+}
+
+CliApp::CliApp()
+    : out(stdout), err(stderr)
+{
+    out.setEncoding(QStringConverter::System);
+    err.setEncoding(QStringConverter::System);
+}
+
+int CliApp::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        tr("Installe un Shader Mental Ray dans Maya, comme l'onglet Shader de Velkarinth."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 tr("install DOSSIER_DU_SHADER, config, config maya DOSSIER "
+                                    "ou config mr DOSSIER"));
+    parser.addOptions({
+        {QStringList{QStringLiteral("C")}, tr("Travaille comme si lancé dans DOSSIER."),
+         QStringLiteral("DOSSIER")},
+        {QStringLiteral("link"), tr("La ligne link à écrire dans maya.rayrc."),
+         QStringLiteral("LIGNE")},
+        {QStringLiteral("mi"), tr("La ligne mi à écrire dans maya.rayrc."), QStringLiteral("LIGNE")},
+        {QStringLiteral("type"), tr("Le numéro du type de Shader (0 par défaut)."),
+         QStringLiteral("N"), QStringLiteral("0")},
+        {QStringLiteral("dry-run"), tr("N'écrit rien : dit ce que ferait l'installation.")},
+        {QStringLiteral("json"), tr("Donne le résultat en un document JSON.")},
+    });
+
+    const bool parsed = parser.parse(arguments);
+    if (parsed && parser.isSet(QStringLiteral("C"))
+        && !QDir::setCurrent(parser.value(QStringLiteral("C")))) {
+        err << tr("Dossier introuvable : %1").arg(parser.value(QStringLiteral("C"))) << Qt::endl;
+        return UsageError;
+    }
+    QTranslator translator;
+    installTranslation(translator);
+    if (!parsed)
+        return usageError(parser.errorText());
+    if (parser.isSet(help)) {
+        out << parser.helpText();
+        return Done;
+    }
+    if (parser.isSet(version)) {
+        out << QCoreApplication::applicationName() << ' '
+            << QCoreApplication::applicationVersion() << Qt::endl;
+        return Done;
+    }
+
+    const QStringList args = parser.positionalArguments();
+    const QString command = args.value(0);
+    if (command == QLatin1String("install"))
+        return install(parser, args);
+    if (command == QLatin1String("config"))
+        return config(parser, args);
+    return usageError(command.isEmpty() ? tr("Aucune commande donnée.")
+                                        : tr("Commande inconnue : %1").arg(command));
+}
+
+int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
+{
+    if (args.size() != 2 || args.at(1).isEmpty())
+        return usageError(tr("install attend un seul dossier de Shader."));
+    const QString link = parser.value(QStringLiteral("link"));
+    const QString mi = parser.value(QStringLiteral("mi"));
+    // As on the Shader tab, an empty line counts as not given.
+    if (link.isEmpty() || mi.isEmpty())
+        return usageError(tr("install attend --link LIGNE et --mi LIGNE."));
+    bool isNumber = false;
+    const int type = parser.value(QStringLiteral("type")).toInt(&isNumber);
+    const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
+    const bool json = parser.isSet(QStringLiteral("json"));
+
+    // A preview writes nothing, not even the day's backup.
+    Configuration::load(!dryRun);
+    if (!isNumber || type < 0 || type >= Configuration::shaderTypes.size())
+        return usageError(tr("Aucun type de Shader numéro %1 dans %2.")
+                              .arg(parser.value(QStringLiteral("type")),
+                                   Configuration::initFilePath()));
+    const ShaderType &shaderType = Configuration::shaderTypes.at(type);
+    const QString shaderDir = args.at(1);
+
+    QJsonObject report{{QStringLiteral("command"), QStringLiteral("install")},
+                       {QStringLiteral("dryRun"), dryRun},
+                       {QStringLiteral("shaderDir"), shaderDir},
+                       {QStringLiteral("type"), type},
+                       {QStringLiteral("typeName"), shaderType.name}};
+    QJsonArray files;
+    bool ok = false;
+    if (dryRun) {
+        const InstallPlan plan = InstallPlan::make(shaderType.rows, shaderDir,
+                                                   Configuration::mrPath);
+        ok = plan.succeeds();
+        for (const CopyStep &step : plan.copies)
+            files.append(toJson(step));
+        report.insert(QStringLiteral("rayrc"), toJson(&plan.rayrc));
+        if (!json) {
+            for (const CopyStep &step : plan.copies)
+                out << CliText::planned(step) << Qt::endl;
+            out << CliText::planned(plan.rayrc) << Qt::endl << CliText::verdict(plan) << Qt::endl;
+        }
+    } else {
+        StreamReporter reporter(out, err, json);
+        ok = Configuration::installShaderType(shaderDir, link, mi, type, &reporter);
+        for (const CopyStep &step : std::as_const(reporter.copies))
+            files.append(toJson(step));
+        report.insert(QStringLiteral("rayrc"), toJson(reporter.rayrcSteps.isEmpty()
+                                                          ? nullptr
+                                                          : &reporter.rayrcSteps.first()));
+    }
+    report.insert(QStringLiteral("files"), files);
+    report.insert(QStringLiteral("ok"), ok);
+    if (json)
+        printJson(report);
+    return ok ? Done : Failed;
+}
+
+int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
+{
+    if (args.size() == 3 && (args.at(1) == QLatin1String("maya") || args.at(1) == QLatin1String("mr"))) {
+        // What typing in the directory field does: init.txt changed in place.
+        if (args.at(1) == QLatin1String("maya"))
+            Configuration::setMayaPath(args.at(2));
+        else
+            Configuration::setMrPath(args.at(2));
+        return Done;
+    }
+    if (args.size() != 1)
+        return usageError(tr("config s'emploie seul, ou avec maya DOSSIER ou mr DOSSIER."));
+
+    Configuration::load(false);
+    if (parser.isSet(QStringLiteral("json"))) {
+        QJsonArray types;
+        for (const ShaderType &type : std::as_const(Configuration::shaderTypes)) {
+            QJsonArray rows;
+            for (const ShaderFileRow &row : type.rows)
+                rows.append(QJsonObject{{QStringLiteral("extension"), row.extension},
+                                        {QStringLiteral("path"), row.path},
+                                        {QStringLiteral("mandatory"), row.mandatory}});
+            types.append(QJsonObject{{QStringLiteral("name"), type.name},
+                                     {QStringLiteral("rows"), rows}});
+        }
+        QJsonObject lastDirectories;
+        for (int i = 0; i < Configuration::lastDirectories.size(); ++i)
+            lastDirectories.insert(Configuration::settingsKeys.value(i),
+                                   Configuration::lastDirectories.at(i));
+        printJson({{QStringLiteral("initFile"), Configuration::initFilePath()},
+                   {QStringLiteral("settingsFile"), Configuration::settingsFilePath()},
+                   {QStringLiteral("mayaPath"), Configuration::mayaPath},
+                   {QStringLiteral("mrPath"), Configuration::mrPath},
+                   {QStringLiteral("shaderTypes"), types},
+                   {QStringLiteral("lastDirectories"), lastDirectories}});
+        return Done;
+    }
+
+    out << tr("init.txt : %1").arg(Configuration::initFilePath()) << Qt::endl
+        << tr("Réglages : %1").arg(Configuration::settingsFilePath()) << Qt::endl
+        << tr("Maya : %1").arg(Configuration::mayaPath) << Qt::endl
+        << tr("Mental Ray : %1").arg(Configuration::mrPath) << Qt::endl;
+    for (int n = 0; n < Configuration::shaderTypes.size(); ++n) {
+        const ShaderType &type = Configuration::shaderTypes.at(n);
+        out << tr("Type %1 : %2").arg(n).arg(type.name) << Qt::endl;
+        for (const ShaderFileRow &row : type.rows)
+            out << "  " << row.extension << " -> " << row.path << " ("
+                << (row.mandatory ? tr("obligatoire") : tr("facultatif")) << ')' << Qt::endl;
+    }
+    return Done;
+}
+
+int CliApp::usageError(const QString &message)
+{
+    err << message << Qt::endl
+        << tr("Voyez %1 --help.").arg(QCoreApplication::applicationName()) << Qt::endl;
+    return UsageError;
+}
+
+void CliApp::printJson(const QJsonObject &object)
+{
+    out.flush();
+    // JSON is UTF-8 whatever the terminal's encoding.
+    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}

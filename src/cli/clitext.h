@@ -1,0 +1,31 @@
+#ifndef CLITEXT_H
+#define CLITEXT_H
+
+#include <QCoreApplication>
+#include <QString>
+
+class CopyStep;
+class InstallPlan;
+class RayrcStep;
+
+// The command line's own texts, one line each, in the user's language.
+class CliText
+{
+    Q_DECLARE_TR_FUNCTIONS(CliText)
+
+public:
+    static QString copied(const CopyStep &step);
+    static QString rayrcUpdated(const RayrcStep &step);
+    // A box's text and its details on one line: file names may hold line
+    // breaks, and a script reads a failure per line.
+    static QString failure(const QString &text, const QString &details);
+    static QString planned(const CopyStep &step);
+    static QString planned(const RayrcStep &step);
+    static QString verdict(const InstallPlan &plan);
+
+    // Stable names for scripts, never translated.
+    static QString key(const CopyStep &step);
+    static QString key(const RayrcStep &step);
+};
+
+#endif

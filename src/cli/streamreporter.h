@@ -1,0 +1,35 @@
+#ifndef STREAMREPORTER_H
+#define STREAMREPORTER_H
+
+#include "copystep.h"
+#include "installreporter.h"
+#include "rayrcstep.h"
+
+#include <QList>
+
+class QTextStream;
+
+// Prints what an installation does as it happens: one line on stdout per
+// file copied and for the updated maya.rayrc, one line on stderr per
+// failure, with the text the dialog's box would show. Keeps every step for
+// a JSON report; quiet keeps stdout for that report alone.
+class StreamReporter : public InstallReporter
+{
+public:
+    StreamReporter(QTextStream &out, QTextStream &err, bool quiet);
+
+    void copied(const CopyStep &step) override;
+    void copyFailed(const CopyStep &step) override;
+    void rayrcUpdated(const RayrcStep &step) override;
+    void rayrcFailed(const RayrcStep &step) override;
+
+    QList<CopyStep> copies;
+    QList<RayrcStep> rayrcSteps;
+
+private:
+    QTextStream &out;
+    QTextStream &err;
+    bool quiet;
+};
+
+#endif

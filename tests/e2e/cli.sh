@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# velkarinth-cli on a fresh demo workspace: the preview, then the install it
+# predicted, a failing run, the exit statuses, -C and the JSON output.
+#
+# usage: cli.sh VELKARINTH_CLI
+set -euo pipefail
+cli=$1
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8 LANG=C.UTF-8
+demo=$tmp/demo
+bash "$ROOT/scripts/make-demo.sh" "$demo" >/dev/null
+cd "$tmp"
+link='link "{MAYA_LOCATION}/mentalray/lib/velvet.so";'
+mi='mi "{MAYA_LOCATION}/mentalray/include/velvet.mi";'
+# run EXPECTED_STATUS ARGS...: runs the command in the demo, output in $tmp/out and $tmp/err.
+run() {
+  local want=$1 got=0
+  shift
+  LC_ALL=${locale:-C.UTF-8} "$cli" -C "$demo" "$@" >"$tmp/out" 2>"$tmp/err" || got=$?
+  [[ $got == "$want" ]] || { cat "$tmp/out" "$tmp/err" >&2; fail "$* exited $got, not $want"; }
+}
+json() { python3 -c "import json,sys; d=json.load(open('$tmp/out')); print($1)"; }
+snapshot() { find "$demo" "$XDG_CONFIG_HOME" -type f -exec md5sum {} + 2>/dev/null | sort >"$1" || true; }
+
+# Usage errors.
+run 2
+run 2 install "$demo/shader-sample" --link "$link"
+run 2 install "$demo/shader-sample" --link "$link" --mi "$mi" --type 1
+run 2 install "$demo/shader-sample" --link "$link" --mi "$mi" --type x
+run 2 install --link "$link" --mi "$mi" --no-such-option "$demo/shader-sample"
+run 2 config maya
+"$cli" -C "$tmp/nowhere" config >/dev/null 2>&1 && fail "-C into a missing folder succeeded"
+
+run 0 config --json
+[[ $(json "d['mrPath']") == "$demo/mentalray" ]] || fail "config --json: wrong mrPath"
+[[ $(json "len(d['shaderTypes'][0]['rows'])") == 5 ]] || fail "config --json: rows"
+
+# The preview writes nothing, not even the backup, and predicts the install.
+snapshot "$tmp/before"
+run 0 install shader-sample --link "$link" --mi "$mi" --dry-run --json
+snapshot "$tmp/after"
+cmp -s "$tmp/before" "$tmp/after" || fail "the dry run changed the workspace"
+[[ $(json "[f['action'] for f in d['files']]") == "['copy', 'copy', 'copy', 'copy', 'copy']" ]] \
+  || fail "dry run: $(cat "$tmp/out")"
+link_line=$(json "d['rayrc']['linkLine']")
+mi_line=$(json "d['rayrc']['miLine']")
+
+run 0 install shader-sample --link "$link" --mi "$mi"
+[[ $(wc -l <"$tmp/out") == 6 && ! -s $tmp/err ]] || fail "install output: $(cat "$tmp/out" "$tmp/err")"
+for f in maya/icons/velvet.fti maya/icons/velvet.xpm maya/scripts/velvet.mel \
+         mentalray/include/velvet.mi mentalray/lib/velvet.dll; do
+  cmp -s "$demo/$f" "$demo/shader-sample/$(basename "$f")" \
+    || cmp -s "$demo/$f" "$demo/shader-sample/lib/$(basename "$f")" || fail "$f not copied"
+done
+rayrc=$demo/mentalray/maya.rayrc
+[[ $(sed -n "${link_line}p" "$rayrc") == $'\t'"$link" ]] || fail "link entry not above line $link_line"
+[[ $(sed -n "$((mi_line + 1))p" "$rayrc") == $'\t'"$mi" ]] || fail "mi entry not above line $mi_line"
+ls "$demo"/maya.rayrc2* >/dev/null || fail "no backup taken by the install"
+
+# Again: every file is in place, so the preview and the install both fail,
+# one line on stderr per file, and maya.rayrc stays as it is.
+cp "$rayrc" "$tmp/rayrc"
+run 1 install shader-sample --link "$link" --mi "$mi" --dry-run
+grep -q 'already there' "$tmp/out" || fail "dry run does not say the file is there"
+locale=fr_FR.UTF-8 run 1 install shader-sample --link "$link" --mi "$mi"
+[[ $(grep -c "^Erreur lors de la copie du fichier : velvet" "$tmp/err") == 5 ]] \
+  || fail "failures: $(cat "$tmp/err")"
+cmp -s "$rayrc" "$tmp/rayrc" || fail "a failed install changed maya.rayrc"
+
+# config maya DIR writes line 2 of init.txt, as typing in the field does.
+run 0 config maya /opt/elsewhere
+[[ $(sed -n 2p "$demo/init.txt") == /opt/elsewhere ]] || fail "config maya did not write init.txt"
+echo "velkarinth-cli: all checks passed"
