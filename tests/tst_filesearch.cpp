@@ -138,20 +138,13 @@ void TestFileSearch::tieBrokenByExactName()
 {
     // Every case variant of one name, created in both orders: neither the
     // creation order nor the filesystem's listing order may decide.
-    QStringList names;
-    for (int bits = 0; bits < 8; ++bits) {
-        QString name = QStringLiteral("abc.mi");
-        for (int i = 0; i < 3; ++i)
-            name[i] = bits & (1 << i) ? name[i].toUpper() : name[i];
-        names.append(name);
-    }
-    std::sort(names.begin(), names.end());
+    QStringList names{"abc.mi", "abC.mi", "aBc.mi", "aBC.mi",
+                      "Abc.mi", "AbC.mi", "ABc.mi", "ABC.mi"};
     Sandbox sandbox;
-    for (bool reversed : {false, true}) {
-        const QString root = sandbox.path(QString::number(reversed));
-        QDir().mkdir(root);
-        for (int i = 0; i < names.size(); ++i)
-            makeTree(root, {names.at(reversed ? names.size() - 1 - i : i)});
+    for (const char *folder : {"a", "b"}) {
+        const QString root = sandbox.path(QString::fromLatin1(folder));
+        makeTree(root, names);
+        std::reverse(names.begin(), names.end());
         QString foundPath;
         QString foundName;
         ShaderType::findFile(QStringLiteral("mi"), root, foundPath, foundName);
