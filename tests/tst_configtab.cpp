@@ -172,33 +172,38 @@ void TestConfigtab::pathEdit()
 
 void TestConfigtab::rowEdits_data()
 {
-    // Steps on row 2 ("mel*/d/mel*n"): dest+ and ext+ type a letter, destClear
-    // and extClear empty the edit, combo picks "oui" by keyboard.
+    // Steps on a row (2 is "mel*/d/mel*n"): dest+ and ext+ type a letter,
+    // destClear and extClear empty the edit, combo picks "oui" and comboUp
+    // "non" by keyboard.
+    QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("stored");
     const QString unchanged = QStringLiteral("mel*/d/mel*n");
-    QTest::newRow("destination typed") << QStringList{"dest+"} << "mel*/d/melX*n";
-    QTest::newRow("destination emptied") << QStringList{"destClear"} << unchanged;
-    QTest::newRow("destination retyped") << QStringList{"destClear", "dest+"} << "mel*X*n";
-    QTest::newRow("destination without extension") << QStringList{"extClear", "dest+"} << unchanged;
-    QTest::newRow("extension typed") << QStringList{"ext+"} << "melX*/d/mel*n";
-    QTest::newRow("extension without destination") << QStringList{"destClear", "ext+"} << unchanged;
-    QTest::newRow("mandatory chosen") << QStringList{"combo"} << "mel*/d/mel*o";
-    QTest::newRow("mandatory without destination") << QStringList{"destClear", "combo"} << unchanged;
-    QTest::newRow("mandatory without extension") << QStringList{"extClear", "combo"} << unchanged;
+    QTest::newRow("destination typed") << 2 << QStringList{"dest+"} << "mel*/d/melX*n";
+    QTest::newRow("destination emptied") << 2 << QStringList{"destClear"} << unchanged;
+    QTest::newRow("destination retyped") << 2 << QStringList{"destClear", "dest+"} << "mel*X*n";
+    QTest::newRow("destination without extension") << 2 << QStringList{"extClear", "dest+"} << unchanged;
+    QTest::newRow("extension typed") << 2 << QStringList{"ext+"} << "melX*/d/mel*n";
+    QTest::newRow("extension without destination") << 2 << QStringList{"destClear", "ext+"} << unchanged;
+    QTest::newRow("mandatory chosen") << 2 << QStringList{"combo"} << "mel*/d/mel*o";
+    QTest::newRow("mandatory without destination") << 2 << QStringList{"destClear", "combo"} << unchanged;
+    QTest::newRow("mandatory without extension") << 2 << QStringList{"extClear", "combo"} << unchanged;
+    QTest::newRow("long extension kept")
+        << 4 << QStringList{"comboUp"} << "dllextension*/d/dll*n";
 }
 
 void TestConfigtab::rowEdits()
 {
+    QFETCH(int, row);
     QFETCH(QStringList, steps);
     QFETCH(QString, stored);
     Sandbox sandbox;
     loadInit(fullInit);
     QStringList expected = describeConfiguration();
     const ConfigTab tab;
-    QLineEdit *extension = edit(tab, "extensionEdit2");
-    QLineEdit *destination = edit(tab, "destinationEdit2");
-    auto *combo = child<QComboBox>(tab, "mandatoryCombo2");
+    QLineEdit *extension = edit(tab, "extensionEdit", row);
+    QLineEdit *destination = edit(tab, "destinationEdit", row);
+    auto *combo = child<QComboBox>(tab, "mandatoryCombo", row);
 
     for (const QString &step : std::as_const(steps)) {
         if (step == QLatin1String("dest+"))
@@ -211,12 +216,14 @@ void TestConfigtab::rowEdits()
             clearByKeyboard(extension);
         else if (step == QLatin1String("combo"))
             QTest::keyClick(combo, Qt::Key_Down);
+        else if (step == QLatin1String("comboUp"))
+            QTest::keyClick(combo, Qt::Key_Up);
     }
     if (steps.contains(QLatin1String("combo")))
         QCOMPARE(combo->currentText(), QStringLiteral("oui"));
 
     // Name, mayaPath and mrPath come first, then the rows.
-    expected[3 + 2] = stored;
+    expected[3 + row] = stored;
     QCOMPARE(describeConfiguration(), expected);
     QCOMPARE(readBytes(initFile), fullInit);
 }

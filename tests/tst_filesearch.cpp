@@ -4,13 +4,21 @@
 #include <QDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
-// Entries ending in '/' are folders, the others files.
+// Entries ending in '/' are folders, in '|' FIFOs, "name@target" links, the
+// others files.
 void makeTree(const QString &root, const QStringList &entries)
 {
     for (const QString &entry : entries) {
+        const QString path = QDir(root).filePath(entry.section(QLatin1Char('@'), 0, 0));
         if (entry.endsWith(QLatin1Char('/'))) {
             QDir(root).mkpath(entry);
+        } else if (entry.endsWith(QLatin1Char('|'))) {
+            QVERIFY(mkfifo(QFile::encodeName(path.chopped(1)).constData(), 0600) == 0);
+        } else if (entry.contains(QLatin1Char('@'))) {
+            QVERIFY(QFile::link(entry.section(QLatin1Char('@'), 1), path));
         } else {
             QDir(root).mkpath(QFileInfo(entry).path());
             writeBytes(QDir(root).filePath(entry), entry.toUtf8());
@@ -28,6 +36,7 @@ private slots:
     void search();
     void missingFolder();
     void linkCycleEnds();
+    void tieBrokenByExactName();
 };
 
 void TestFileSearch::search_data()
@@ -38,12 +47,17 @@ void TestFileSearch::search_data()
 
     QTest::newRow("name order") << QStringList{"b.mix", "a.mi"} << "mi" << "a.mi";
     QTest::newRow("name order ignores case") << QStringList{"B.mi", "a.mix"} << "mi" << "a.mix";
-    QTest::newRow("at position 0 is no hit") << QStringList{"mi.mi", "z.mi"} << "mi" << "z.mi";
-    QTest::newRow("only position 0") << QStringList{"mi.mi"} << "mi" << "";
+    QTest::newRow("name may start with the extension")
+        << QStringList{"mi.mi", "z.mi"} << "mi" << "mi.mi";
+    QTest::newRow("extension at position 0 only") << QStringList{"mi.txt"} << "mi" << "";
+    QTest::newRow("each row its own file")
+        << QStringList{"cosmic.dll", "cosmic.fti", "cosmic.mi"} << "mi" << "cosmic.mi";
+    QTest::newRow("extension after any dot")
+        << QStringList{"mirror.fti", "mirror.mi"} << "mi" << "mirror.mi";
     QTest::newRow("case-sensitive") << QStringList{"Shader.DLL"} << "dll" << "";
     QTest::newRow("starts with extension") << QStringList{"dll.txt"} << "dll" << "";
     QTest::newRow("need not end the name") << QStringList{"x.dll.bak"} << "dll" << "x.dll.bak";
-    QTest::newRow("dot plays no part") << QStringList{"shadermel"} << "mel" << "shadermel";
+    QTest::newRow("no dot, no hit") << QStringList{"shadermel"} << "mel" << "";
     QTest::newRow("folders are no hit") << QStringList{"a.fti/"} << "fti" << "";
     QTest::newRow("file before subfolder")
         << QStringList{"a/deep.mel", "z.mel"} << "mel" << "z.mel";
@@ -55,6 +69,9 @@ void TestFileSearch::search_data()
     QTest::newRow("hidden files left out") << QStringList{".hidden.mi"} << "mi" << "";
     QTest::newRow("empty extension") << QStringList{"a.mi", "b/"} << "" << "";
     QTest::newRow("empty folder") << QStringList{} << "mi" << "";
+    QTest::newRow("link to a FIFO") << QStringList{"p|", "a.mi@p"} << "mi" << "";
+    QTest::newRow("link to a device") << QStringList{"a.mi@/dev/zero"} << "mi" << "";
+    QTest::newRow("link to a file") << QStringList{"f", "a.mi@f"} << "mi" << "a.mi";
 }
 
 void TestFileSearch::search()
@@ -115,6 +132,24 @@ void TestFileSearch::linkCycleEnds()
     QCOMPARE(QDir::fromNativeSeparators(
                  ShaderType::findFile(QStringLiteral("fti"), root, foundPath, foundName)),
              root + QStringLiteral("/b/elsewhere/linked.fti"));
+}
+
+void TestFileSearch::tieBrokenByExactName()
+{
+    // Every case variant of one name, created in both orders: neither the
+    // creation order nor the filesystem's listing order may decide.
+    QStringList names{"abc.mi", "abC.mi", "aBc.mi", "aBC.mi",
+                      "Abc.mi", "AbC.mi", "ABc.mi", "ABC.mi"};
+    Sandbox sandbox;
+    for (const char *folder : {"a", "b"}) {
+        const QString root = sandbox.path(QString::fromLatin1(folder));
+        makeTree(root, names);
+        std::reverse(names.begin(), names.end());
+        QString foundPath;
+        QString foundName;
+        ShaderType::findFile(QStringLiteral("mi"), root, foundPath, foundName);
+        QCOMPARE(foundName, QStringLiteral("ABC.mi"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFileSearch)

@@ -3,6 +3,7 @@
 #include "tabdialog.h"
 #include "uitestsupport.h"
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -16,6 +17,7 @@ class TestTabdialog : public QObject
 private slots:
     void tabsAndTitle();
     void buttonsAtBottomRight();
+    void longTypeNameKeepsWidth();
     void execResult_data();
     void execResult();
     void credits_data();
@@ -90,6 +92,24 @@ void TestTabdialog::buttonsAtBottomRight()
     QVERIFY(okRect.left() > dialog.width() / 2);
     QVERIFY(okRect.top() >= tabsBottom);
     QVERIFY(cancelRect.top() >= tabsBottom);
+}
+
+void TestTabdialog::longTypeNameKeepsWidth()
+{
+    Sandbox sandbox;
+    Configuration::addShaderType();
+    int widths[2];
+    for (int i = 0; i < 2; ++i) {
+        Configuration::shaderTypes[0].name = i == 0 ? QStringLiteral("Shader Mental Ray")
+                                                    : QString(300, QLatin1Char('W'));
+        TabDialog dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        widths[i] = dialog.width();
+        const auto *combo = dialog.findChild<QComboBox *>(QStringLiteral("typeCombo"));
+        QCOMPARE(combo->toolTip(), Configuration::shaderTypes[0].name);
+    }
+    QCOMPARE(widths[1], widths[0]);
 }
 
 void TestTabdialog::execResult_data()

@@ -110,7 +110,7 @@ ConfigTab::ConfigTab(QWidget *parent)
 
         extensionEdit[n]->setMaximumSize(45, 20);
         // The limit comes before the text, so a longer configured extension
-        // shows cut.
+        // shows cut (it is stored cut only once the user edits it).
         extensionEdit[n]->setMaxLength(7);
         mandatoryCombo[n]->addItem(tr("non"));
         mandatoryCombo[n]->addItem(tr("oui"));
@@ -144,6 +144,9 @@ ConfigTab::ConfigTab(QWidget *parent)
     // A new extension or mandatory choice is stored on its own too, so that
     // "Sauvegarde" saves the row the user sees.
     for (int n = 0; n < rowCount; ++n) {
+        // Emitted before textChanged, so the store below sees the flag.
+        connect(extensionEdit[n], &QLineEdit::textEdited, this,
+                [this, n] { extensionEdited[n] = true; });
         connect(extensionEdit[n], &QLineEdit::textChanged, this,
                 [this, n] { storeRow(n, destinationEdit[n]->text()); });
         connect(mandatoryCombo[n], &QComboBox::currentIndexChanged, this,
@@ -208,7 +211,12 @@ QString ConfigTab::browseRow(int row)
 
 QString ConfigTab::storeRow(int row, const QString &destination)
 {
-    const QString extension = extensionEdit[row]->text();
+    // The edit may show a longer configured extension cut: until the user
+    // edits it, the configured one is stored.
+    QString extension = extensionEdit[row]->text();
+    if (!extensionEdited[row] && !Configuration::shaderTypes.isEmpty()
+        && row < Configuration::shaderTypes.constFirst().rows.size())
+        extension = Configuration::shaderTypes.constFirst().rows.at(row).extension;
     // An empty extension or destination stores nothing: the configuration
     // keeps the last complete row.
     if (!extension.isEmpty() && !destination.isEmpty())

@@ -50,6 +50,7 @@ private:
     QLineEdit *extensionEdit[rowCount];
     QLineEdit *destinationEdit[rowCount];
     QComboBox *mandatoryCombo[rowCount];
+    bool extensionEdited[rowCount] = {};
 };
 
 #endif

@@ -24,8 +24,18 @@ ShaderTab::ShaderTab(QWidget *parent)
 
     typeCombo = new QComboBox;
     typeCombo->setObjectName(QStringLiteral("typeCombo"));
-    for (const ShaderType &type : std::as_const(Configuration::shaderTypes))
-        typeCombo->addItem(type.name);
+    // A long name must not widen the dialog: the combo is sized for a few
+    // characters, names are shown elided and whole in the tooltip (the combo
+    // is disabled, so its own tooltip is the one the user can see).
+    typeCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    typeCombo->setMinimumContentsLength(20);
+    const QFontMetrics metrics = typeCombo->fontMetrics();
+    const int shownWidth = metrics.averageCharWidth() * 40;
+    for (const ShaderType &type : std::as_const(Configuration::shaderTypes)) {
+        typeCombo->addItem(metrics.elidedText(type.name, Qt::ElideRight, shownWidth));
+        typeCombo->setItemData(typeCombo->count() - 1, type.name, Qt::ToolTipRole);
+    }
+    typeCombo->setToolTip(typeCombo->currentData(Qt::ToolTipRole).toString());
     typeCombo->setEnabled(false);
 
     auto *typeLabel = new QLabel(tr("Type de Shader"));
