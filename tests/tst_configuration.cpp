@@ -212,11 +212,13 @@ void TestConfiguration::earlyStop_data()
     QTest::addColumn<QString>("maya");
 
     QTest::newRow("empty file") << QByteArray() << "";
-    QTest::newRow("no maya marker") << QByteArray("MAYA\n/m\n[MR_PATH]\n/r\n[A]\n0\n\n") << "";
+    // @R@ stands for the folder that holds a maya.rayrc: a loader that read
+    // it would take a backup.
+    QTest::newRow("no maya marker") << QByteArray("MAYA\n/m\n[MR_PATH]\n@R@\n[A]\n0\n\n") << "";
     QTest::newRow("only line one") << QByteArray("[MAYA_PATH]\n") << "";
     QTest::newRow("three lines") << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n") << "/m";
-    QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n/r\n[A]\n0\n\n") << "/m";
-    QTest::newRow("marker case differs") << QByteArray("[maya_path]\n/m\n[MR_PATH]\n/r\n\n") << "";
+    QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n@R@\n[A]\n0\n\n") << "/m";
+    QTest::newRow("marker case differs") << QByteArray("[maya_path]\n/m\n[MR_PATH]\n@R@\n\n") << "";
 }
 
 void TestConfiguration::earlyStop()
@@ -226,7 +228,8 @@ void TestConfiguration::earlyStop()
     Sandbox sandbox;
     QDir().mkdir(QStringLiteral("r"));
     writeBytes(QStringLiteral("r/maya.rayrc"), "rc");
-    writeBytes(QStringLiteral("init.txt"), content);
+    writeBytes(QStringLiteral("init.txt"),
+               QByteArray(content).replace("@R@", sandbox.path(QStringLiteral("r")).toUtf8()));
     setSettingsValue(QStringLiteral("maya"), QStringLiteral("/remembered"));
 
     Configuration::load();

@@ -122,9 +122,9 @@ void TestRayrc::nonAsciiEntries()
     writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
     QVERIFY(ShaderType::updateRayrc(sandbox.path(), QStringLiteral("link \"ombré.so\""),
                                     QStringLiteral("mi \"ombré.mi\"")));
+    // Written out by hand: the local 8-bit encoding is UTF-8 on Linux.
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")),
-             "\t" + QStringLiteral("link \"ombré.so\"").toLocal8Bit() + "\n\tlink\n\t"
-                 + QStringLiteral("mi \"ombré.mi\"").toLocal8Bit() + "\n\tmi\n");
+             QByteArray("\tlink \"ombr\xc3\xa9.so\"\n\tlink\n\tmi \"ombr\xc3\xa9.mi\"\n\tmi\n"));
 }
 
 QTEST_GUILESS_MAIN(TestRayrc)
