@@ -8,28 +8,12 @@
         <translation>Installs a Mental Ray shader into Maya, as Velkarinth&apos;s Shader tab does.</translation>
     </message>
     <message>
-        <source>install DOSSIER_DU_SHADER, config, config maya DOSSIER ou config mr DOSSIER</source>
-        <translation>install SHADER_DIR, config, config maya DIR or config mr DIR</translation>
-    </message>
-    <message>
         <source>Travaille comme si lancé dans DOSSIER.</source>
         <translation>Run as if started in DIR.</translation>
     </message>
     <message>
-        <source>La ligne link à écrire dans maya.rayrc.</source>
-        <translation>The link line to write into maya.rayrc.</translation>
-    </message>
-    <message>
-        <source>La ligne mi à écrire dans maya.rayrc.</source>
-        <translation>The mi line to write into maya.rayrc.</translation>
-    </message>
-    <message>
         <source>Le numéro du type de Shader (0 par défaut).</source>
         <translation>The number of the shader type (0 by default).</translation>
-    </message>
-    <message>
-        <source>N&apos;écrit rien : dit ce que ferait l&apos;installation.</source>
-        <translation>Write nothing: tell what the installation would do.</translation>
     </message>
     <message>
         <source>Donne le résultat en un document JSON.</source>
@@ -46,14 +30,6 @@
     <message>
         <source>Commande inconnue : %1</source>
         <translation>Unknown command: %1</translation>
-    </message>
-    <message>
-        <source>install attend un seul dossier de Shader.</source>
-        <translation>install takes exactly one shader folder.</translation>
-    </message>
-    <message>
-        <source>install attend --link LIGNE et --mi LIGNE.</source>
-        <translation>install needs --link LINE and --mi LINE.</translation>
     </message>
     <message>
         <source>Aucun type de Shader numéro %1 dans %2.</source>
@@ -94,6 +70,30 @@
     <message>
         <source>Voyez %1 --help.</source>
         <translation>See %1 --help.</translation>
+    </message>
+    <message>
+        <source>install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, config, config maya DOSSIER ou config mr DOSSIER</source>
+        <translation>install SHADER_DIR, uninstall SHADER_DIR, config, config maya DIR or config mr DIR</translation>
+    </message>
+    <message>
+        <source>La ligne link de maya.rayrc.</source>
+        <translation>The link line of maya.rayrc.</translation>
+    </message>
+    <message>
+        <source>La ligne mi de maya.rayrc.</source>
+        <translation>The mi line of maya.rayrc.</translation>
+    </message>
+    <message>
+        <source>N&apos;écrit rien : dit ce qui serait fait.</source>
+        <translation>Write nothing: tell what would be done.</translation>
+    </message>
+    <message>
+        <source>%1 attend un seul dossier de Shader.</source>
+        <translation>%1 takes exactly one shader folder.</translation>
+    </message>
+    <message>
+        <source>%1 attend --link LIGNE et --mi LIGNE.</source>
+        <translation>%1 needs --link LINE and --mi LINE.</translation>
     </message>
 </context>
 <context>
@@ -173,6 +173,62 @@
     <message>
         <source>L&apos;installation échouerait.</source>
         <translation>The installation would fail.</translation>
+    </message>
+    <message>
+        <source>À supprimer : %1</source>
+        <translation>To remove: %1</translation>
+    </message>
+    <message>
+        <source>Supprimé : %1</source>
+        <translation>Removed: %1</translation>
+    </message>
+    <message>
+        <source>Gardé, il diffère du fichier du Shader : %1</source>
+        <translation>Kept, it differs from the shader&apos;s file: %1</translation>
+    </message>
+    <message>
+        <source>Gardé, ce n&apos;est pas un fichier ordinaire : %1</source>
+        <translation>Kept, it is not a regular file: %1</translation>
+    </message>
+    <message>
+        <source>Absent : %1</source>
+        <translation>Not there: %1</translation>
+    </message>
+    <message>
+        <source>%1 : aucun fichier trouvé sous le dossier du Shader</source>
+        <translation>%1: no file found below the shader folder</translation>
+    </message>
+    <message>
+        <source>%1 : aucun dossier de destination</source>
+        <translation>%1: no destination folder</translation>
+    </message>
+    <message>
+        <source>Suppression impossible : %1</source>
+        <translation>Could not remove: %1</translation>
+    </message>
+    <message>
+        <source>Aucun dossier Mental Ray n&apos;est donné.</source>
+        <translation>No Mental Ray directory is given.</translation>
+    </message>
+    <message>
+        <source>%1 est introuvable, illisible ou n&apos;est pas un fichier.</source>
+        <translation>%1 is missing, unreadable or not a file.</translation>
+    </message>
+    <message>
+        <source>L&apos;écriture de %1 a échoué ; le fichier est resté tel qu&apos;il était.</source>
+        <translation>Writing %1 failed; the file was left as it was.</translation>
+    </message>
+    <message>
+        <source>%1 : entrée %2 à retirer, ligne %3</source>
+        <translation>%1: %2 entry to remove, line %3</translation>
+    </message>
+    <message>
+        <source>%1 : entrée %2 retirée, ligne %3</source>
+        <translation>%1: %2 entry removed, line %3</translation>
+    </message>
+    <message>
+        <source>%1 : entrée %2 absente</source>
+        <translation>%1: no %2 entry</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include "configuration.h"
 #include "installplan.h"
 #include "streamreporter.h"
+#include "uninstallplan.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -72,17 +73,17 @@ int CliApp::run(const QStringList &arguments)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 tr("install DOSSIER_DU_SHADER, config, config maya DOSSIER "
-                                    "ou config mr DOSSIER"));
+                                 tr("install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, config, "
+                                    "config maya DOSSIER ou config mr DOSSIER"));
     parser.addOptions({
         {QStringList{QStringLiteral("C")}, tr("Travaille comme si lancé dans DOSSIER."),
          QStringLiteral("DOSSIER")},
-        {QStringLiteral("link"), tr("La ligne link à écrire dans maya.rayrc."),
+        {QStringLiteral("link"), tr("La ligne link de maya.rayrc."),
          QStringLiteral("LIGNE")},
-        {QStringLiteral("mi"), tr("La ligne mi à écrire dans maya.rayrc."), QStringLiteral("LIGNE")},
+        {QStringLiteral("mi"), tr("La ligne mi de maya.rayrc."), QStringLiteral("LIGNE")},
         {QStringLiteral("type"), tr("Le numéro du type de Shader (0 par défaut)."),
          QStringLiteral("N"), QStringLiteral("0")},
-        {QStringLiteral("dry-run"), tr("N'écrit rien : dit ce que ferait l'installation.")},
+        {QStringLiteral("dry-run"), tr("N'écrit rien : dit ce qui serait fait.")},
         {QStringLiteral("json"), tr("Donne le résultat en un document JSON.")},
     });
 
@@ -110,34 +111,59 @@ int CliApp::run(const QStringList &arguments)
     const QString command = args.value(0);
     if (command == QLatin1String("install"))
         return install(parser, args);
+    if (command == QLatin1String("uninstall"))
+        return uninstall(parser, args);
     if (command == QLatin1String("config"))
         return config(parser, args);
     return usageError(command.isEmpty() ? tr("Aucune commande donnée.")
                                         : tr("Commande inconnue : %1").arg(command));
 }
 
+bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
+                               ShaderRequest &request)
+{
+    if (args.size() != 2 || args.at(1).isEmpty()) {
+        usageError(tr("%1 attend un seul dossier de Shader.").arg(args.at(0)));
+        return false;
+    }
+    request.shaderDir = args.at(1);
+    request.link = parser.value(QStringLiteral("link"));
+    request.mi = parser.value(QStringLiteral("mi"));
+    // As on the Shader tab, an empty line counts as not given.
+    if (request.link.isEmpty() || request.mi.isEmpty()) {
+        usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
+        return false;
+    }
+    bool isNumber = false;
+    request.type = parser.value(QStringLiteral("type")).toInt(&isNumber);
+    request.dryRun = parser.isSet(QStringLiteral("dry-run"));
+    request.json = parser.isSet(QStringLiteral("json"));
+
+    Configuration::load(false);
+    if (!isNumber || request.type < 0 || request.type >= Configuration::shaderTypes.size()) {
+        usageError(tr("Aucun type de Shader numéro %1 dans %2.")
+                       .arg(parser.value(QStringLiteral("type")), Configuration::initFilePath()));
+        return false;
+    }
+    // The day's backup, as the dialog takes it at start-up; a preview or a
+    // usage error writes nothing.
+    if (!request.dryRun)
+        backupRayrc();
+    return true;
+}
+
 int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
 {
-    if (args.size() != 2 || args.at(1).isEmpty())
-        return usageError(tr("install attend un seul dossier de Shader."));
-    const QString link = parser.value(QStringLiteral("link"));
-    const QString mi = parser.value(QStringLiteral("mi"));
-    // As on the Shader tab, an empty line counts as not given.
-    if (link.isEmpty() || mi.isEmpty())
-        return usageError(tr("install attend --link LIGNE et --mi LIGNE."));
-    bool isNumber = false;
-    const int type = parser.value(QStringLiteral("type")).toInt(&isNumber);
-    const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
-    const bool json = parser.isSet(QStringLiteral("json"));
-
-    // A preview writes nothing, not even the day's backup.
-    Configuration::load(!dryRun);
-    if (!isNumber || type < 0 || type >= Configuration::shaderTypes.size())
-        return usageError(tr("Aucun type de Shader numéro %1 dans %2.")
-                              .arg(parser.value(QStringLiteral("type")),
-                                   Configuration::initFilePath()));
+    ShaderRequest request;
+    if (!readShaderRequest(parser, args, request))
+        return UsageError;
+    const int type = request.type;
+    const bool dryRun = request.dryRun;
+    const bool json = request.json;
+    const QString link = request.link;
+    const QString mi = request.mi;
     const ShaderType &shaderType = Configuration::shaderTypes.at(type);
-    const QString shaderDir = args.at(1);
+    const QString &shaderDir = request.shaderDir;
 
     QJsonObject report{{QStringLiteral("command"), QStringLiteral("install")},
                        {QStringLiteral("dryRun"), dryRun},
@@ -171,6 +197,46 @@ int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
     report.insert(QStringLiteral("ok"), ok);
     if (json)
         printJson(report);
+    return ok ? Done : Failed;
+}
+
+int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
+{
+    ShaderRequest request;
+    if (!readShaderRequest(parser, args, request))
+        return UsageError;
+    const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
+    UninstallPlan plan = UninstallPlan::make(shaderType.rows, request.shaderDir,
+                                             Configuration::mrPath, request.link, request.mi);
+    const bool ok = request.dryRun ? plan.succeeds() : plan.apply();
+
+    if (request.json) {
+        QJsonArray files;
+        for (const RemoveStep &step : std::as_const(plan.files))
+            files.append(QJsonObject{{QStringLiteral("extension"), step.extension},
+                                     {QStringLiteral("source"), step.source},
+                                     {QStringLiteral("destinationDir"), step.folder},
+                                     {QStringLiteral("destination"), step.destination},
+                                     {QStringLiteral("action"), CliText::key(step)}});
+        const RayrcRemoval &rayrc = plan.rayrc;
+        printJson({{QStringLiteral("command"), QStringLiteral("uninstall")},
+                   {QStringLiteral("dryRun"), request.dryRun},
+                   {QStringLiteral("ok"), ok},
+                   {QStringLiteral("shaderDir"), request.shaderDir},
+                   {QStringLiteral("type"), request.type},
+                   {QStringLiteral("typeName"), shaderType.name},
+                   {QStringLiteral("files"), files},
+                   {QStringLiteral("rayrc"),
+                    QJsonObject{{QStringLiteral("path"), rayrc.path},
+                                {QStringLiteral("linkLine"), rayrc.linkLine},
+                                {QStringLiteral("miLine"), rayrc.miLine},
+                                {QStringLiteral("action"), CliText::key(rayrc)}}}});
+    } else {
+        for (const RemoveStep &step : std::as_const(plan.files))
+            (step.keepsSomething() ? err : out) << CliText::removal(step, request.dryRun) << Qt::endl;
+        for (const QString &line : CliText::removal(plan.rayrc, request.dryRun))
+            (plan.rayrc.keepsSomething() ? err : out) << line << Qt::endl;
+    }
     return ok ? Done : Failed;
 }
 

@@ -21,7 +21,21 @@ public:
     int run(const QStringList &arguments);
 
 private:
+    // What install and uninstall are asked to do.
+    struct ShaderRequest
+    {
+        QString shaderDir;
+        QString link;
+        QString mi;
+        int type = 0;
+        bool dryRun = false;
+        bool json = false;
+    };
+    // Reads the request and loads the configuration; false after a usage error.
+    bool readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
+                           ShaderRequest &request);
     int install(const QCommandLineParser &parser, const QStringList &args);
+    int uninstall(const QCommandLineParser &parser, const QStringList &args);
     int config(const QCommandLineParser &parser, const QStringList &args);
     int usageError(const QString &message);
     void printJson(const QJsonObject &object);

@@ -2,7 +2,9 @@
 
 #include "copystep.h"
 #include "installplan.h"
+#include "rayrcremoval.h"
 #include "rayrcstep.h"
+#include "removestep.h"
 
 namespace {
 QString oneLine(QString text)
@@ -134,6 +136,96 @@ QString CliText::key(const RayrcStep &step)
     case RayrcStep::NotWritable:
         return QStringLiteral("not-writable");
     case RayrcStep::WriteFailed:
+        return QStringLiteral("write-failed");
+    }
+    return QString();
+}
+
+QString CliText::removal(const RemoveStep &step, bool dryRun)
+{
+    QString text;
+    switch (step.outcome) {
+    case RemoveStep::Remove:
+        text = dryRun ? tr("À supprimer : %1") : tr("Supprimé : %1");
+        break;
+    case RemoveStep::Differs:
+        text = tr("Gardé, il diffère du fichier du Shader : %1");
+        break;
+    case RemoveStep::NotRegular:
+        text = tr("Gardé, ce n'est pas un fichier ordinaire : %1");
+        break;
+    case RemoveStep::Missing:
+        text = tr("Absent : %1");
+        break;
+    case RemoveStep::NotFound:
+        return oneLine(tr("%1 : aucun fichier trouvé sous le dossier du Shader").arg(step.extension));
+    case RemoveStep::NoDestination:
+        return oneLine(tr("%1 : aucun dossier de destination").arg(step.extension));
+    case RemoveStep::RemoveFailed:
+        text = tr("Suppression impossible : %1");
+        break;
+    }
+    return oneLine(text.arg(step.destination));
+}
+
+QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
+{
+    switch (removal.outcome) {
+    case RayrcRemoval::NoDirectory:
+        return {tr("Aucun dossier Mental Ray n'est donné.")};
+    case RayrcRemoval::Unreadable:
+        return {oneLine(tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(removal.path))};
+    case RayrcRemoval::WriteFailed:
+        return {oneLine(tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.")
+                            .arg(removal.path))};
+    case RayrcRemoval::Remove:
+    case RayrcRemoval::NoEntries:
+        break;
+    }
+    QStringList lines;
+    const QString removed = dryRun ? tr("%1 : entrée %2 à retirer, ligne %3")
+                                   : tr("%1 : entrée %2 retirée, ligne %3");
+    for (const auto &[word, line] : {std::pair<QString, qint64>(QStringLiteral("link"), removal.linkLine),
+                                     std::pair<QString, qint64>(QStringLiteral("mi"), removal.miLine)}) {
+        lines << oneLine(line > 0 ? removed.arg(removal.path, word).arg(line)
+                                  : tr("%1 : entrée %2 absente").arg(removal.path, word));
+    }
+    return lines;
+}
+
+QString CliText::key(const RemoveStep &step)
+{
+    switch (step.outcome) {
+    case RemoveStep::Remove:
+        return QStringLiteral("remove");
+    case RemoveStep::Differs:
+        return QStringLiteral("differs");
+    case RemoveStep::NotRegular:
+        return QStringLiteral("not-regular");
+    case RemoveStep::Missing:
+        return QStringLiteral("missing");
+    case RemoveStep::NotFound:
+        return QStringLiteral("not-found");
+    case RemoveStep::NoDestination:
+        return QStringLiteral("no-destination");
+    case RemoveStep::RemoveFailed:
+        return QStringLiteral("remove-failed");
+    }
+    return QString();
+}
+
+QString CliText::key(const RayrcRemoval &removal)
+{
+    switch (removal.outcome) {
+    case RayrcRemoval::Remove:
+        return QStringLiteral("remove");
+    case RayrcRemoval::NoEntries:
+        return QStringLiteral("no-entries");
+    case RayrcRemoval::NoDirectory:
+        return QStringLiteral("no-directory");
+    case RayrcRemoval::Unreadable:
+        return QStringLiteral("unreadable");
+    case RayrcRemoval::WriteFailed:
         return QStringLiteral("write-failed");
     }
     return QString();

@@ -3,10 +3,13 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 class CopyStep;
 class InstallPlan;
+class RayrcRemoval;
 class RayrcStep;
+class RemoveStep;
 
 // The command line's own texts, one line each, in the user's language.
 class CliText
@@ -22,10 +25,15 @@ public:
     static QString planned(const CopyStep &step);
     static QString planned(const RayrcStep &step);
     static QString verdict(const InstallPlan &plan);
+    // An uninstall's lines: one per file, one per maya.rayrc entry.
+    static QString removal(const RemoveStep &step, bool dryRun);
+    static QStringList removal(const RayrcRemoval &removal, bool dryRun);
 
     // Stable names for scripts, never translated.
     static QString key(const CopyStep &step);
     static QString key(const RayrcStep &step);
+    static QString key(const RemoveStep &step);
+    static QString key(const RayrcRemoval &removal);
 };
 
 #endif

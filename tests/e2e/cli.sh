@@ -70,6 +70,22 @@ locale=fr_FR.UTF-8 run 1 install shader-sample --link "$link" --mi "$mi"
   || fail "failures: $(cat "$tmp/err")"
 cmp -s "$rayrc" "$tmp/rayrc" || fail "a failed install changed maya.rayrc"
 
+# Uninstall: the preview writes nothing; a file the user edited stays and
+# fails the run; the rest leaves the workspace as it was before the install.
+snapshot "$tmp/installed"
+run 0 uninstall shader-sample --link "$link" --mi "$mi" --dry-run --json
+snapshot "$tmp/after"
+cmp -s "$tmp/installed" "$tmp/after" || fail "the uninstall preview changed the workspace"
+[[ $(json "[f['action'] for f in d['files']]") == "['remove', 'remove', 'remove', 'remove', 'remove']" ]] \
+  || fail "uninstall preview: $(cat "$tmp/out")"
+echo "edited by hand" >>"$demo/maya/icons/velvet.xpm"
+run 1 uninstall shader-sample --link "$link" --mi "$mi"
+grep -q "velvet.xpm" "$tmp/err" || fail "the edited file is not reported: $(cat "$tmp/err")"
+[[ -f $demo/maya/icons/velvet.xpm ]] || fail "the edited file was removed"
+rm "$demo/maya/icons/velvet.xpm"
+snapshot "$tmp/after"
+grep -v "maya.rayrc2" "$tmp/after" | diff "$tmp/before" - >&2 || fail "install then uninstall is not a round trip"
+
 # config maya DIR writes line 2 of init.txt, as typing in the field does.
 run 0 config maya /opt/elsewhere
 [[ $(sed -n 2p "$demo/init.txt") == /opt/elsewhere ]] || fail "config maya did not write init.txt"

@@ -1,0 +1,103 @@
+#include "uninstallplan.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+class TestUninstall : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void files_data();
+    void files();
+    void rayrc_data();
+    void rayrc();
+};
+
+void TestUninstall::files_data()
+{
+    QTest::addColumn<QString>("inPlace"); // what stands at dest/a.mel: "same", "other", "link", "dir" or ""
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("ok");
+
+    QTest::newRow("identical: removed") << "same" << "remove" << true;
+    QTest::newRow("changed since: kept") << "other" << "differs" << false;
+    QTest::newRow("already gone") << "" << "missing" << true;
+    QTest::newRow("a link to the same bytes: kept") << "link" << "not-regular" << false;
+    QTest::newRow("a folder of that name: kept") << "dir" << "not-regular" << false;
+}
+
+void TestUninstall::files()
+{
+    QFETCH(QString, inPlace);
+    QFETCH(QString, action);
+    QFETCH(bool, ok);
+    Sandbox sandbox;
+    QDir().mkpath(QStringLiteral("shader"));
+    QDir().mkpath(QStringLiteral("dest"));
+    writeBytes(QStringLiteral("shader/a.mel"), "proc a");
+    if (inPlace == QLatin1String("same"))
+        writeBytes(QStringLiteral("dest/a.mel"), "proc a");
+    else if (inPlace == QLatin1String("other"))
+        writeBytes(QStringLiteral("dest/a.mel"), "proc a, edited");
+    else if (inPlace == QLatin1String("link"))
+        QVERIFY(QFile::link(sandbox.path(QStringLiteral("shader/a.mel")), QStringLiteral("dest/a.mel")));
+    else if (inPlace == QLatin1String("dir"))
+        QDir().mkpath(QStringLiteral("dest/a.mel"));
+    const QMap<QString, QByteArray> before = treeSnapshot(sandbox.path());
+
+    const QVector<ShaderFileRow> rows{{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true}};
+    UninstallPlan plan = UninstallPlan::make(rows, sandbox.path(QStringLiteral("shader")),
+                                             QString(), QStringLiteral("l"), QStringLiteral("m"));
+    // The preview writes nothing and agrees with what follows.
+    QCOMPARE(treeSnapshot(sandbox.path()), before);
+    QCOMPARE(plan.files.first().outcome == RemoveStep::Remove, action == QLatin1String("remove"));
+    plan.apply();
+    QCOMPARE(plan.files.first().keepsSomething(), !ok);
+    const bool gone = !QFileInfo::exists(QStringLiteral("dest/a.mel"))
+                      && !QFileInfo(QStringLiteral("dest/a.mel")).isSymLink();
+    QCOMPARE(gone, inPlace.isEmpty() || action == QLatin1String("remove"));
+    QCOMPARE(readBytes(QStringLiteral("shader/a.mel")), QByteArray("proc a"));
+}
+
+void TestUninstall::rayrc_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<qint64>("linkLine");
+    QTest::addColumn<qint64>("miLine");
+
+    QTest::newRow("both, only the first of each")
+        << QByteArray("a\n\tL\n\tlink x\n\tM\n\tL\n\tM\n") << QByteArray("a\n\tlink x\n\tL\n\tM\n")
+        << qint64(2) << qint64(4);
+    QTest::newRow("crlf kept") << QByteArray("\tL\r\n\tlink\r\n\tM\r\n\tmi\r\n")
+                               << QByteArray("\tlink\r\n\tmi\r\n") << qint64(1) << qint64(3);
+    QTest::newRow("last line without end") << QByteArray("\tL\n\tlink\n\tM")
+                                           << QByteArray("\tlink\n") << qint64(1) << qint64(3);
+    QTest::newRow("whole line only") << QByteArray("\tL \n \tL\n\tLM\n") << QByteArray("\tL \n \tL\n\tLM\n")
+                                     << qint64(0) << qint64(0);
+    QTest::newRow("entries missing") << QByteArray("\tlink\n\tmi\n") << QByteArray("\tlink\n\tmi\n")
+                                     << qint64(0) << qint64(0);
+}
+
+void TestUninstall::rayrc()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, expected);
+    QFETCH(qint64, linkLine);
+    QFETCH(qint64, miLine);
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("maya.rayrc"), content);
+    UninstallPlan plan = UninstallPlan::make({}, sandbox.path(), sandbox.path(), QStringLiteral("L"),
+                                             QStringLiteral("M"));
+    QCOMPARE(plan.rayrc.linkLine, linkLine);
+    QCOMPARE(plan.rayrc.miLine, miLine);
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), content);
+    // Entries that are not there are no failure.
+    QVERIFY(plan.apply());
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), expected);
+}
+
+QTEST_GUILESS_MAIN(TestUninstall)
+#include "tst_uninstall.moc"
