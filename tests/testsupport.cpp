@@ -84,7 +84,7 @@ void RecordingReporter::copied(const CopyStep &step)
 void RecordingReporter::copyFailed(const CopyStep &step)
 {
     failures.append({step.mandatory ? QStringLiteral("critical") : QStringLiteral("warning"),
-                     step.title(), step.text()});
+                     step.title(), step.text(), step.details()});
 }
 
 void RecordingReporter::rayrcUpdated(const RayrcStep &step)
@@ -94,5 +94,5 @@ void RecordingReporter::rayrcUpdated(const RayrcStep &step)
 
 void RecordingReporter::rayrcFailed(const RayrcStep &step)
 {
-    failures.append({QStringLiteral("critical"), step.title(), step.text()});
+    failures.append({QStringLiteral("critical"), step.title(), step.text(), step.details()});
 }

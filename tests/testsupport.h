@@ -34,12 +34,13 @@ QString settingsValue(const QString &key);
 void setSettingsValue(const QString &key, const QString &value);
 
 // What an installation told its reporter, failures as the dialog would
-// show them: kind ("critical" or "warning"), title and text.
+// show them: kind ("critical" or "warning"), title, text and details.
 struct Report
 {
     QString kind;
     QString title;
     QString text;
+    QString details;
 };
 
 class RecordingReporter : public InstallReporter

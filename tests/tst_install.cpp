@@ -2,6 +2,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -58,6 +59,8 @@ private slots:
     void outcome_data();
     void outcome();
     void installingTwice();
+    void failureDetails_data();
+    void failureDetails();
     void noShaderType();
 };
 
@@ -182,6 +185,62 @@ void TestInstall::installingTwice()
     QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L"), QStringLiteral("M"), 0, &reporter));
     QCOMPARE(describe(reporter.failures), QStringList{"critical: rayrc"});
     QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), QByteArray("nothing here\n"));
+}
+
+void TestInstall::failureDetails_data()
+{
+    // One row "ext:destination:o"; the details must give the reason and,
+    // with @ for the sandbox, the paths.
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QByteArray>("rayrcContent");
+    QTest::addColumn<QStringList>("facts");
+
+    const QByteArray good("\tlink\n\tmi\n");
+    QTest::newRow("not found") << "tga:dest:o" << good
+                               << QStringList{"No file with the extension \"tga\" was found below the shader folder @/shader.",
+                                              "Extension: tga", "Shader file: (none)"};
+    QTest::newRow("no destination") << "mel::o" << good
+                                    << QStringList{"fill in the Configuration tab", "Destination: (none)"};
+    QTest::newRow("no such folder") << "mel:nowhere:o" << good
+                                    << QStringList{"The destination folder @/nowhere does not exist.",
+                                                   "Shader file: @/shader/a.mel"};
+    QTest::newRow("already there") << "mel:taken:o" << good
+                                   << QStringList{"The file @/taken/a.mel already exists"};
+    QTest::newRow("rayrc without mi") << "mel:dest:o" << QByteArray("\tlink\n")
+                                      << QStringList{"@/maya.rayrc has no \"mi\" line",
+                                                     "Today's copy of maya.rayrc: @/maya.rayrc2"};
+    QTest::newRow("rayrc missing") << "mel:dest:o" << QByteArray()
+                                   << QStringList{"@/maya.rayrc is missing, unreadable or not a file."};
+}
+
+void TestInstall::failureDetails()
+{
+    QFETCH(QString, row);
+    QFETCH(QByteArray, rayrcContent);
+    QFETCH(QStringList, facts);
+    Sandbox sandbox;
+    QTranslator english;
+    QVERIFY(english.load(QStringLiteral(VELKARINTH_QM_FILE)));
+    QCoreApplication::installTranslator(&english);
+    for (const char *folder : {"shader", "dest", "taken"})
+        QDir().mkpath(QString::fromLatin1(folder));
+    writeBytes(QStringLiteral("shader/a.mel"), "proc");
+    writeBytes(QStringLiteral("taken/a.mel"), "old");
+    if (!rayrcContent.isEmpty())
+        writeBytes(QStringLiteral("maya.rayrc"), rayrcContent);
+    Configuration::mrPath = sandbox.path();
+    Configuration::shaderTypes.append(shaderType({row}, sandbox.path()));
+
+    RecordingReporter reporter;
+    QVERIFY(!Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
+                                              QStringLiteral("L"), QStringLiteral("M"), 0, &reporter));
+    QCoreApplication::removeTranslator(&english);
+    QCOMPARE(reporter.failures.size(), 1);
+    for (QString fact : facts) {
+        fact.replace(QLatin1Char('@'), sandbox.path());
+        QVERIFY2(reporter.failures.first().details.contains(fact),
+                 qPrintable(reporter.failures.first().details));
+    }
 }
 
 void TestInstall::noShaderType()

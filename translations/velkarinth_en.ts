@@ -399,6 +399,10 @@
         <source>L&apos;écriture de %1 a échoué ; le fichier est resté tel qu&apos;il était.</source>
         <translation>Writing %1 failed; the file was left as it was.</translation>
     </message>
+    <message>
+        <source>Copie du jour de maya.rayrc : %1</source>
+        <translation>Today&apos;s copy of maya.rayrc: %1</translation>
+    </message>
 </context>
 <context>
     <name>ShaderTab</name>

@@ -2,6 +2,7 @@
 
 #include "identity.h"
 #include "paths.h"
+#include "rayrcbackup.h"
 #include "textfile.h"
 
 #include <QDate>
@@ -262,14 +263,5 @@ bool backupRayrc()
 
 bool backupRayrc(const QDate &today)
 {
-    // An empty directory would name the maya.rayrc at the root of the disk.
-    if (Configuration::mrPath.isEmpty())
-        return false;
-    const QString source = joinPath(Configuration::mrPath, QStringLiteral("maya.rayrc"));
-    const QString stamp = QStringLiteral("%1_%2_%3")
-                              .arg(today.year(), 4, 10, QLatin1Char('0'))
-                              .arg(today.month(), 2, 10, QLatin1Char('0'))
-                              .arg(today.day(), 2, 10, QLatin1Char('0'));
-    const QString target = joinPath(QDir::currentPath(), QStringLiteral("maya.rayrc") + stamp);
-    return QFile::copy(source, target);
+    return backupRayrcFile(Configuration::mrPath, today);
 }

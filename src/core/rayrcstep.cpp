@@ -1,6 +1,9 @@
 #include "rayrcstep.h"
 
 #include "paths.h"
+#include "rayrcbackup.h"
+
+#include <QDate>
 
 #include <QFile>
 #include <QFileInfo>
@@ -90,29 +93,39 @@ QString RayrcStep::text() const
 
 QString RayrcStep::details() const
 {
+    QString reason;
     switch (outcome) {
     case Update:
         return QString();
     case NoDirectory:
         return tr("Aucun dossier Mental Ray n'est donné : remplissez l'onglet Configuration.");
     case Unreadable:
-        return tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(path);
+        reason = tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(path);
+        break;
     case NoLinkEntry:
-        return tr("%1 n'a aucune ligne « link » (une tabulation suivie de link) : "
-                  "l'entrée link n'a pas de place.")
-            .arg(path);
+        reason = tr("%1 n'a aucune ligne « link » (une tabulation suivie de link) : "
+                    "l'entrée link n'a pas de place.")
+                     .arg(path);
+        break;
     case NoMiEntry:
-        return tr("%1 n'a aucune ligne « mi » (une tabulation suivie de mi) : "
-                  "l'entrée mi n'a pas de place.")
-            .arg(path);
+        reason = tr("%1 n'a aucune ligne « mi » (une tabulation suivie de mi) : "
+                    "l'entrée mi n'a pas de place.")
+                     .arg(path);
+        break;
     case NoEntries:
-        return tr("%1 n'a ni ligne « link » ni ligne « mi » (une tabulation suivie du mot) : "
-                  "les entrées n'ont pas de place.")
-            .arg(path);
+        reason = tr("%1 n'a ni ligne « link » ni ligne « mi » (une tabulation suivie du mot) : "
+                    "les entrées n'ont pas de place.")
+                     .arg(path);
+        break;
     case NotWritable:
-        return tr("%1 n'est pas accessible en écriture.").arg(path);
+        reason = tr("%1 n'est pas accessible en écriture.").arg(path);
+        break;
     case WriteFailed:
-        return tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(path);
+        reason = tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(path);
+        break;
     }
-    return QString();
+    const QString backup = rayrcBackupPath(QDate::currentDate());
+    if (QFileInfo(backup).isFile())
+        reason += QLatin1Char('\n') + tr("Copie du jour de maya.rayrc : %1").arg(backup);
+    return reason;
 }

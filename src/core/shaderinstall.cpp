@@ -4,8 +4,10 @@
 #include "installreporter.h"
 #include "paths.h"
 #include "rayrc.h"
+#include "rayrcbackup.h"
 #include "rayrcstep.h"
 
+#include <QDate>
 #include <QFile>
 
 bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
@@ -31,6 +33,9 @@ bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shade
     }
     if (!result)
         return false;
+    // On a first run the Mental Ray directory was unknown at start-up: the
+    // user's own maya.rayrc must still be kept before it is rewritten.
+    backupRayrcFile(mrDir, QDate::currentDate());
     if (!updateRayrcFile(mrDir, link, mi)) {
         RayrcStep step = RayrcStep::plan(mrDir);
         // The file looked fine, so the write itself went wrong.

@@ -1,5 +1,9 @@
 #include "uninstallplan.h"
 
+#include "rayrcbackup.h"
+
+#include <QDate>
+
 UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
                                   const QString &mrDir, const QString &link, const QString &mi)
 {
@@ -7,6 +11,7 @@ UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QStr
     for (const ShaderFileRow &row : rows)
         plan.files.append(RemoveStep::plan(row, shaderDir));
     plan.rayrc = RayrcRemoval::plan(mrDir, link, mi);
+    plan.mrDir = mrDir;
     return plan;
 }
 
@@ -14,6 +19,8 @@ bool UninstallPlan::apply()
 {
     for (RemoveStep &step : files)
         step.apply();
+    if (rayrc.outcome == RayrcRemoval::Remove)
+        backupRayrcFile(mrDir, QDate::currentDate());
     rayrc.apply();
     return succeeds();
 }

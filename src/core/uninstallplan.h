@@ -14,6 +14,7 @@ class UninstallPlan
 public:
     QVector<RemoveStep> files;
     RayrcRemoval rayrc;
+    QString mrDir;
 
     static UninstallPlan make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
                               const QString &mrDir, const QString &link, const QString &mi);

@@ -1,0 +1,25 @@
+#include "rayrcbackup.h"
+
+#include "paths.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+
+QString rayrcBackupPath(const QDate &today)
+{
+    const QString stamp = QStringLiteral("%1_%2_%3")
+                              .arg(today.year(), 4, 10, QLatin1Char('0'))
+                              .arg(today.month(), 2, 10, QLatin1Char('0'))
+                              .arg(today.day(), 2, 10, QLatin1Char('0'));
+    return joinPath(QDir::currentPath(), QStringLiteral("maya.rayrc") + stamp);
+}
+
+bool backupRayrcFile(const QString &mrDir, const QDate &today)
+{
+    // An empty directory would name the maya.rayrc at the root of the disk.
+    if (mrDir.isEmpty())
+        return false;
+    const QString source = joinPath(mrDir, QStringLiteral("maya.rayrc"));
+    return QFile::copy(source, rayrcBackupPath(today));
+}
