@@ -3,6 +3,7 @@
 #include "tabdialog.h"
 #include "testsupport.h"
 
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -26,6 +27,8 @@ private slots:
     void frenchLocale();
     void translation_data();
     void translation();
+    void qtTranslation_data();
+    void qtTranslation();
 };
 
 namespace {
@@ -246,6 +249,38 @@ void TestTabdialog::translation()
         QCOMPARE(translator->isEmpty(), !qmPresent);
         QVERIFY(QCoreApplication::removeTranslator(translator.get()));
     }
+}
+
+void TestTabdialog::qtTranslation_data()
+{
+    // The velkarinth_en.qm in the folder, and what Qt's Cancel and the third tab then read.
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("cancel");
+    QTest::addColumn<QString>("credits");
+    QTest::newRow("french") << "fr_FR" << "good" << "Annuler" << "Crédits";
+    QTest::newRow("english") << "en_US" << "good" << "Cancel" << "Credits";
+    QTest::newRow("german") << "de_DE" << "good" << "Abbrechen" << "Credits";
+    // The interface stays French, and so do Qt's buttons.
+    QTest::newRow("english without the file") << "en_US" << "none" << "Annuler" << "Crédits";
+    QTest::newRow("english, file damaged") << "en_US" << "damaged" << "Annuler" << "Crédits";
+}
+
+void TestTabdialog::qtTranslation()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, catalogue);
+    QFETCH(QString, cancel);
+    QFETCH(QString, credits);
+    Sandbox sandbox;
+    const QByteArray qm = readBytes(QStringLiteral(VELKARINTH_QM_FILE));
+    if (catalogue != QLatin1String("none"))
+        writeBytes(sandbox.path(QStringLiteral("velkarinth_en.qm")),
+                   catalogue == QLatin1String("good") ? qm : qm.chopped(1));
+    const Translations translations = installTranslations(locale, {sandbox.path()});
+    QVERIFY2(translations.qt, "Qt's catalogues are missing: install qt6-translations-l10n");
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().value(0)->text(), cancel);
+    QCOMPARE(tabLabels(TabDialog()).value(2), credits);
 }
 
 QTEST_MAIN(TestTabdialog)
