@@ -29,6 +29,9 @@ private slots:
     void translation();
     void qtTranslation_data();
     void qtTranslation();
+    void keyboard_data();
+    void keyboard();
+    void startsInFirstField();
 };
 
 namespace {
@@ -281,6 +284,64 @@ void TestTabdialog::qtTranslation()
     QVERIFY2(translations.qt, "Qt's catalogues are missing: install qt6-translations-l10n");
     QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().value(0)->text(), cancel);
     QCOMPARE(tabLabels(TabDialog()).value(2), credits);
+}
+
+void TestTabdialog::keyboard_data()
+{
+    // The widget with the focus (OK and Cancel by label), the key, and the
+    // button it must press, if any.
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("pressed");
+    QTest::newRow("Return on the shader's ...") << "browseButton" << int(Qt::Key_Return) << "browseButton";
+    QTest::newRow("Enter on the shader's ...") << "browseButton" << int(Qt::Key_Enter) << "browseButton";
+    QTest::newRow("Return on install") << "installButton" << int(Qt::Key_Return) << "installButton";
+    QTest::newRow("Return on Maya's ...") << "mayaPathButton" << int(Qt::Key_Return) << "mayaPathButton";
+    QTest::newRow("Return on a row's ...") << "shaderPathButton2" << int(Qt::Key_Return) << "shaderPathButton2";
+    QTest::newRow("Return on save") << "saveButton" << int(Qt::Key_Return) << "saveButton";
+    QTest::newRow("Return on Cancel") << "Cancel" << int(Qt::Key_Return) << "Cancel";
+    QTest::newRow("Tab in the credits") << "creditText" << int(Qt::Key_Tab) << "";
+}
+
+void TestTabdialog::keyboard()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, pressed);
+    Sandbox sandbox;
+    Configuration::load();
+    TabDialog dialog;
+    QStringList clicked;
+    for (QPushButton *button : dialog.findChildren<QPushButton *>()) {
+        const QString name = button->objectName().isEmpty() ? button->text() : button->objectName();
+        connect(button, &QPushButton::clicked, &dialog, [&clicked, name] { clicked.append(name); });
+    }
+    QWidget *target = dialog.findChild<QWidget *>(focus);
+    target = target ? target : buttonLabelled(dialog, focus);
+    auto *tabs = dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->isAncestorOf(target))
+            tabs->setCurrentIndex(i);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    target->setFocus();
+    QTRY_VERIFY(target->hasFocus());
+
+    ModalWatcher watcher;
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(clicked, pressed.isEmpty() ? QStringList() : QStringList{pressed});
+    if (pressed.isEmpty())
+        QVERIFY(!target->hasFocus());
+}
+
+void TestTabdialog::startsInFirstField()
+{
+    Sandbox sandbox;
+    Configuration::load();
+    TabDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("shaderDirEdit"));
 }
 
 QTEST_MAIN(TestTabdialog)

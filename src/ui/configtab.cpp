@@ -1,6 +1,7 @@
 #include "configtab.h"
 
 #include "configuration.h"
+#include "enterpress.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -23,6 +24,7 @@ QPushButton *newBrowseButton()
     button->setMaximumSize(35, 20);
     // Enter in a field must not open a folder dialog.
     button->setAutoDefault(false);
+    pressOnEnter(button);
     return button;
 }
 

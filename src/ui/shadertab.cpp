@@ -1,6 +1,7 @@
 #include "shadertab.h"
 
 #include "configuration.h"
+#include "enterpress.h"
 #include "rayrcentry.h"
 
 #include <QComboBox>
@@ -52,6 +53,7 @@ ShaderTab::ShaderTab(QWidget *parent)
     browseButton->setMaximumSize(35, 20);
     // Enter in a field must not open a folder dialog.
     browseButton->setAutoDefault(false);
+    pressOnEnter(browseButton);
     connect(browseButton, &QPushButton::clicked, this, &ShaderTab::FindShaderPath);
 
     auto *dirLayout = new QHBoxLayout;
