@@ -2,9 +2,11 @@
 # Installs missing Debian packages. Source it and call ensure_packages, or run
 # it directly: bash scripts/deps.sh PACKAGE...
 
-# Packages needed to configure, build and test the project.
+# Packages needed to configure, build and test the project; Qt's own
+# catalogues translate the standard buttons and the folder dialog.
 # shellcheck disable=SC2034  # used by the scripts that source this file
-BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev)
+BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  qt6-translations-l10n)
 # The end-to-end test and the screenshots: an X server, key presses, the
 # clipboard and window captures.
 # shellcheck disable=SC2034

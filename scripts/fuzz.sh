@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the readers and rewriters of user files: the init.txt loader, the two
-# directory setters and the maya.rayrc update. Each harness checks properties
+# directory setters, the maya.rayrc update, and the check that a translation
+# catalogue holds together before it is loaded. Each harness checks properties
 # of the result, not only that nothing crashed; any finding fails the run and
 # is kept under build-fuzz/findings/.
 #
@@ -14,13 +15,13 @@ source scripts/deps.sh
 
 seconds=${1:-60}
 BUILD_DIR=build-fuzz
-HARNESSES=(fuzz_load fuzz_setters fuzz_rayrc)
+HARNESSES=(fuzz_load fuzz_setters fuzz_rayrc fuzz_catalogue)
 
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-dev
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -DVELKARINTH_FUZZ=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD_DIR" -j2 --target "${HARNESSES[@]}"
+cmake --build "$BUILD_DIR" -j2 --target "${HARNESSES[@]}" velkarinth_lrelease
 
 findings=$root/$BUILD_DIR/findings
 mkdir -p "$findings"
@@ -30,6 +31,10 @@ for harness in "${HARNESSES[@]}"; do
   # The grown corpus is kept between runs; the committed seeds stay as they are.
   corpus=$root/$BUILD_DIR/corpus/${harness#fuzz_}
   mkdir -p "$corpus"
+  # The catalogue as the build writes it is a seed too.
+  if [[ $harness == fuzz_catalogue ]]; then
+    cp "$root/$BUILD_DIR/bin/velkarinth_en.qm" "$corpus/"
+  fi
   echo "== $harness for ${seconds} s"
   if ! "$root/$BUILD_DIR/bin/$harness" -max_total_time="$seconds" -timeout=10 \
       -malloc_limit_mb=512 -artifact_prefix="$findings/$harness-" -print_final_stats=1 \

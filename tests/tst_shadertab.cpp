@@ -18,6 +18,8 @@ private slots:
     void typeCombo();
     void fields_data();
     void fields();
+    void malformedLines_data();
+    void malformedLines();
     void noShaderTypeInstalls();
     void fullInstallation();
     void rayrcWithoutMiEntry();
@@ -33,6 +35,8 @@ const QString noParameters =
     QStringLiteral("Problème lors de l'installation : des paramètres ne sont pas donnés.");
 const QString failed = QStringLiteral("Problème lors de l'installation");
 const QString done = QStringLiteral("Installation effectuée");
+const QString link = QStringLiteral("link \"v.so\"");
+const QString mi = QStringLiteral("mi \"v.mi\"");
 
 // A shader folder, one destination per row, a Mental Ray folder and the
 // configuration pointing at them; fti and xpm are optional.
@@ -122,14 +126,15 @@ void TestShadertab::fields_data()
     QTest::addColumn<QString>("mi");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("boxes");
-    QTest::newRow("no folder") << "" << "l" << "m" << noParameters << 0;
-    QTest::newRow("no link") << "@" << "" << "m" << noParameters << 0;
-    QTest::newRow("no mi") << "@" << "l" << "" << noParameters << 0;
+    QTest::newRow("no folder") << "" << link << mi << noParameters << 0;
+    QTest::newRow("no link") << "@" << "" << mi << noParameters << 0;
+    QTest::newRow("no mi") << "@" << link << "" << noParameters << 0;
     QTest::newRow("nothing") << "" << "" << "" << noParameters << 0;
-    QTest::newRow("blank link") << "@" << " " << "m" << done << 0;
-    QTest::newRow("blank mi") << "@" << "l" << " " << done << 0;
+    // Filled in, but not a line Mental Ray can read.
+    QTest::newRow("blank link") << "@" << " " << mi << failed << 1;
+    QTest::newRow("blank mi") << "@" << link << " " << failed << 1;
     // Nothing found under a blank folder: every row fails.
-    QTest::newRow("blank folder") << " " << "l" << "m" << failed << 5;
+    QTest::newRow("blank folder") << " " << link << mi << failed << 5;
 }
 
 void TestShadertab::fields()
@@ -155,11 +160,54 @@ void TestShadertab::fields()
         QCOMPARE(tree.copied(0), QByteArray("content fti"));
 }
 
+void TestShadertab::malformedLines_data()
+{
+    // The lines the box must show the expected form of; none: installed.
+    QTest::addColumn<QString>("linkLine");
+    QTest::addColumn<QString>("miLine");
+    QTest::addColumn<QStringList>("wrong");
+    const QStringList none, linkOnly{"link"}, miOnly{"mi"};
+    QTest::newRow("blanks around") << "\t link \"v.so\" " << " mi \"v.mi\"\t" << none;
+    QTest::newRow("quote after the word") << "link\"v.so\"" << mi << none;
+    QTest::newRow("bare file name") << "velvet.so" << mi << linkOnly;
+    QTest::newRow("word run on") << "linkv.so" << mi << linkOnly;
+    QTest::newRow("mi line as link") << mi << mi << linkOnly;
+    QTest::newRow("pasted line feed") << link + "\nlink \"w.so\"" << mi << linkOnly;
+    QTest::newRow("carriage return") << link + "\r" << mi << linkOnly;
+    QTest::newRow("bare mi file") << link << "velvet.mi" << miOnly;
+    QTest::newRow("mi run on") << link << "mix" << miOnly;
+    QTest::newRow("both wrong") << "v.so" << "v.mi" << QStringList{"link", "mi"};
+}
+
+void TestShadertab::malformedLines()
+{
+    QFETCH(QString, linkLine);
+    QFETCH(QString, miLine);
+    QFETCH(QStringList, wrong);
+    Sandbox sandbox;
+    const Tree tree(sandbox);
+    ShaderTab tab;
+    // Set as pasted: line breaks stay in the text.
+    child<QLineEdit>(tab, "shaderDirEdit")->setText(tree.shaderDir);
+    child<QLineEdit>(tab, "linkEdit")->setText(linkLine);
+    child<QLineEdit>(tab, "miEdit")->setText(miLine);
+    const QMap<QString, QByteArray> before = treeSnapshot(sandbox.path());
+
+    ModalWatcher watcher;
+    install(tab);
+    QCOMPARE(status(tab), wrong.isEmpty() ? done : failed);
+    QCOMPARE(treeSnapshot(sandbox.path()) == before, !wrong.isEmpty());
+    QCOMPARE(watcher.boxes.size(), wrong.isEmpty() ? 0 : 1);
+    for (const QString kind : {"link", "mi"})
+        QCOMPARE(watcher.boxes.value(0).text.contains(kind + QStringLiteral(" \"{MAYA_LOCATION}")),
+                 wrong.contains(kind));
+}
+
 void TestShadertab::noShaderTypeInstalls()
 {
     Sandbox sandbox;
     ShaderTab tab;
-    typeFields(tab, sandbox.path(), QStringLiteral("l"), QStringLiteral("m"));
+    typeFields(tab, sandbox.path(), link, mi);
     ModalWatcher watcher;
     install(tab);
     // Nothing was installed, so the status must not claim it was.

@@ -4,6 +4,7 @@
 #include "uitestsupport.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -28,6 +29,11 @@ private slots:
     void frenchLocale();
     void translation_data();
     void translation();
+    void qtTranslation_data();
+    void qtTranslation();
+    void keyboard_data();
+    void keyboard();
+    void startsInFirstField();
 };
 
 namespace {
@@ -271,6 +277,96 @@ void TestTabdialog::translation()
         QCOMPARE(translator->isEmpty(), !qmPresent);
         QVERIFY(QCoreApplication::removeTranslator(translator.get()));
     }
+}
+
+void TestTabdialog::qtTranslation_data()
+{
+    // The velkarinth_en.qm in the folder, and what Qt's Cancel and the third tab then read.
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("cancel");
+    QTest::addColumn<QString>("credits");
+    QTest::newRow("french") << "fr_FR" << "good" << "Annuler" << "Crédits";
+    QTest::newRow("english") << "en_US" << "good" << "Cancel" << "Credits";
+    QTest::newRow("german") << "de_DE" << "good" << "Abbrechen" << "Credits";
+    // The interface stays French, and so do Qt's buttons.
+    QTest::newRow("english without the file") << "en_US" << "none" << "Annuler" << "Crédits";
+    QTest::newRow("english, file damaged") << "en_US" << "damaged" << "Annuler" << "Crédits";
+}
+
+void TestTabdialog::qtTranslation()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, catalogue);
+    QFETCH(QString, cancel);
+    QFETCH(QString, credits);
+    Sandbox sandbox;
+    const QByteArray qm = readBytes(QStringLiteral(VELKARINTH_QM_FILE));
+    if (catalogue != QLatin1String("none"))
+        writeBytes(sandbox.path(QStringLiteral("velkarinth_en.qm")),
+                   catalogue == QLatin1String("good") ? qm : qm.chopped(1));
+    const Translations translations = installTranslations(locale, {sandbox.path()});
+    QVERIFY2(translations.qt, "Qt's catalogues are missing: install qt6-translations-l10n");
+    QCOMPARE(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().value(0)->text(), cancel);
+    QCOMPARE(tabLabels(TabDialog()).value(2), credits);
+}
+
+void TestTabdialog::keyboard_data()
+{
+    // The widget with the focus (OK and Cancel by label), the key, and the
+    // button it must press, if any.
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("pressed");
+    QTest::newRow("Return on the shader's ...") << "browseButton" << int(Qt::Key_Return) << "browseButton";
+    QTest::newRow("Enter on the shader's ...") << "browseButton" << int(Qt::Key_Enter) << "browseButton";
+    QTest::newRow("Return on install") << "installButton" << int(Qt::Key_Return) << "installButton";
+    QTest::newRow("Return on Maya's ...") << "mayaPathButton" << int(Qt::Key_Return) << "mayaPathButton";
+    QTest::newRow("Return on a row's ...") << "shaderPathButton2" << int(Qt::Key_Return) << "shaderPathButton2";
+    QTest::newRow("Return on save") << "saveButton" << int(Qt::Key_Return) << "saveButton";
+    QTest::newRow("Return on Cancel") << "Cancel" << int(Qt::Key_Return) << "Cancel";
+    QTest::newRow("Tab in the credits") << "creditText" << int(Qt::Key_Tab) << "";
+}
+
+void TestTabdialog::keyboard()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, pressed);
+    Sandbox sandbox;
+    Configuration::load();
+    TabDialog dialog;
+    QStringList clicked;
+    for (QPushButton *button : dialog.findChildren<QPushButton *>()) {
+        const QString name = button->objectName().isEmpty() ? button->text() : button->objectName();
+        connect(button, &QPushButton::clicked, &dialog, [&clicked, name] { clicked.append(name); });
+    }
+    QWidget *target = dialog.findChild<QWidget *>(focus);
+    target = target ? target : buttonLabelled(dialog, focus);
+    auto *tabs = dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->widget(i)->isAncestorOf(target))
+            tabs->setCurrentIndex(i);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    target->setFocus();
+    QTRY_VERIFY(target->hasFocus());
+
+    ModalWatcher watcher;
+    QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(clicked, pressed.isEmpty() ? QStringList() : QStringList{pressed});
+    if (pressed.isEmpty())
+        QVERIFY(!target->hasFocus());
+}
+
+void TestTabdialog::startsInFirstField()
+{
+    Sandbox sandbox;
+    Configuration::load();
+    TabDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("shaderDirEdit"));
 }
 
 QTEST_MAIN(TestTabdialog)

@@ -289,6 +289,26 @@
         <source>Obligation %1</source>
         <translation>Mandatory %1</translation>
     </message>
+    <message>
+        <source>Enregistré dans init.txt à chaque frappe.</source>
+        <translation>Saved to init.txt as you type.</translation>
+    </message>
+    <message>
+        <source>Enregistré par « Sauvegarde ».</source>
+        <translation>Saved by &quot;Save&quot;.</translation>
+    </message>
+    <message>
+        <source>Extension : le fichier du Shader dont le nom la contient est copié par cette ligne.</source>
+        <translation>Extension: the shader file whose name holds it is copied by this row.</translation>
+    </message>
+    <message>
+        <source>Répertoire de destination : le fichier y est copié, sans jamais en remplacer un.</source>
+        <translation>Destination directory: the file is copied into it, never replacing one.</translation>
+    </message>
+    <message>
+        <source>Fichier obligatoire : « oui », une copie impossible fait échouer l&apos;installation ; « non », elle donne un avertissement.</source>
+        <translation>Mandatory file: &quot;yes&quot;, a failed copy fails the installation; &quot;no&quot;, it gives a warning.</translation>
+    </message>
 </context>
 <context>
     <name>CopyStep</name>
@@ -457,6 +477,26 @@
     <message>
         <source>Parcourir</source>
         <translation>Browse</translation>
+    </message>
+    <message>
+        <source>La ligne Link doit commencer par le mot link et tenir sur une seule ligne, par exemple :
+%1</source>
+        <translation>The Link line must begin with the word link and fit on one line, for example:
+%1</translation>
+    </message>
+    <message>
+        <source>La ligne mi doit commencer par le mot mi et tenir sur une seule ligne, par exemple :
+%1</source>
+        <translation>The mi line must begin with the word mi and fit on one line, for example:
+%1</translation>
+    </message>
+    <message>
+        <source>Ligne incorrecte</source>
+        <translation>Incorrect line</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;a été installé.</source>
+        <translation>Nothing was installed.</translation>
     </message>
 </context>
 <context>

@@ -9,7 +9,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const std::unique_ptr<QTranslator> translator = installTranslation(QLocale::system().name());
+    const Translations translations =
+        installTranslations(QLocale::system().name(), translationFolders());
     Configuration::load();
     TabDialog dialog;
     return dialog.exec();

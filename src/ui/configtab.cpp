@@ -1,6 +1,7 @@
 #include "configtab.h"
 
 #include "configuration.h"
+#include "enterpress.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -23,6 +24,7 @@ QPushButton *newBrowseButton()
     button->setMaximumSize(35, 20);
     // Enter in a field must not open a folder dialog.
     button->setAutoDefault(false);
+    pressOnEnter(button);
     return button;
 }
 
@@ -85,6 +87,10 @@ ConfigTab::ConfigTab(QWidget *parent)
     mrButton->setObjectName(QStringLiteral("mrPathButton"));
     connect(mrButton, &QPushButton::clicked, this, qOverload<>(&ConfigTab::mrPath));
 
+    const QString savedAsTyped = tr("Enregistré dans init.txt à chaque frappe.");
+    mayaPathEdit->setToolTip(savedAsTyped);
+    mrPathEdit->setToolTip(savedAsTyped);
+
     QGroupBox *mayaGroup = directoryGroup(tr("Maya"), tr("Chemin de Maya"), mayaPathEdit, mayaButton);
     QGroupBox *mrGroup = directoryGroup(tr("Mental Ray"), tr("Chemin de Mental Ray"), mrPathEdit,
                                         mrButton);
@@ -93,6 +99,15 @@ ConfigTab::ConfigTab(QWidget *parent)
     auto *shaderBox = new QVBoxLayout;
     shaderBox->addWidget(
         new QLabel(tr("Donnez l'extension, le chemin et l'obligation pour chaque extension")));
+    // A row reaches init.txt only through the save button, unlike the
+    // directories above: each of its fields says so.
+    const QString savedBySave = tr("Enregistré par « Sauvegarde ».");
+    const QString extensionTip =
+        tr("Extension : le fichier du Shader dont le nom la contient est copié par cette ligne.");
+    const QString destinationTip =
+        tr("Répertoire de destination : le fichier y est copié, sans jamais en remplacer un.");
+    const QString mandatoryTip = tr("Fichier obligatoire : « oui », une copie impossible fait "
+                                    "échouer l'installation ; « non », elle donne un avertissement.");
     QPushButton *rowButtons[rowCount];
     const QVector<ShaderFileRow> noRows;
     const QVector<ShaderFileRow> &rows =
@@ -115,6 +130,9 @@ ConfigTab::ConfigTab(QWidget *parent)
         mandatoryCombo[n]->addItem(tr("non"));
         mandatoryCombo[n]->addItem(tr("oui"));
         mandatoryCombo[n]->setEditable(false);
+        extensionEdit[n]->setToolTip(extensionTip + u'\n' + savedBySave);
+        destinationEdit[n]->setToolTip(destinationTip + u'\n' + savedBySave);
+        mandatoryCombo[n]->setToolTip(mandatoryTip + u'\n' + savedBySave);
 
         rowLayout->addWidget(extensionEdit[n]);
         rowLayout->addWidget(destinationEdit[n]);

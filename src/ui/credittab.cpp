@@ -27,6 +27,8 @@ CreditTab::CreditTab(QWidget *parent)
                            QString::number(Identity::copyrightYear),
                            QString::fromUtf8(Identity::copyrightHolder)));
     text->setAlignment(Qt::AlignCenter);
+    // Tab moves on rather than typing into the credits.
+    text->setTabChangesFocus(true);
 
     auto *layout = new QVBoxLayout;
     layout->addWidget(text);

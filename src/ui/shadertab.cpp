@@ -1,7 +1,9 @@
 #include "shadertab.h"
 
 #include "configuration.h"
+#include "enterpress.h"
 #include "messageboxreporter.h"
+#include "rayrcentry.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -9,12 +11,17 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 // Index under which the shader's own folder dialog remembers its directory.
 constexpr int shaderDirectoryIndex = 7;
+
+// Mental Ray syntax, the same in every language.
+const QString linkExample = QStringLiteral("link \"{MAYA_LOCATION}/mentalray/lib/velvet.so\";");
+const QString miExample = QStringLiteral("mi \"{MAYA_LOCATION}/mentalray/include/velvet.mi\";");
 }
 
 ShaderTab::ShaderTab(QWidget *parent)
@@ -47,14 +54,17 @@ ShaderTab::ShaderTab(QWidget *parent)
     shaderDirEdit->setObjectName(QStringLiteral("shaderDirEdit"));
     linkEdit = new QLineEdit;
     linkEdit->setObjectName(QStringLiteral("linkEdit"));
+    linkEdit->setPlaceholderText(linkExample);
     miEdit = new QLineEdit;
     miEdit->setObjectName(QStringLiteral("miEdit"));
+    miEdit->setPlaceholderText(miExample);
 
     auto *browseButton = new QPushButton(QStringLiteral("..."));
     browseButton->setObjectName(QStringLiteral("browseButton"));
     browseButton->setMaximumSize(35, 20);
     // Enter in a field must not open a folder dialog.
     browseButton->setAutoDefault(false);
+    pressOnEnter(browseButton);
     connect(browseButton, &QPushButton::clicked, this, &ShaderTab::FindShaderPath);
 
     auto *dirLayout = new QHBoxLayout;
@@ -126,6 +136,24 @@ void ShaderTab::installShader()
     if (shaderDirEdit->text().isEmpty() || linkEdit->text().isEmpty()
         || miEdit->text().isEmpty()) {
         emit installation(tr("Problème lors de l'installation : des paramètres ne sont pas donnés."));
+        return;
+    }
+    // maya.rayrc takes the lines as they are, and Mental Ray stops at one it
+    // cannot read: check them before anything is copied.
+    QStringList faults;
+    if (!isRayrcEntry(linkEdit->text(), u"link"))
+        faults.append(tr("La ligne Link doit commencer par le mot link et tenir sur une seule "
+                         "ligne, par exemple :\n%1").arg(linkExample));
+    if (!isRayrcEntry(miEdit->text(), u"mi"))
+        faults.append(tr("La ligne mi doit commencer par le mot mi et tenir sur une seule "
+                         "ligne, par exemple :\n%1").arg(miExample));
+    if (!faults.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, tr("Ligne incorrecte"),
+                        faults.join(QStringLiteral("\n\n")), QMessageBox::Ok, window());
+        box.setTextFormat(Qt::PlainText);
+        box.setInformativeText(tr("Rien n'a été installé."));
+        box.exec();
+        emit installation(tr("Problème lors de l'installation"));
         return;
     }
     MessageBoxReporter reporter(window());

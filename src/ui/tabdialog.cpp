@@ -34,4 +34,14 @@ TabDialog::TabDialog(QWidget *parent)
     setLayout(mainLayout);
 
     setWindowTitle(tr("Velkarinth"));
+
+    // The keyboard starts in the Shader tab's first field, not on the tab bar.
+    QWidget *page = tabWidget->currentWidget();
+    for (QWidget *widget = page->nextInFocusChain(); page->isAncestorOf(widget);
+         widget = widget->nextInFocusChain()) {
+        if (widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)) {
+            widget->setFocus();
+            break;
+        }
+    }
 }

@@ -1,0 +1,11 @@
+#ifndef RAYRCENTRY_H
+#define RAYRCENTRY_H
+
+#include <QString>
+
+// Whether Mental Ray can read a line as an entry of maya.rayrc: blanks aside,
+// it begins with the keyword ("link" or "mi") as a whole word, and it holds
+// no line break.
+bool isRayrcEntry(const QString &line, QStringView keyword);
+
+#endif
