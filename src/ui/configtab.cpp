@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -24,6 +25,97 @@ QPushButton *newBrowseButton()
     // Enter in a field must not open a folder dialog.
     button->setAutoDefault(false);
     return button;
+}
+
+QString problemText(ValueProblem problem)
+{
+    switch (problem) {
+    case ValueProblem::LineBreak:
+        return ConfigTab::tr("un retour à la ligne");
+    case ValueProblem::FieldSeparator:
+        return ConfigTab::tr("un astérisque (*), le séparateur des champs");
+    case ValueProblem::NotEncodable:
+        return ConfigTab::tr("un caractère que l'encodage du système ne peut pas écrire");
+    case ValueProblem::None:
+        break;
+    }
+    return QString();
+}
+
+// The setters and the save skip a value that init.txt cannot hold: the field
+// says so at once, without a box at each keystroke.
+void markStorable(QLineEdit *edit, const QString &value, ValueKind kind)
+{
+    const ValueProblem problem = storageProblem(value, kind);
+    if (problem == ValueProblem::None) {
+        edit->setPalette(QPalette());
+        edit->setToolTip(QString());
+        return;
+    }
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, QColor(255, 215, 215));
+    palette.setColor(QPalette::Text, Qt::black);
+    edit->setPalette(palette);
+    edit->setToolTip(
+        ConfigTab::tr("Cette valeur n'est pas enregistrée dans init.txt : elle contient %1.")
+            .arg(problemText(problem)));
+}
+
+QString fieldName(const Configuration::SaveResult &result)
+{
+    switch (result.field) {
+    case Configuration::Field::MayaPath:
+        return ConfigTab::tr("Chemin de Maya");
+    case Configuration::Field::MrPath:
+        return ConfigTab::tr("Chemin de Mental Ray");
+    case Configuration::Field::TypeName:
+        return ConfigTab::tr("Type de shader %1").arg(result.type + 1);
+    case Configuration::Field::RowExtension:
+        return ConfigTab::tr("Extension %1").arg(result.row + 1);
+    case Configuration::Field::RowDestination:
+        return ConfigTab::tr("Chemin %1").arg(result.row + 1);
+    case Configuration::Field::None:
+        break;
+    }
+    return QString();
+}
+
+QString refusalText(const Configuration::SaveResult &result)
+{
+    using Status = Configuration::SaveStatus;
+    switch (result.status) {
+    case Status::NotUnderstood:
+        return ConfigTab::tr(
+            "init.txt n'a pas été remplacé. Le programme n'a pas compris toutes ses lignes (une "
+            "ligne de repère, [MAYA_PATH] ou [MR_PATH], manque ou est mal écrite) : le réécrire "
+            "perdrait celles qu'il n'a pas lues.\nCorrigez init.txt à la main, ou supprimez-le "
+            "pour repartir des réglages par défaut, puis relancez le programme.");
+    case Status::Unreadable:
+        return ConfigTab::tr(
+            "init.txt n'a pas été remplacé. Il existe mais n'a pas pu être lu : il n'est pas "
+            "lisible, ou ce n'est pas un fichier ordinaire. Le remplacer perdrait ce qu'il "
+            "contient.\nFaites-en un fichier ordinaire lisible, ou supprimez-le pour repartir "
+            "des réglages par défaut, puis relancez le programme.");
+    case Status::NotDecodable:
+        return ConfigTab::tr(
+            "init.txt n'a pas été remplacé. Il contient des octets que l'encodage du système ne "
+            "sait pas lire (par exemple un nom de dossier écrit dans un autre encodage) : le "
+            "réécrire les remplacerait pour de bon.\nCorrigez ces lignes à la main dans un "
+            "éditeur de texte, ou supprimez init.txt pour repartir des réglages par défaut, puis "
+            "relancez le programme.");
+    case Status::Unstorable:
+        return ConfigTab::tr("init.txt n'a pas été remplacé. Le champ « %1 » contient %2, que le "
+                             "fichier init.txt ne peut pas garder tel quel.\nCorrigez ce champ, "
+                             "puis cliquez de nouveau sur Sauvegarde.")
+            .arg(fieldName(result), problemText(result.problem));
+    case Status::WriteFailed:
+        return ConfigTab::tr("init.txt n'a pas pu être écrit.\nVérifiez que init.txt et son "
+                             "dossier sont modifiables et que le disque n'est pas plein, puis "
+                             "cliquez de nouveau sur Sauvegarde.");
+    case Status::Saved:
+        break;
+    }
+    return QString();
 }
 
 QGroupBox *directoryGroup(const QString &title, const QString &labelText, QLineEdit *edit,
@@ -214,6 +306,8 @@ QString ConfigTab::storeRow(int row, const QString &destination)
     if (!extension.isEmpty() && !destination.isEmpty())
         Configuration::setShaderFileRow(0, row, extension, destination,
                                         mandatoryCombo[row]->currentIndex() != 0);
+    markStorable(extensionEdit[row], extension, ValueKind::RowField);
+    markStorable(destinationEdit[row], destination, ValueKind::RowField);
     return destination;
 }
 
@@ -225,6 +319,7 @@ QString ConfigTab::mayaPath()
 QString ConfigTab::mayaPath(const QString &maya_path)
 {
     Configuration::setMayaPath(maya_path);
+    markStorable(mayaPathEdit, maya_path, ValueKind::Line);
     return maya_path;
 }
 
@@ -236,6 +331,7 @@ QString ConfigTab::mrPath()
 QString ConfigTab::mrPath(const QString &mr_path)
 {
     Configuration::setMrPath(mr_path);
+    markStorable(mrPathEdit, mr_path, ValueKind::Line);
     return mr_path;
 }
 
@@ -259,6 +355,12 @@ bool ConfigTab::shaderMandatory4(const QString &) { return true; }
 
 bool ConfigTab::saveShader()
 {
-    Configuration::save();
-    return true;
+    const Configuration::SaveResult result = Configuration::save();
+    if (result.status == Configuration::SaveStatus::Saved)
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Sauvegarde"), refusalText(result), QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return false;
 }
