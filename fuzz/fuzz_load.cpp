@@ -1,6 +1,6 @@
 // The init.txt loader: whatever the file holds, no row count goes negative,
 // no more rows exist than the file has lines, and what was loaded survives a
-// save and a second load unchanged.
+// save and a second load unchanged, or the save leaves the file alone.
 #include "configuration.h"
 #include "fuzzsupport.h"
 
@@ -58,10 +58,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         rows += type.rows.size();
     }
     // The default type of a missing file cannot occur: the file exists.
-    FUZZ_CHECK(rows <= input.count('\n') + 1);
+    FUZZ_CHECK(rows <= input.count('\n') + input.count('\r') + 1);
 
+    // Whatever the loader took in can be written back; a save that refuses
+    // leaves the file as it was.
     const Snapshot first = take();
-    Configuration::save();
+    const Configuration::SaveResult result = Configuration::save();
+    FUZZ_CHECK(result.status != Configuration::SaveStatus::Unstorable);
+    FUZZ_CHECK(result.status != Configuration::SaveStatus::WriteFailed);
+    if (result.status != Configuration::SaveStatus::Saved)
+        FUZZ_CHECK(readFile("init.txt") == input);
     Configuration::reset();
     Configuration::load();
     FUZZ_CHECK(same(first, take()));

@@ -1,5 +1,6 @@
 // The in-place directory updates of init.txt: a setter replaces or appends
-// its own lines and keeps every other line, in order, byte for byte.
+// its own lines and keeps every other line, in order, byte for byte, with
+// its line end; a value that is not one line is never written.
 #include "configuration.h"
 #include "fuzzsupport.h"
 
@@ -12,36 +13,39 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 }
 
 namespace {
-QByteArray withoutCr(const QByteArray &line)
+struct Line
 {
-    return line.endsWith('\r') ? line.chopped(1) : line;
+    QByteArray text;
+    QByteArray end;
+    bool operator==(const Line &other) const { return text == other.text && end == other.end; }
+};
+
+// A CR LF pair, a CR or an LF ends a line.
+QList<Line> linesOf(const QByteArray &content)
+{
+    QList<Line> lines;
+    Line line;
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        const char c = content.at(i);
+        if (c != '\n' && c != '\r') {
+            line.text += c;
+            continue;
+        }
+        line.end = c == '\r' && content.mid(i + 1, 1) == "\n" ? "\r\n" : QByteArray(1, c);
+        i += line.end.size() - 1;
+        lines.append(line);
+        line = {};
+    }
+    if (!line.text.isEmpty())
+        lines.append(line);
+    return lines;
 }
 
-// Line i without its line end: a '\r' belongs to the line end only when a
-// '\n' follows it.
-QByteArray textOf(const QList<QByteArray> &lines, qsizetype i, const QByteArray &content)
+// Line i of the new file is line i of the old one; a last line without an
+// end gains the file's first one.
+bool kept(const QList<Line> &now, const QList<Line> &old, qsizetype i, const QByteArray &end)
 {
-    const bool terminated = i < lines.size() - 1 || content.endsWith('\n');
-    return terminated ? withoutCr(lines.at(i)) : lines.at(i);
-}
-
-// Line i of the new file is line i of the old one: the same text, and a last
-// line that had no line end keeps its bytes and gains "\n" or "\r\n".
-bool kept(const QList<QByteArray> &now, const QList<QByteArray> &old, qsizetype i,
-          const QByteArray &before)
-{
-    const bool terminated = i < old.size() - 1 || before.endsWith('\n');
-    if (terminated)
-        return withoutCr(now.at(i)) == withoutCr(old.at(i));
-    return now.at(i) == old.at(i) || now.at(i) == old.at(i) + '\r';
-}
-
-bool isMarker(const QList<QByteArray> &lines, qsizetype i, const QByteArray &content,
-              const QByteArray &marker)
-{
-    if (i >= lines.size())
-        return false;
-    return textOf(lines, i, content) == marker;
+    return now.at(i) == Line{old.at(i).text, old.at(i).end.isEmpty() ? end : old.at(i).end};
 }
 }
 
@@ -54,10 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool maya = data[0] & 1;
     const QByteArray rest(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
     const qsizetype split = rest.indexOf('\0');
-    QByteArray directory = split < 0 ? rest : rest.left(split);
+    const QByteArray directory = split < 0 ? rest : rest.left(split);
     const QByteArray before = split < 0 ? QByteArray() : rest.mid(split + 1);
-    // An edit field holds one line.
-    directory.replace('\n', "").replace('\r', "");
     const QString newDirectory = QString::fromUtf8(directory);
     const QByteArray encoded = newDirectory.toUtf8();
 
@@ -69,36 +71,50 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK((maya ? Configuration::mayaPath : Configuration::mrPath) == newDirectory);
 
     const QByteArray after = readFile("init.txt");
-    const QList<QByteArray> old = rawLines(before);
-    const QList<QByteArray> now = rawLines(after);
-    if (!isMarker(old, 0, before, "[MAYA_PATH]")) {
+    const QList<Line> old = linesOf(before);
+    const QList<Line> now = linesOf(after);
+    const bool oneLine = !encoded.contains('\n') && !encoded.contains('\r');
+    const bool marker = !old.isEmpty()
+                        && (old.first().text == "[MAYA_PATH]"
+                            || old.first().text == "\xEF\xBB\xBF[MAYA_PATH]");
+    if (!oneLine || !marker) {
         FUZZ_CHECK(after == before);
         return 0;
     }
+    QByteArray end = "\n";
+    for (const Line &line : old) {
+        if (!line.end.isEmpty()) {
+            end = line.end;
+            break;
+        }
+    }
+    const auto replaced = [&](qsizetype i) {
+        const bool ended = i < old.size() && !old.at(i).end.isEmpty();
+        return now.at(i) == Line{encoded, ended ? old.at(i).end : end};
+    };
     if (maya) {
         FUZZ_CHECK(now.size() == qMax<qsizetype>(old.size(), 2));
-        FUZZ_CHECK(kept(now, old, 0, before));
-        FUZZ_CHECK(withoutCr(now.at(1)) == encoded);
+        FUZZ_CHECK(kept(now, old, 0, end));
+        FUZZ_CHECK(replaced(1));
         for (qsizetype i = 2; i < old.size(); ++i)
-            FUZZ_CHECK(kept(now, old, i, before));
-    } else if (isMarker(old, 2, before, "[MR_PATH]")) {
+            FUZZ_CHECK(kept(now, old, i, end));
+    } else if (old.size() > 2 && old.at(2).text == "[MR_PATH]") {
         FUZZ_CHECK(now.size() == qMax<qsizetype>(old.size(), 4));
         for (qsizetype i = 0; i < old.size(); ++i) {
             if (i != 3)
-                FUZZ_CHECK(kept(now, old, i, before));
+                FUZZ_CHECK(kept(now, old, i, end));
         }
-        FUZZ_CHECK(withoutCr(now.at(3)) == encoded);
+        FUZZ_CHECK(replaced(3));
     } else if (old.size() <= 2) {
         // The marker goes to line 3, after an empty line 2 if there was none.
         FUZZ_CHECK(now.size() == 4);
-        FUZZ_CHECK(kept(now, old, 0, before));
-        FUZZ_CHECK(old.size() > 1 ? kept(now, old, 1, before) : now.at(1).isEmpty() || now.at(1) == "\r");
-        FUZZ_CHECK(withoutCr(now.at(2)) == "[MR_PATH]");
-        FUZZ_CHECK(withoutCr(now.at(3)) == encoded);
+        FUZZ_CHECK(kept(now, old, 0, end));
+        FUZZ_CHECK((old.size() > 1 ? kept(now, old, 1, end) : now.at(1) == Line{"", end}));
+        FUZZ_CHECK((now.at(2) == Line{"[MR_PATH]", end}));
+        FUZZ_CHECK(replaced(3));
     } else {
         FUZZ_CHECK(after == before);
         return 0;
     }
-    FUZZ_CHECK(after.endsWith('\n'));
     return 0;
 }

@@ -27,6 +27,8 @@ private slots:
     void saveAndRestart();
     void slotsByName();
     void keyboardAndNames();
+    void saveRefused_data();
+    void saveRefused();
 };
 
 namespace {
@@ -426,6 +428,62 @@ void TestConfigtab::keyboardAndNames()
     }
     QCOMPARE(names.size(), 15);
     QVERIFY(!names.contains(QString()));
+}
+
+void TestConfigtab::saveRefused_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("said");
+    const QString lineBreak = QStringLiteral(" contient un retour à la ligne");
+    const QString star = QStringLiteral(" contient un astérisque");
+    const QString undecodable = QStringLiteral("l'encodage du système ne sait pas lire");
+    QTest::newRow("LF") << fullInit << "mayaPathEdit" << "/a\n/b"
+                        << "« Chemin de Maya »" + lineBreak;
+    QTest::newRow("CR") << fullInit << "mrPathEdit" << "/a\r"
+                        << "« Chemin de Mental Ray »" + lineBreak;
+    QTest::newRow("lone surrogate") << fullInit << "mayaPathEdit" << QString(QChar(0xD800))
+                                    << "« Chemin de Maya » contient un caractère que l'encodage";
+    QTest::newRow("star in a destination") << fullInit << "destinationEdit2" << "/d*x"
+                                           << "« Chemin 3 »" + star;
+    QTest::newRow("star in an extension") << fullInit << "extensionEdit0" << "f*i"
+                                          << "« Extension 1 »" + star;
+    QTest::newRow("misspelt marker") << QByteArray("[MAYA_PATH]\n/m\n[MR PATH]\n/r\n") << ""
+                                     << "" << "mal écrite";
+    QTest::newRow("Latin-1 folder") << QByteArray("[MAYA_PATH]\n/zo\xeb\n[MR_PATH]\n/r\n") << ""
+                                    << "" << undecodable;
+    QTest::newRow("Latin-1 in a skipped line") << QByteArray(header + "caf\xe9\n[A]\n0\n\n")
+                                               << "" << "" << undecodable;
+    QTest::newRow("UTF-8 cut at the end") << QByteArray(header + "[A]\n1\nmel*/\xc3") << ""
+                                          << "" << undecodable;
+}
+
+// A value init.txt cannot hold is marked at once and never written; the save
+// leaves the file as it was and says what it did not do, and why.
+void TestConfigtab::saveRefused()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, said);
+    Sandbox sandbox;
+    loadInit(content);
+    const ConfigTab tab;
+    if (!field.isEmpty()) {
+        edit(tab, field)->setText(typed);
+        QVERIFY(edit(tab, field)->toolTip().contains(said.mid(said.indexOf("contient"))));
+    }
+    ModalWatcher watcher;
+    child<QPushButton>(tab, "saveButton")->click();
+    QCOMPARE(watcher.boxes.size(), 1);
+    QCOMPARE(watcher.boxes.first().icon, QMessageBox::Warning);
+    QVERIFY2(watcher.boxes.first().text.contains(said), qPrintable(watcher.boxes.first().text));
+    QCOMPARE(readBytes(initFile), content);
+    if (!field.isEmpty()) {
+        edit(tab, field)->setText(QStringLiteral("ok"));
+        QVERIFY(!edit(tab, field)->toolTip().contains(QStringLiteral("contient")));
+    }
 }
 
 QTEST_MAIN(TestConfigtab)

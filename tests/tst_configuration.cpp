@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 const QByteArray defaultFile("[MAYA_PATH]\n\n[MR_PATH]\n\n[Shader Mental Ray]\n5\n"
                              "fti**n\nxpm**n\nmel**o\nmi**o\ndll**o\n");
@@ -45,6 +49,8 @@ private slots:
     void saveAfterEarlyStop_data();
     void saveAfterEarlyStop();
     void rowSettersIgnoreBadIndices();
+    void specialFiles_data();
+    void specialFiles();
 };
 
 void TestConfiguration::defaultsWithoutFile()
@@ -404,6 +410,39 @@ void TestConfiguration::rowSettersIgnoreBadIndices()
     QCOMPARE(after.size(), before.size());
     for (int i = 0; i < after.size(); ++i)
         QCOMPARE(after.at(i).extension, before.at(i).extension);
+}
+
+void TestConfiguration::specialFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("folder") << "folder";
+#ifdef Q_OS_UNIX
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("link to /dev/zero") << "zero";
+#endif
+}
+
+// Only a regular file is read: the others neither hang nor exhaust memory,
+// and count as unreadable, never replaced.
+void TestConfiguration::specialFiles()
+{
+    QFETCH(QString, kind);
+    Sandbox sandbox;
+    const QString init = QStringLiteral("init.txt");
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(init));
+#ifdef Q_OS_UNIX
+    else if (kind == QLatin1String("fifo"))
+        QCOMPARE(mkfifo("init.txt", 0600), 0);
+    else
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), init));
+#endif
+    Configuration::load();
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+    Configuration::setMayaPath(QStringLiteral("/m"));
+    Configuration::setMrPath(QStringLiteral("/r"));
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Unreadable);
+    QVERIFY(!QFileInfo(init).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestConfiguration)

@@ -22,6 +22,8 @@ private slots:
     void nonAsciiLoadsBack();
     void lineEndsKept_data();
     void lineEndsKept();
+    void lineEndsAndBom_data();
+    void lineEndsAndBom();
 };
 
 void TestDirectoryUpdates::typingWithoutFile()
@@ -178,6 +180,55 @@ void TestDirectoryUpdates::lineEndsKept()
     Configuration::setMayaPath(QStringLiteral("/M"));
     Configuration::setMrPath(QStringLiteral("/R"));
     QCOMPARE(readBytes(init), after);
+}
+
+void TestDirectoryUpdates::lineEndsAndBom_data()
+{
+    QTest::addColumn<QByteArray>("bom");
+    QTest::addColumn<QByteArrayList>("ends");
+    const QByteArray lf("\n"), crlf("\r\n"), cr("\r"), none;
+    const QByteArray bom("\xEF\xBB\xBF");
+    QTest::newRow("LF") << none << QByteArrayList(7, lf);
+    QTest::newRow("CR LF") << none << QByteArrayList(7, crlf);
+    QTest::newRow("CR") << none << QByteArrayList(7, cr);
+    QTest::newRow("CR after line 2") << none << QByteArrayList{lf, lf, cr, cr, cr, cr, cr};
+    QTest::newRow("CR, none on the last line")
+        << none << QByteArrayList{cr, cr, cr, cr, cr, cr, none};
+    QTest::newRow("CR then CR LF") << none << QByteArrayList{cr, crlf, cr, crlf, cr, crlf, cr};
+    QTest::newRow("BOM") << bom << QByteArrayList(7, lf);
+    QTest::newRow("BOM, CR") << bom << QByteArrayList(7, cr);
+}
+
+// The file loads whole, the setters keep every other line's bytes and end,
+// and the save writes the file's first line end, after its BOM.
+void TestDirectoryUpdates::lineEndsAndBom()
+{
+    QFETCH(QByteArray, bom);
+    QFETCH(QByteArrayList, ends);
+    const QByteArrayList lines{"[MAYA_PATH]", "/m", "[MR_PATH]", "/r", "[A]", "1", "mel*/s*o"};
+    QByteArray before = bom;
+    QByteArray after = bom;
+    QByteArray saved = bom;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray text = i == 1 ? "/M" : i == 3 ? "/R" : lines.at(i);
+        before += lines.at(i) + ends.at(i);
+        after += text + (ends.at(i).isEmpty() ? ends.first() : ends.at(i));
+        saved += text + ends.first();
+    }
+    Sandbox sandbox;
+    writeBytes(init, before);
+    Configuration::load();
+    QCOMPARE(Configuration::mayaPath, QStringLiteral("/m"));
+    QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
+    QCOMPARE(Configuration::shaderTypes.first().rows.size(), 1);
+    QCOMPARE(Configuration::shaderTypes.first().rows.first().path, QStringLiteral("/s"));
+
+    Configuration::setMayaPath(QStringLiteral("/M"));
+    Configuration::setMrPath(QStringLiteral("/R"));
+    QCOMPARE(readBytes(init), after);
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
+    QCOMPARE(readBytes(init), saved);
 }
 
 QTEST_GUILESS_MAIN(TestDirectoryUpdates)

@@ -56,7 +56,7 @@ void TestUnwritable::initFileLeftWhole()
     switch (action) {
     case 0:
         Configuration::mayaPath = QStringLiteral("/changed");
-        Configuration::save();
+        QCOMPARE(Configuration::save().status, Configuration::SaveStatus::WriteFailed);
         // The settings are written all the same.
         QCOMPARE(settingsValue(QStringLiteral("shader")), QStringLiteral("/remembered"));
         break;
@@ -81,9 +81,10 @@ void TestUnwritable::unreadableInitFile()
     QCOMPARE(Configuration::shaderTypes.size(), 1);
     QCOMPARE(Configuration::shaderTypes.first().rows.at(4).extension, QStringLiteral("dll"));
 
-    // Neither setter may empty or recreate a file it could not read.
+    // Neither setter nor the save may empty or replace a file it could not read.
     Configuration::setMayaPath(QStringLiteral("/x"));
     Configuration::setMrPath(QStringLiteral("/y"));
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Unreadable);
     QVERIFY(QFile::setPermissions(QStringLiteral("init.txt"), readOnly));
     QCOMPARE(readBytes(QStringLiteral("init.txt")), initContent);
 }

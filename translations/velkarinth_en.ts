@@ -298,16 +298,66 @@
         <translation>Saved by &quot;Save&quot;.</translation>
     </message>
     <message>
-        <source>Extension : le fichier du Shader dont le nom la contient est copié par cette ligne.</source>
-        <translation>Extension: the shader file whose name holds it is copied by this row.</translation>
-    </message>
-    <message>
         <source>Répertoire de destination : le fichier y est copié, sans jamais en remplacer un.</source>
         <translation>Destination directory: the file is copied into it, never replacing one.</translation>
     </message>
     <message>
         <source>Fichier obligatoire : « oui », une copie impossible fait échouer l&apos;installation ; « non », elle donne un avertissement.</source>
         <translation>Mandatory file: &quot;yes&quot;, a failed copy fails the installation; &quot;no&quot;, it gives a warning.</translation>
+    </message>
+    <message>
+        <source>un retour à la ligne</source>
+        <translation>a line break</translation>
+    </message>
+    <message>
+        <source>un astérisque (*), le séparateur des champs</source>
+        <translation>an asterisk (*), the field separator</translation>
+    </message>
+    <message>
+        <source>un caractère que l&apos;encodage du système ne peut pas écrire</source>
+        <translation>a character that the system&apos;s encoding cannot write</translation>
+    </message>
+    <message>
+        <source>Cette valeur n&apos;est pas enregistrée dans init.txt : elle contient %1.</source>
+        <translation>This value is not saved in init.txt: it holds %1.</translation>
+    </message>
+    <message>
+        <source>Type de shader %1</source>
+        <translation>Shader type %1</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas été remplacé. Le programme n&apos;a pas compris toutes ses lignes (une ligne de repère, [MAYA_PATH] ou [MR_PATH], manque ou est mal écrite) : le réécrire perdrait celles qu&apos;il n&apos;a pas lues.
+Corrigez init.txt à la main, ou supprimez-le pour repartir des réglages par défaut, puis relancez le programme.</source>
+        <translation>init.txt was not replaced. The program did not understand all of its lines (a marker line, [MAYA_PATH] or [MR_PATH], is missing or misspelt): rewriting it would lose the lines it did not read.
+Mend init.txt by hand, or delete it to start from the defaults, then start the program again.</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas été remplacé. Il existe mais n&apos;a pas pu être lu : il n&apos;est pas lisible, ou ce n&apos;est pas un fichier ordinaire. Le remplacer perdrait ce qu&apos;il contient.
+Faites-en un fichier ordinaire lisible, ou supprimez-le pour repartir des réglages par défaut, puis relancez le programme.</source>
+        <translation>init.txt was not replaced. It exists but could not be read: it is not readable, or it is not a regular file. Replacing it would lose what it holds.
+Make it a readable regular file, or delete it to start from the defaults, then start the program again.</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas été remplacé. Il contient des octets que l&apos;encodage du système ne sait pas lire (par exemple un nom de dossier écrit dans un autre encodage) : le réécrire les remplacerait pour de bon.
+Corrigez ces lignes à la main dans un éditeur de texte, ou supprimez init.txt pour repartir des réglages par défaut, puis relancez le programme.</source>
+        <translation>init.txt was not replaced. It holds bytes that the system&apos;s encoding cannot read (a folder name written in another encoding, for example): rewriting it would replace them for good.
+Mend those lines by hand in a text editor, or delete init.txt to start from the defaults, then start the program again.</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas été remplacé. Le champ « %1 » contient %2, que le fichier init.txt ne peut pas garder tel quel.
+Corrigez ce champ, puis cliquez de nouveau sur Sauvegarde.</source>
+        <translation>init.txt was not replaced. The field “%1” holds %2, which init.txt cannot keep as it is.
+Correct this field, then press Save again.</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas pu être écrit.
+Vérifiez que init.txt et son dossier sont modifiables et que le disque n&apos;est pas plein, puis cliquez de nouveau sur Sauvegarde.</source>
+        <translation>init.txt could not be written.
+Check that init.txt and its folder can be written and that the disk is not full, then press Save again.</translation>
+    </message>
+    <message>
+        <source>Extension : le fichier du Shader dont le nom la porte après un point est copié par cette ligne.</source>
+        <translation>Extension: the shader file whose name holds it right after a dot is copied by this row.</translation>
     </message>
 </context>
 <context>

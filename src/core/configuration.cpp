@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTextStream>
 
 #include <memory>
@@ -29,6 +30,27 @@ namespace {
 const QString initFile = QStringLiteral("init.txt");
 const QByteArray mayaMarker = QByteArrayLiteral("[MAYA_PATH]");
 const QByteArray mrMarker = QByteArrayLiteral("[MR_PATH]");
+const QByteArray utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+constexpr auto keepBom = QStringConverter::Flag::Stateless
+                         | QStringConverter::Flag::ConvertInitialBom;
+
+// What the loader learnt about init.txt that a rewrite must respect.
+struct LoadedInitFile
+{
+    // Anything but Saved: the save must leave the file as it is.
+    Configuration::SaveStatus refusal = Configuration::SaveStatus::Saved;
+    bool bom = false;
+    QByteArray lineEnd;
+};
+LoadedInitFile loaded;
+
+bool startsWithMayaMarker(const QList<TextLine> &lines)
+{
+    if (lines.isEmpty())
+        return false;
+    const QByteArray &first = lines.first().text;
+    return first == mayaMarker || first == utf8Bom + mayaMarker;
+}
 
 std::unique_ptr<QSettings> openPaths()
 {
@@ -48,11 +70,24 @@ void readLastDirectories()
 
 // Returns false, leaving the configuration as read so far, where the loader
 // stops early; unread tells whether lines were left that it could not take in.
-bool readInitFile(QFile &file, bool &unread, bool takeBackup)
+bool readInitFile(const QByteArray &bytes, bool &unread, bool takeBackup)
 {
+    // The BOM is taken off by hand: the decoder keeps any other U+FEFF.
+    loaded.bom = bytes.startsWith(utf8Bom);
+    const QByteArrayView raw = QByteArrayView(bytes).sliced(loaded.bom ? utf8Bom.size() : 0);
+    loaded.lineEnd = firstLineEnd(raw);
+
     // Decoded whole first: a stream on the file grows its buffer by copying
     // at every block, which is quadratic on a long line.
-    QString content = QStringDecoder(QStringConverter::System).decode(file.readAll());
+    QStringDecoder decoder(QStringConverter::System, keepBom);
+    QString content = decoder.decode(raw);
+    // A save writes back what was decoded: bytes that do not come through
+    // unchanged would be replaced for good.
+    if (decoder.hasError() || local8Bit(content) != raw)
+        loaded.refusal = Configuration::SaveStatus::NotDecodable;
+    // The stream below ends lines at LF only.
+    content.replace(QLatin1String("\r\n"), QLatin1String("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QTextStream in(&content, QIODevice::ReadOnly);
 
     // Whether loading stops at this marker line; if so, whether the file went
@@ -98,17 +133,65 @@ QByteArray initFileContent()
     for (const ShaderType &type : std::as_const(Configuration::shaderTypes))
         type.write(out);
     out.flush();
+    // The file keeps its BOM and its first line end.
     QByteArray bytes = local8Bit(text);
-    if (nativeLineEnd() != "\n")
-        bytes.replace('\n', nativeLineEnd());
-    return bytes;
+    const QByteArray end = loaded.lineEnd.isEmpty() ? nativeLineEnd() : loaded.lineEnd;
+    if (end != "\n")
+        bytes.replace('\n', end);
+    return loaded.bom ? utf8Bom + bytes : bytes;
 }
+
+Configuration::SaveResult firstUnstorable()
+{
+    using Field = Configuration::Field;
+    Configuration::SaveResult result{Configuration::SaveStatus::Unstorable};
+    const auto fails = [&result](const QString &value, ValueKind kind, Field field, int type = -1,
+                                 int row = -1) {
+        result.problem = storageProblem(value, kind);
+        result.field = field;
+        result.type = type;
+        result.row = row;
+        return result.problem != ValueProblem::None;
+    };
+    if (fails(Configuration::mayaPath, ValueKind::Line, Field::MayaPath)
+        || fails(Configuration::mrPath, ValueKind::Line, Field::MrPath))
+        return result;
+    for (int t = 0; t < Configuration::shaderTypes.size(); ++t) {
+        const ShaderType &type = Configuration::shaderTypes.at(t);
+        if (fails(type.name, ValueKind::Line, Field::TypeName, t))
+            return result;
+        for (int r = 0; r < type.rows.size(); ++r) {
+            const ShaderFileRow &row = type.rows.at(r);
+            if (fails(row.extension, ValueKind::RowField, Field::RowExtension, t, r)
+                || fails(row.path, ValueKind::RowField, Field::RowDestination, t, r))
+                return result;
+        }
+    }
+    return {};
+}
+}
+
+ValueProblem storageProblem(const QString &value, ValueKind kind)
+{
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        return ValueProblem::LineBreak;
+    if (kind == ValueKind::RowField && value.contains(QLatin1Char('*')))
+        return ValueProblem::FieldSeparator;
+    QStringEncoder encoder(QStringConverter::System, keepBom);
+    QStringDecoder decoder(QStringConverter::System, keepBom);
+    if (decoder.decode(encoder.encode(value)) != value || encoder.hasError() || decoder.hasError())
+        return ValueProblem::NotEncodable;
+    return ValueProblem::None;
 }
 
 void Configuration::load(bool takeBackup)
 {
-    QFile file(initFile);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    QByteArray content;
+    if (!readWholeFile(initFile, content)) {
+        // Not a readable regular file (no rights, a FIFO, a device): the
+        // defaults are shown, but must never replace it.
+        if (QFileInfo::exists(initFile))
+            loaded.refusal = SaveStatus::Unreadable;
         addShaderType();
         ShaderType &type = shaderTypes.first();
         type.setRow(0, QStringLiteral("fti"), QString(), false);
@@ -116,24 +199,32 @@ void Configuration::load(bool takeBackup)
         type.setRow(2, QStringLiteral("mel"), QString(), true);
         type.setRow(3, QStringLiteral("mi"), QString(), true);
         type.setRow(4, QStringLiteral("dll"), QString(), true);
-    } else if (!readInitFile(file, keepInitFile, takeBackup)) {
+    } else if (!readInitFile(content, keepInitFile, takeBackup)) {
         return;
     }
     readLastDirectories();
 }
 
-void Configuration::save()
+Configuration::SaveResult Configuration::save()
 {
-    // A file the loader could not make sense of holds lines the configuration
-    // does not: rewriting it would lose them.
-    if (!keepInitFile)
-        writeWholeFile(initFile, initFileContent());
+    // A file the loader could not read whole, or not decode without loss,
+    // holds what the configuration does not: rewriting it would lose that.
+    SaveResult result;
+    if (keepInitFile)
+        result.status = SaveStatus::NotUnderstood;
+    else if (loaded.refusal != SaveStatus::Saved)
+        result.status = loaded.refusal;
+    else
+        result = firstUnstorable();
+    if (result.status == SaveStatus::Saved && !writeWholeFile(initFile, initFileContent()))
+        result.status = SaveStatus::WriteFailed;
 
     // Only the entries read at start-up: when loading stopped early there are
     // none, and the user's remembered folders must survive.
     const auto settings = openPaths();
     for (int i = 0; i < lastDirectories.size() && i < settingsKeys.size(); ++i)
         settings->setValue(settingsKeys.at(i), lastDirectories.at(i));
+    return result;
 }
 
 void Configuration::setShaderFileRow(int type, int row, const QString &extension,
@@ -179,6 +270,9 @@ QString Configuration::setLastDirectory(const QString &directory, int index)
 void Configuration::setMayaPath(const QString &directory)
 {
     mayaPath = directory;
+    // Held, so that the save can name it, but never written.
+    if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
+        return;
 
     QByteArray content;
     if (!readWholeFile(initFile, content)) {
@@ -190,10 +284,10 @@ void Configuration::setMayaPath(const QString &directory)
         return;
     }
     QList<TextLine> lines = splitLines(content);
-    if (lines.isEmpty() || lines.first().text != mayaMarker)
+    if (!startsWithMayaMarker(lines))
         return;
 
-    const QByteArray end = lineEndOf(content);
+    const QByteArray end = firstLineEnd(content);
     if (lines.last().end.isEmpty())
         lines.last().end = end;
     if (lines.size() > 1)
@@ -206,15 +300,17 @@ void Configuration::setMayaPath(const QString &directory)
 void Configuration::setMrPath(const QString &directory)
 {
     mrPath = directory;
+    if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
+        return;
 
     QByteArray content;
     if (!readWholeFile(initFile, content))
         return;
     QList<TextLine> lines = splitLines(content);
-    if (lines.isEmpty() || lines.first().text != mayaMarker)
+    if (!startsWithMayaMarker(lines))
         return;
 
-    const QByteArray end = lineEndOf(content);
+    const QByteArray end = firstLineEnd(content);
     if (lines.last().end.isEmpty())
         lines.last().end = end;
     const TextLine newLine{local8Bit(directory), end};
@@ -254,6 +350,7 @@ void Configuration::reset()
     shaderTypes.clear();
     lastDirectories.clear();
     keepInitFile = false;
+    loaded = {};
 }
 
 bool backupRayrc()

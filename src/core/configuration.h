@@ -10,6 +10,20 @@
 class InstallReporter;
 class QDate;
 
+// What makes a value unfit for init.txt, where it would not read back as it
+// was written.
+enum class ValueProblem {
+    None,
+    LineBreak,      // moves every later line
+    FieldSeparator, // a '*' in a row shifts its fields
+    NotEncodable,   // the system encoding cannot write it
+};
+
+// A whole line of init.txt (a directory, a type name), or a field of a row.
+enum class ValueKind { Line, RowField };
+
+ValueProblem storageProblem(const QString &value, ValueKind kind);
+
 // The one program-wide configuration: init.txt in the current directory plus
 // the folders remembered in the per-user settings.
 class Configuration
@@ -22,10 +36,31 @@ public:
     // Settings key of each last-directory index; fixed whatever the rows hold.
     static const QStringList settingsKeys;
 
+    // What the save did with init.txt; the settings are written in any case.
+    enum class SaveStatus {
+        Saved,
+        NotUnderstood, // loading stopped on lines it could not take in
+        Unreadable,    // the file exists but is no readable regular file
+        NotDecodable,  // bytes the system encoding does not decode
+        Unstorable,    // a value that would not read back (see field)
+        WriteFailed,
+    };
+    enum class Field { None, MayaPath, MrPath, TypeName, RowExtension, RowDestination };
+    struct SaveResult
+    {
+        SaveStatus status = SaveStatus::Saved;
+        // With Unstorable: the first such value, where it is and why.
+        Field field = Field::None;
+        int type = -1;
+        int row = -1;
+        ValueProblem problem = ValueProblem::None;
+    };
+
     // takeBackup: whether to take the day's maya.rayrc backup once the
     // Mental Ray directory is known; a preview must write nothing.
     static void load(bool takeBackup = true);
-    static void save();
+    // Replaces init.txt only where nothing in it gets lost or changed.
+    static SaveResult save();
     static void setShaderFileRow(int type, int row, const QString &extension, const QString &path,
                                  bool mandatory);
     static void addShaderType();

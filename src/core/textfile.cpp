@@ -8,17 +8,27 @@
 QList<TextLine> splitLines(const QByteArray &content)
 {
     QList<TextLine> lines;
+    const qsizetype size = content.size();
     qsizetype start = 0;
-    while (start < content.size()) {
-        const qsizetype newline = content.indexOf('\n', start);
-        if (newline < 0) {
+    // The next LF is looked for again only once passed: in a file of CR-only
+    // lines, a search per line would run to the end of the file each time.
+    qsizetype nextLf = -1;
+    while (start < size) {
+        if (nextLf < start) {
+            nextLf = content.indexOf('\n', start);
+            if (nextLf < 0)
+                nextLf = size;
+        }
+        const qsizetype cr = QByteArrayView(content).sliced(start, nextLf - start).indexOf('\r');
+        const qsizetype textEnd = cr < 0 ? nextLf : start + cr;
+        if (textEnd == size) {
             lines.append({content.mid(start), QByteArray()});
             break;
         }
-        const bool crlf = newline > start && content.at(newline - 1) == '\r';
-        const qsizetype textEnd = crlf ? newline - 1 : newline;
-        lines.append({content.mid(start, textEnd - start), content.mid(textEnd, newline + 1 - textEnd)});
-        start = newline + 1;
+        const bool crlf = content.at(textEnd) == '\r' && textEnd + 1 == nextLf;
+        const qsizetype endLength = crlf ? 2 : 1;
+        lines.append({content.mid(start, textEnd - start), content.mid(textEnd, endLength)});
+        start = textEnd + endLength;
     }
     return lines;
 }
@@ -52,6 +62,15 @@ QByteArray lineEndOf(const QByteArray &content)
         return nativeLineEnd();
     return newline > 0 && content.at(newline - 1) == '\r' ? QByteArrayLiteral("\r\n")
                                                           : QByteArrayLiteral("\n");
+}
+
+QByteArray firstLineEnd(QByteArrayView content)
+{
+    const qsizetype lf = content.indexOf('\n');
+    const qsizetype cr = content.first(lf < 0 ? content.size() : lf).indexOf('\r');
+    if (cr >= 0)
+        return cr + 1 == lf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\r");
+    return lf < 0 ? nativeLineEnd() : QByteArrayLiteral("\n");
 }
 
 bool readWholeFile(const QString &path, QByteArray &content)

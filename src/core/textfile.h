@@ -12,8 +12,10 @@
 struct TextLine
 {
     QByteArray text; // without its line end
-    QByteArray end;  // "\n", "\r\n", or empty for a last line without one
+    QByteArray end;  // "\n", "\r\n", "\r", or empty for a last line without one
 };
+
+// A CR LF pair is one line end; a CR or an LF alone is one too.
 
 QList<TextLine> splitLines(const QByteArray &content);
 QByteArray joinLines(const QList<TextLine> &lines);
@@ -22,7 +24,10 @@ QByteArray joinLines(const QList<TextLine> &lines);
 QByteArray local8Bit(const QString &text);
 
 // The line end of the first terminated line, else the platform's own.
+// lineEndOf knows LF and CR LF only, as the maya.rayrc update splits lines;
+// firstLineEnd sees lines as splitLines does.
 QByteArray lineEndOf(const QByteArray &content);
+QByteArray firstLineEnd(QByteArrayView content);
 QByteArray nativeLineEnd();
 
 // Reads a regular file whole; false for a missing, unreadable or non-file path.

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -26,6 +27,101 @@ QPushButton *newBrowseButton()
     button->setAutoDefault(false);
     pressOnEnter(button);
     return button;
+}
+
+QString problemText(ValueProblem problem)
+{
+    switch (problem) {
+    case ValueProblem::LineBreak:
+        return ConfigTab::tr("un retour à la ligne");
+    case ValueProblem::FieldSeparator:
+        return ConfigTab::tr("un astérisque (*), le séparateur des champs");
+    case ValueProblem::NotEncodable:
+        return ConfigTab::tr("un caractère que l'encodage du système ne peut pas écrire");
+    case ValueProblem::None:
+        break;
+    }
+    return QString();
+}
+
+// The setters and the save skip a value that init.txt cannot hold: the field
+// says so at once, without a box at each keystroke.
+void markStorable(QLineEdit *edit, const QString &value, ValueKind kind)
+{
+    // The field's own help stays below whatever is said of the value.
+    const QString help = edit->property("help").toString();
+    const ValueProblem problem = storageProblem(value, kind);
+    if (problem == ValueProblem::None) {
+        edit->setPalette(QPalette());
+        edit->setToolTip(help);
+        return;
+    }
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, QColor(255, 215, 215));
+    palette.setColor(QPalette::Text, Qt::black);
+    edit->setPalette(palette);
+    QString tip = ConfigTab::tr("Cette valeur n'est pas enregistrée dans init.txt : elle contient %1.")
+                      .arg(problemText(problem));
+    if (!help.isEmpty())
+        tip += QLatin1String("\n\n") + help;
+    edit->setToolTip(tip);
+}
+
+QString fieldName(const Configuration::SaveResult &result)
+{
+    switch (result.field) {
+    case Configuration::Field::MayaPath:
+        return ConfigTab::tr("Chemin de Maya");
+    case Configuration::Field::MrPath:
+        return ConfigTab::tr("Chemin de Mental Ray");
+    case Configuration::Field::TypeName:
+        return ConfigTab::tr("Type de shader %1").arg(result.type + 1);
+    case Configuration::Field::RowExtension:
+        return ConfigTab::tr("Extension %1").arg(result.row + 1);
+    case Configuration::Field::RowDestination:
+        return ConfigTab::tr("Chemin %1").arg(result.row + 1);
+    case Configuration::Field::None:
+        break;
+    }
+    return QString();
+}
+
+QString refusalText(const Configuration::SaveResult &result)
+{
+    using Status = Configuration::SaveStatus;
+    switch (result.status) {
+    case Status::NotUnderstood:
+        return ConfigTab::tr(
+            "init.txt n'a pas été remplacé. Le programme n'a pas compris toutes ses lignes (une "
+            "ligne de repère, [MAYA_PATH] ou [MR_PATH], manque ou est mal écrite) : le réécrire "
+            "perdrait celles qu'il n'a pas lues.\nCorrigez init.txt à la main, ou supprimez-le "
+            "pour repartir des réglages par défaut, puis relancez le programme.");
+    case Status::Unreadable:
+        return ConfigTab::tr(
+            "init.txt n'a pas été remplacé. Il existe mais n'a pas pu être lu : il n'est pas "
+            "lisible, ou ce n'est pas un fichier ordinaire. Le remplacer perdrait ce qu'il "
+            "contient.\nFaites-en un fichier ordinaire lisible, ou supprimez-le pour repartir "
+            "des réglages par défaut, puis relancez le programme.");
+    case Status::NotDecodable:
+        return ConfigTab::tr(
+            "init.txt n'a pas été remplacé. Il contient des octets que l'encodage du système ne "
+            "sait pas lire (par exemple un nom de dossier écrit dans un autre encodage) : le "
+            "réécrire les remplacerait pour de bon.\nCorrigez ces lignes à la main dans un "
+            "éditeur de texte, ou supprimez init.txt pour repartir des réglages par défaut, puis "
+            "relancez le programme.");
+    case Status::Unstorable:
+        return ConfigTab::tr("init.txt n'a pas été remplacé. Le champ « %1 » contient %2, que le "
+                             "fichier init.txt ne peut pas garder tel quel.\nCorrigez ce champ, "
+                             "puis cliquez de nouveau sur Sauvegarde.")
+            .arg(fieldName(result), problemText(result.problem));
+    case Status::WriteFailed:
+        return ConfigTab::tr("init.txt n'a pas pu être écrit.\nVérifiez que init.txt et son "
+                             "dossier sont modifiables et que le disque n'est pas plein, puis "
+                             "cliquez de nouveau sur Sauvegarde.");
+    case Status::Saved:
+        break;
+    }
+    return QString();
 }
 
 QGroupBox *directoryGroup(const QString &title, const QString &labelText, QLineEdit *edit,
@@ -88,8 +184,10 @@ ConfigTab::ConfigTab(QWidget *parent)
     connect(mrButton, &QPushButton::clicked, this, qOverload<>(&ConfigTab::mrPath));
 
     const QString savedAsTyped = tr("Enregistré dans init.txt à chaque frappe.");
-    mayaPathEdit->setToolTip(savedAsTyped);
-    mrPathEdit->setToolTip(savedAsTyped);
+    for (QLineEdit *edit : {mayaPathEdit, mrPathEdit}) {
+        edit->setProperty("help", savedAsTyped);
+        edit->setToolTip(savedAsTyped);
+    }
 
     QGroupBox *mayaGroup = directoryGroup(tr("Maya"), tr("Chemin de Maya"), mayaPathEdit, mayaButton);
     QGroupBox *mrGroup = directoryGroup(tr("Mental Ray"), tr("Chemin de Mental Ray"), mrPathEdit,
@@ -103,7 +201,8 @@ ConfigTab::ConfigTab(QWidget *parent)
     // directories above: each of its fields says so.
     const QString savedBySave = tr("Enregistré par « Sauvegarde ».");
     const QString extensionTip =
-        tr("Extension : le fichier du Shader dont le nom la contient est copié par cette ligne.");
+        tr("Extension : le fichier du Shader dont le nom la porte après un point est copié "
+           "par cette ligne.");
     const QString destinationTip =
         tr("Répertoire de destination : le fichier y est copié, sans jamais en remplacer un.");
     const QString mandatoryTip = tr("Fichier obligatoire : « oui », une copie impossible fait "
@@ -130,8 +229,10 @@ ConfigTab::ConfigTab(QWidget *parent)
         mandatoryCombo[n]->addItem(tr("non"));
         mandatoryCombo[n]->addItem(tr("oui"));
         mandatoryCombo[n]->setEditable(false);
-        extensionEdit[n]->setToolTip(extensionTip + u'\n' + savedBySave);
-        destinationEdit[n]->setToolTip(destinationTip + u'\n' + savedBySave);
+        extensionEdit[n]->setProperty("help", QString(extensionTip + u'\n' + savedBySave));
+        extensionEdit[n]->setToolTip(extensionEdit[n]->property("help").toString());
+        destinationEdit[n]->setProperty("help", QString(destinationTip + u'\n' + savedBySave));
+        destinationEdit[n]->setToolTip(destinationEdit[n]->property("help").toString());
         mandatoryCombo[n]->setToolTip(mandatoryTip + u'\n' + savedBySave);
 
         rowLayout->addWidget(extensionEdit[n]);
@@ -162,9 +263,6 @@ ConfigTab::ConfigTab(QWidget *parent)
     // A new extension or mandatory choice is stored on its own too, so that
     // "Sauvegarde" saves the row the user sees.
     for (int n = 0; n < rowCount; ++n) {
-        // Emitted before textChanged, so the store below sees the flag.
-        connect(extensionEdit[n], &QLineEdit::textEdited, this,
-                [this, n] { extensionEdited[n] = true; });
         connect(extensionEdit[n], &QLineEdit::textChanged, this,
                 [this, n] { storeRow(n, destinationEdit[n]->text()); });
         connect(mandatoryCombo[n], &QComboBox::currentIndexChanged, this,
@@ -229,17 +327,23 @@ QString ConfigTab::browseRow(int row)
 
 QString ConfigTab::storeRow(int row, const QString &destination)
 {
-    // The edit may show a longer configured extension cut: until the user
-    // edits it, the configured one is stored.
+    // The edit shows a longer configured extension cut: while it shows just
+    // that, the configured one is stored whole.
     QString extension = extensionEdit[row]->text();
-    if (!extensionEdited[row] && !Configuration::shaderTypes.isEmpty()
-        && row < Configuration::shaderTypes.constFirst().rows.size())
-        extension = Configuration::shaderTypes.constFirst().rows.at(row).extension;
+    if (!Configuration::shaderTypes.isEmpty()
+        && row < Configuration::shaderTypes.constFirst().rows.size()) {
+        const QString &stored = Configuration::shaderTypes.constFirst().rows.at(row).extension;
+        if (stored.size() > extensionEdit[row]->maxLength()
+            && extension == stored.left(extensionEdit[row]->maxLength()))
+            extension = stored;
+    }
     // An empty extension or destination stores nothing: the configuration
     // keeps the last complete row.
     if (!extension.isEmpty() && !destination.isEmpty())
         Configuration::setShaderFileRow(0, row, extension, destination,
                                         mandatoryCombo[row]->currentIndex() != 0);
+    markStorable(extensionEdit[row], extension, ValueKind::RowField);
+    markStorable(destinationEdit[row], destination, ValueKind::RowField);
     return destination;
 }
 
@@ -251,6 +355,7 @@ QString ConfigTab::mayaPath()
 QString ConfigTab::mayaPath(const QString &maya_path)
 {
     Configuration::setMayaPath(maya_path);
+    markStorable(mayaPathEdit, maya_path, ValueKind::Line);
     return maya_path;
 }
 
@@ -262,6 +367,7 @@ QString ConfigTab::mrPath()
 QString ConfigTab::mrPath(const QString &mr_path)
 {
     Configuration::setMrPath(mr_path);
+    markStorable(mrPathEdit, mr_path, ValueKind::Line);
     return mr_path;
 }
 
@@ -285,6 +391,12 @@ bool ConfigTab::shaderMandatory4(const QString &) { return true; }
 
 bool ConfigTab::saveShader()
 {
-    Configuration::save();
-    return true;
+    const Configuration::SaveResult result = Configuration::save();
+    if (result.status == Configuration::SaveStatus::Saved)
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Sauvegarde"), refusalText(result), QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return false;
 }

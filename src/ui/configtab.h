@@ -50,7 +50,6 @@ private:
     QLineEdit *extensionEdit[rowCount];
     QLineEdit *destinationEdit[rowCount];
     QComboBox *mandatoryCombo[rowCount];
-    bool extensionEdited[rowCount] = {};
 };
 
 #endif
