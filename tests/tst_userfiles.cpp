@@ -1,6 +1,7 @@
 #include "configuration.h"
 #include "testsupport.h"
 
+#include <QDate>
 #include <QDir>
 #include <QtTest>
 
@@ -38,6 +39,14 @@ uint modeOf(const QString &path)
     stat(QFile::encodeName(path).constData(), &status);
     return status.st_mode & 07777;
 }
+
+void configureMelRow(const QString &sandbox)
+{
+    Configuration::mrPath = sandbox;
+    ShaderType type;
+    type.rows = {{QStringLiteral("mel"), sandbox + QStringLiteral("/dest"), true}};
+    Configuration::shaderTypes = {type};
+}
 }
 
 class TestUserFiles : public QObject
@@ -48,6 +57,10 @@ private slots:
     void init();
     void identityKept_data();
     void identityKept();
+    void specialFilesNotRead_data();
+    void specialFilesNotRead();
+    void copiesFollowUmask_data();
+    void copiesFollowUmask();
 };
 
 void TestUserFiles::init()
@@ -109,6 +122,86 @@ void TestUserFiles::identityKept()
     if (extra == QLatin1String("xattr"))
         QCOMPARE(getxattr(name, "user.velkarinth", &value, 1), ssize_t(1));
     QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), extra == QLatin1String("link") ? 2 : 1);
+}
+
+void TestUserFiles::specialFilesNotRead_data()
+{
+    QTest::addColumn<QString>("use");
+    QTest::addColumn<bool>("fifo"); // a link to a FIFO, else to /dev/zero
+    for (const char *use : {"backup", "update", "install"}) {
+        QTest::addRow("%s, FIFO", use) << use << true;
+        QTest::addRow("%s, /dev/zero", use) << use << false;
+    }
+}
+
+void TestUserFiles::specialFilesNotRead()
+{
+    QFETCH(QString, use);
+    QFETCH(bool, fifo);
+    Sandbox sandbox;
+    alarm(30); // a FIFO read would hang here for good
+    for (const char *folder : {"shader", "dest", "specials"})
+        QDir().mkdir(QString::fromLatin1(folder));
+    QVERIFY(mkfifo("specials/fifo", 0644) == 0);
+    const bool install = use == QLatin1String("install");
+    const QByteArray target = fifo ? QFile::encodeName(sandbox.path("specials/fifo")) : "/dev/zero";
+    QVERIFY(symlink(target, install ? "shader/a.mel" : "maya.rayrc") == 0);
+    if (install)
+        writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
+    configureMelRow(sandbox.path());
+
+    ModalWatcher watcher;
+    if (use == QLatin1String("backup"))
+        QVERIFY(!backupRayrc(QDate(2005, 7, 4)));
+    else if (install)
+        QVERIFY(!Configuration::installShaderType(sandbox.path("shader"), "l", "m", 0));
+    else
+        QVERIFY(!ShaderType::updateRayrc(sandbox.path(), "l", "m"));
+    alarm(0);
+    QCOMPARE(watcher.boxes.size(), install ? 1 : 0);
+    QVERIFY(QDir(QStringLiteral("dest")).isEmpty());
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::System), QStringList{"maya.rayrc"});
+    if (install)
+        QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
+}
+
+void TestUserFiles::copiesFollowUmask_data()
+{
+    QTest::addColumn<bool>("backup");
+    QTest::addColumn<bool>("asNobody");
+    QTest::addColumn<uint>("sourceMode");
+    QTest::addColumn<uint>("mask");
+    QTest::addColumn<uint>("expected");
+    QTest::newRow("install 0777, umask 022") << false << false << 0777u << 022u << 0755u;
+    QTest::newRow("install 0777, umask 077, nobody") << false << true << 0777u << 077u << 0700u;
+    QTest::newRow("backup 0666, umask 027") << true << false << 0666u << 027u << 0640u;
+    QTest::newRow("backup 0777, umask 022, nobody") << true << true << 0777u << 022u << 0755u;
+}
+
+void TestUserFiles::copiesFollowUmask()
+{
+    QFETCH(bool, backup);
+    QFETCH(bool, asNobody);
+    QFETCH(uint, sourceMode);
+    QFETCH(uint, mask);
+    QFETCH(uint, expected);
+    Sandbox sandbox;
+    QVERIFY(chmod(QFile::encodeName(sandbox.path()), 0777) == 0);
+    configureMelRow(sandbox.path());
+    const QString source = backup ? QStringLiteral("maya.rayrc") : QStringLiteral("shader/a.mel");
+    QCOMPARE(runAs(asNobody, mask, [&] {
+                 QDir().mkdir(QStringLiteral("shader"));
+                 QDir().mkdir(QStringLiteral("dest"));
+                 writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
+                 writeBytes(QStringLiteral("shader/a.mel"), "proc");
+                 chmod(QFile::encodeName(source), sourceMode);
+                 return backup ? backupRayrc(QDate(2005, 7, 4))
+                               : Configuration::installShaderType(sandbox.path("shader"), "l", "m", 0);
+             }),
+             0);
+    const QString copy = backup ? QStringLiteral("maya.rayrc2005_07_04") : QStringLiteral("dest/a.mel");
+    QCOMPARE(readBytes(copy), readBytes(source));
+    QCOMPARE(modeOf(copy), expected);
 }
 
 QTEST_MAIN(TestUserFiles)

@@ -2,6 +2,7 @@
 
 #include "identity.h"
 #include "paths.h"
+#include "safefile.h"
 #include "textfile.h"
 
 #include <QDate>
@@ -260,5 +261,5 @@ bool backupRayrc(const QDate &today)
                               .arg(today.month(), 2, 10, QLatin1Char('0'))
                               .arg(today.day(), 2, 10, QLatin1Char('0'));
     const QString target = joinPath(QDir::currentPath(), QStringLiteral("maya.rayrc") + stamp);
-    return QFile::copy(source, target);
+    return copyRegularFile(source, target);
 }

@@ -30,7 +30,8 @@ QString search(const QString &extension, const QString &directory, const QString
 
     QString path;
     for (const QFileInfo &entry : entries) {
-        if (!entry.isDir() && isHit(entry.fileName(), extension)) {
+        // A FIFO or a device is no file to copy: the search goes on.
+        if (entry.isFile() && isHit(entry.fileName(), extension)) {
             path = joinPath(directory, entry.fileName());
             foundName = entry.fileName();
             break;

@@ -79,3 +79,16 @@ bool FileRewrite::commitInPlace()
     syncToDisk(original);
     return false;
 }
+
+bool copyRegularFile(const QString &source, const QString &destination)
+{
+    QFile in;
+    QFile out;
+    if (!openRegularFile(in, source) || !createFileLike(out, destination, in))
+        return false;
+    if (copyRest(in, out))
+        return true;
+    out.close();
+    QFile::remove(destination);
+    return false;
+}

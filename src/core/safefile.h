@@ -35,4 +35,9 @@ private:
     bool failed = false;
 };
 
+// Copies a regular file (after links) to a destination that must not exist
+// yet, which gets the source's permission bits less the umask, as cp does.
+// A FIFO or a device is not read; a failed copy leaves no destination.
+bool copyRegularFile(const QString &source, const QString &destination);
+
 #endif

@@ -3,6 +3,7 @@
 #include "filesearch.h"
 #include "paths.h"
 #include "rayrc.h"
+#include "safefile.h"
 
 #include <QFile>
 #include <QMessageBox>
@@ -20,7 +21,7 @@ bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shade
             result = false;
         const QString destination = joinPath(row.path, name);
         // An empty destination would put the file at the root of the disk.
-        if (!source.isEmpty() && !row.path.isEmpty() && QFile::copy(source, destination))
+        if (!source.isEmpty() && !row.path.isEmpty() && copyRegularFile(source, destination))
             continue;
         if (row.mandatory) {
             QMessageBox::critical(nullptr, QObject::tr("Erreur de copie de fichier"),
