@@ -1,9 +1,10 @@
 // The maya.rayrc update: either the file stays byte-identical and the result
 // is false, or exactly the two entries are added, each right above the first
 // line of its kind, and nothing else changes but a line end for a last line
-// that had none.
+// that had none. Lines end in LF, CR LF or CR alone; the file is streamed in
+// blocks small enough to split lines and CR LF pairs.
 #include "fuzzsupport.h"
-#include "shadertype.h"
+#include "rayrc.h"
 
 #include <QDir>
 
@@ -16,10 +17,33 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 }
 
 namespace {
-qsizetype firstWith(const QList<QByteArray> &lines, const char *marker)
+struct Line
+{
+    QByteArray text;
+    QByteArray end;
+};
+
+QList<Line> lines(const QByteArray &content)
+{
+    QList<Line> result;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        if (content.at(i) != '\n' && content.at(i) != '\r')
+            continue;
+        const qsizetype endSize = content.mid(i, 2) == "\r\n" ? 2 : 1;
+        result.append({content.mid(start, i - start), content.mid(i, endSize)});
+        i += endSize - 1;
+        start = i + 1;
+    }
+    if (start < content.size())
+        result.append({content.mid(start), QByteArray()});
+    return result;
+}
+
+qsizetype firstWith(const QList<Line> &lines, const char *marker)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines.at(i).contains(marker))
+        if (lines.at(i).text.contains(marker))
             return i;
     }
     return -1;
@@ -43,10 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray before = input.mid(second + 1);
 
     writeFile("maya.rayrc", before);
-    const bool result = ShaderType::updateRayrc(QDir::currentPath(), linkText, miText);
+    const qsizetype blockSize = size % 3 == 0 ? 65536 : 1 + qsizetype(size / 3 % 7);
+    const bool result = updateRayrcFile(QDir::currentPath(), linkText, miText, blockSize);
     const QByteArray after = readFile("maya.rayrc");
 
-    QList<QByteArray> expected = rawLines(before);
+    QList<Line> expected = lines(before);
     const qsizetype linkAt = firstWith(expected, "\tlink");
     const qsizetype miAt = firstWith(expected, "\tmi");
     if (linkAt < 0 || miAt < 0) {
@@ -55,11 +80,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     FUZZ_CHECK(result);
-    const QByteArray cr = expected.first().endsWith('\r') && before.contains('\n') ? "\r" : "";
-    if (!before.endsWith('\n'))
-        expected.last() += cr;
-    const QByteArray linkLine = '\t' + linkText.toUtf8() + cr;
-    const QByteArray miLine = '\t' + miText.toUtf8() + cr;
+    QByteArray end = "\n";
+    for (const Line &line : std::as_const(expected)) {
+        if (!line.end.isEmpty()) {
+            end = line.end;
+            break;
+        }
+    }
+    if (expected.last().end.isEmpty())
+        expected.last().end = end;
+    const Line linkLine{'\t' + linkText.toUtf8(), end};
+    const Line miLine{'\t' + miText.toUtf8(), end};
     if (miAt < linkAt) {
         expected.insert(linkAt, linkLine);
         expected.insert(miAt, miLine);
@@ -67,6 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         expected.insert(miAt, miLine);
         expected.insert(linkAt, linkLine);
     }
-    FUZZ_CHECK(after == expected.join('\n') + '\n');
+    QByteArray joined;
+    for (const Line &line : std::as_const(expected))
+        joined += line.text + line.end;
+    FUZZ_CHECK(after == joined);
     return 0;
 }

@@ -48,6 +48,12 @@ void TestRayrc::insertion_data()
     QTest::newRow("CR LF kept, entries too")
         << QByteArray("r\r\n\tlink\r\n\tmi\r\n") << true
         << QByteArray("r\r\n\tLNK\r\n\tlink\r\n\tMI\r\n\tmi\r\n");
+    QTest::newRow("CR alone kept, entries too")
+        << QByteArray("r\r\tlink\r\tmi") << true
+        << QByteArray("r\r\tLNK\r\tlink\r\tMI\r\tmi\r");
+    QTest::newRow("entries end as the first line does")
+        << QByteArray("\tlink\tmi\rx\r\ny\n") << true
+        << QByteArray("\tLNK\r\tMI\r\tlink\tmi\rx\r\ny\n");
     QTest::newRow("no tab, no entry") << QByteArray("link\nmi\n  link mi\n") << false
                                       << QByteArray("link\nmi\n  link mi\n");
     QTest::newRow("no mi entry") << QByteArray("\tlink a\n\tlink b\n") << false

@@ -1,10 +1,10 @@
 #include "rayrcbackup.h"
 
 #include "paths.h"
+#include "safefile.h"
 
 #include <QDate>
 #include <QDir>
-#include <QFile>
 
 QString rayrcBackupPath(const QDate &today)
 {
@@ -21,5 +21,5 @@ bool backupRayrcFile(const QString &mrDir, const QDate &today)
     if (mrDir.isEmpty())
         return false;
     const QString source = joinPath(mrDir, QStringLiteral("maya.rayrc"));
-    return QFile::copy(source, rayrcBackupPath(today));
+    return copyRegularFile(source, rayrcBackupPath(today));
 }

@@ -6,6 +6,7 @@
 #include "rayrc.h"
 #include "rayrcbackup.h"
 #include "rayrcstep.h"
+#include "safefile.h"
 
 #include <QDate>
 #include <QFile>
@@ -19,7 +20,7 @@ bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shade
         // Each row is looked up only once the rows before it are copied, as
         // the user would do it by hand.
         CopyStep step = CopyStep::plan(row, shaderDir);
-        if (step.outcome == CopyStep::Copy && !QFile::copy(step.source, step.destination))
+        if (step.outcome == CopyStep::Copy && !copyRegularFile(step.source, step.destination))
             step.outcome = CopyStep::CopyFailed;
         if (step.outcome == CopyStep::Copy) {
             if (reporter)

@@ -1,8 +1,9 @@
 #include "textfile.h"
 
+#include "safefile.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 QList<TextLine> splitLines(const QByteArray &content)
@@ -91,17 +92,12 @@ bool writeWholeFile(const QString &path, const QByteArray &content)
 
 bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces)
 {
-    // Unbuffered, so that a write cut short (a full disk, a size limit) shows
-    // here: a buffered QSaveFile loses that failure in its final flush and
-    // commits the torn file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    FileRewrite file(path);
+    if (!file.open())
         return false;
     for (const QByteArrayView piece : pieces) {
-        if (file.write(piece.data(), piece.size()) != piece.size()) {
-            file.cancelWriting();
+        if (!file.write(piece))
             return false;
-        }
     }
     return file.commit();
 }

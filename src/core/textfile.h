@@ -32,8 +32,8 @@ QByteArray nativeLineEnd();
 
 // Reads a regular file whole; false for a missing, unreadable or non-file path.
 bool readWholeFile(const QString &path, QByteArray &content);
-// Replaces the file's content at once through a temporary file; on any
-// failure the old file stays as it was.
+// Replaces the file's content, keeping the file's identity (see FileRewrite);
+// on any failure the old content stays as it was.
 bool writeWholeFile(const QString &path, const QByteArray &content);
 bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces);
 

@@ -1,0 +1,41 @@
+#ifndef FILEIDENTITY_H
+#define FILEIDENTITY_H
+
+#include <QString>
+
+class QFile;
+class QFileDevice;
+
+// The few file system calls Qt does not offer, kept here so that everything
+// else stays portable: what makes a file that file, regular files told from
+// FIFOs and devices, and new files shaped by the umask.
+
+struct FileIdentity
+{
+    bool exists = false;
+    bool regular = false; // after following links
+    // A replacement could not keep what the file has: other hard links,
+    // ACLs or extended attributes, or a folder the process cannot write.
+    bool inPlaceOnly = false;
+    unsigned owner = 0;
+    unsigned group = 0;
+    unsigned mode = 0;
+};
+
+FileIdentity fileIdentity(const QString &path);
+
+// Gives a new, open replacement the original's owner, group and mode; false
+// where the process may not set them.
+bool takeIdentity(QFileDevice &replacement, const FileIdentity &original);
+
+bool syncToDisk(QFileDevice &file);
+
+// Opens path read-only, unbuffered, if it is a regular file after links; a
+// FIFO or a device is neither waited on nor read.
+bool openRegularFile(QFile &file, const QString &path);
+
+// Creates path write-only, unbuffered, failing if anything is there already,
+// with the permission bits of the open file like less the umask, as cp does.
+bool createFileLike(QFile &file, const QString &path, const QFileDevice &like);
+
+#endif
