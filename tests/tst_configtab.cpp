@@ -25,6 +25,7 @@ private slots:
     void browse();
     void choosingTheShownFolderStillStores();
     void saveAndRestart();
+    void firstRunInstalls();
     void slotsByName();
     void keyboardAndNames();
     void saveRefused_data();
@@ -148,17 +149,13 @@ void TestConfigtab::pathEdit()
     const ConfigTab tab;
     QLineEdit *lineEdit = edit(tab, name);
     const QString initial = lineEdit->text();
-    // Without init.txt only the Maya edit makes one, of two lines.
-    const bool written = initPresent || line == 1;
-    QList<QByteArray> lines =
-        initPresent ? fullInit.split('\n') : QList<QByteArray>{"[MAYA_PATH]", "", ""};
+    // Without init.txt either edit makes one, down to its own line.
+    QList<QByteArray> lines = initPresent ? fullInit.split('\n')
+                              : line == 1 ? QList<QByteArray>{"[MAYA_PATH]", "", ""}
+                                          : QList<QByteArray>{"[MAYA_PATH]", "", "[MR_PATH]", "", ""};
     const auto check = [&] {
-        if (written) {
-            lines[line] = lineEdit->text().toUtf8();
-            QCOMPARE(readBytes(initFile), lines.join('\n'));
-        } else {
-            QVERIFY(!QFile::exists(initFile));
-        }
+        lines[line] = lineEdit->text().toUtf8();
+        QCOMPARE(readBytes(initFile), lines.join('\n'));
     };
 
     for (const QChar c : QStringLiteral("/new dir")) {
@@ -237,7 +234,7 @@ void TestConfigtab::missingRows_data()
     QTest::newRow("three rows") << header + "[Shader Mental Ray]\n3\nfti*/d/fti*n\nxpm*/d/xpm*o\n"
                                             "mel*/d/mel*n\n"
                                 << 3;
-    QTest::newRow("no shader type") << header << 0;
+    QTest::newRow("a type of no rows") << header + "[Shader Mental Ray]\n0\n\n" << 0;
 }
 
 void TestConfigtab::missingRows()
@@ -246,7 +243,7 @@ void TestConfigtab::missingRows()
     QFETCH(int, available);
     Sandbox sandbox;
     loadInit(init);
-    QCOMPARE(Configuration::shaderTypes.isEmpty(), available == 0);
+    QCOMPARE(Configuration::shaderTypes.first().rows.size(), available);
     const QStringList configuration = describeConfiguration();
     ConfigTab tab;
 
@@ -378,6 +375,38 @@ void TestConfigtab::saveAndRestart()
     QCOMPARE(edit(tab, "destinationEdit3")->text(), QStringLiteral("/d/three"));
     QCOMPARE(edit(tab, "destinationEdit1")->text(), QStringLiteral("/d/xpm"));
     QCOMPARE(child<QComboBox>(tab, "mandatoryCombo0")->currentText(), QStringLiteral("oui"));
+}
+
+void TestConfigtab::firstRunInstalls()
+{
+    // An empty folder, the Mental Ray field typed first: after a save and a
+    // restart the configuration installs, and the user's maya.rayrc is kept.
+    Sandbox sandbox;
+    for (const char *folder : {"mr", "shader", "dest"})
+        QDir().mkdir(QString::fromLatin1(folder));
+    const QByteArray rayrc("\tlink \"base.so\";\n\tmi \"base.mi\";\n");
+    writeBytes(QStringLiteral("mr/maya.rayrc"), rayrc);
+    for (const char *ext : {"fti", "xpm", "mel", "mi", "dll"})
+        writeBytes(QStringLiteral("shader/velvet.") + QLatin1String(ext), ext);
+    Configuration::load();
+    {
+        ConfigTab tab;
+        QTest::keyClicks(edit(tab, "mrPathEdit"), sandbox.path(QStringLiteral("mr")));
+        QTest::keyClicks(edit(tab, "mayaPathEdit"), sandbox.path());
+        for (int n = 0; n < ConfigTab::rowCount; ++n)
+            edit(tab, "destinationEdit", n)->setText(sandbox.path(QStringLiteral("dest")));
+        ModalWatcher watcher;
+        child<QPushButton>(tab, "saveButton")->click();
+        QVERIFY(watcher.boxes.isEmpty());
+    }
+    Configuration::reset();
+    Configuration::load();
+    QVERIFY(Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
+                                             QStringLiteral("link \"velvet.so\";"),
+                                             QStringLiteral("mi \"velvet.mi\";"), 0));
+    QCOMPARE(QDir(QStringLiteral("dest")).entryList(QDir::Files).size(), 5);
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc") + QDate::currentDate().toString("yyyy_MM_dd")),
+             rayrc);
 }
 
 void TestConfigtab::slotsByName()

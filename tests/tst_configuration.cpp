@@ -120,7 +120,8 @@ void TestConfiguration::roundTrip()
     Configuration::load();
     QCOMPARE(Configuration::mayaPath, maya);
     QCOMPARE(Configuration::mrPath, mr);
-    QCOMPARE(Configuration::shaderTypes.size(), saved.size());
+    // A file without a shader type loads the default one.
+    QCOMPARE(Configuration::shaderTypes.size(), qMax<qsizetype>(saved.size(), 1));
     for (int t = 0; t < saved.size(); ++t) {
         const ShaderType &loaded = Configuration::shaderTypes.at(t);
         QCOMPARE(loaded.name, saved.at(t).name);
@@ -216,21 +217,25 @@ void TestConfiguration::earlyStop_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("maya");
+    // Whether the file held nothing the loader could not take in, so that
+    // the default shader type stands in for the missing blocks.
+    QTest::addColumn<bool>("defaults");
 
-    QTest::newRow("empty file") << QByteArray() << "";
+    QTest::newRow("empty file") << QByteArray() << "" << true;
     // @R@ stands for the folder that holds a maya.rayrc: a loader that read
     // it would take a backup.
-    QTest::newRow("no maya marker") << QByteArray("MAYA\n/m\n[MR_PATH]\n@R@\n[A]\n0\n\n") << "";
-    QTest::newRow("only line one") << QByteArray("[MAYA_PATH]\n") << "";
-    QTest::newRow("three lines") << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n") << "/m";
-    QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n@R@\n[A]\n0\n\n") << "/m";
-    QTest::newRow("marker case differs") << QByteArray("[maya_path]\n/m\n[MR_PATH]\n@R@\n\n") << "";
+    QTest::newRow("no maya marker") << QByteArray("MAYA\n/m\n[MR_PATH]\n@R@\n[A]\n0\n\n") << "" << false;
+    QTest::newRow("only line one") << QByteArray("[MAYA_PATH]\n") << "" << true;
+    QTest::newRow("three lines") << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n") << "/m" << true;
+    QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n@R@\n[A]\n0\n\n") << "/m" << false;
+    QTest::newRow("marker case differs") << QByteArray("[maya_path]\n/m\n[MR_PATH]\n@R@\n\n") << "" << false;
 }
 
 void TestConfiguration::earlyStop()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, maya);
+    QFETCH(bool, defaults);
     Sandbox sandbox;
     QDir().mkdir(QStringLiteral("r"));
     writeBytes(QStringLiteral("r/maya.rayrc"), "rc");
@@ -241,7 +246,7 @@ void TestConfiguration::earlyStop()
     Configuration::load();
     QCOMPARE(Configuration::mayaPath, maya);
     QVERIFY(Configuration::mrPath.isEmpty());
-    QVERIFY(Configuration::shaderTypes.isEmpty());
+    QCOMPARE(Configuration::shaderTypes.size(), defaults ? 1 : 0);
     QVERIFY(Configuration::lastDirectories.isEmpty());
     QVERIFY(Configuration::lastDirectory(0).isEmpty());
     QVERIFY(Configuration::setLastDirectory(QStringLiteral("/new"), 0).isEmpty());
@@ -259,7 +264,7 @@ void TestConfiguration::fourLineFile()
     Configuration::load();
     QCOMPARE(Configuration::mayaPath, QStringLiteral("/maya"));
     QCOMPARE(Configuration::mrPath, sandbox.path(QStringLiteral("mr")));
-    QVERIFY(Configuration::shaderTypes.isEmpty());
+    QCOMPARE(Configuration::shaderTypes.size(), 1);
     QCOMPARE(readBytes(backupFileName(QDate::currentDate())), QByteArray("\tlink x\n"));
 }
 
@@ -379,10 +384,12 @@ void TestConfiguration::saveAfterEarlyStop_data()
     QTest::newRow("typo in the mr marker")
         << QByteArray("[MAYA_PATH]\n/m\n[MR PATH]\n/r\n[A]\n1\nmi*/i*o\n")
         << QByteArray("[MAYA_PATH]\n/m\n[MR PATH]\n/r\n[A]\n1\nmi*/i*o\n");
-    // Everything there was read: the save completes the file.
+    // Everything there was read: the save completes the file, with the
+    // default shader type.
+    const QByteArray defaultType("[Shader Mental Ray]\n5\nfti**n\nxpm**n\nmel**o\nmi**o\ndll**o\n");
     QTest::newRow("maya lines only") << QByteArray("[MAYA_PATH]\n/m\n")
-                                     << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n\n");
-    QTest::newRow("empty file") << QByteArray() << QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n\n");
+                                     << "[MAYA_PATH]\n/m\n[MR_PATH]\n\n" + defaultType;
+    QTest::newRow("empty file") << QByteArray() << "[MAYA_PATH]\n\n[MR_PATH]\n\n" + defaultType;
 }
 
 void TestConfiguration::saveAfterEarlyStop()

@@ -29,15 +29,16 @@ private slots:
 void TestDirectoryUpdates::typingWithoutFile()
 {
     Sandbox sandbox;
+    // Either field may come first on a first run; neither loses what is typed.
     Configuration::setMrPath(QStringLiteral("/r"));
-    QVERIFY(!QFile::exists(init));
+    QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
     QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
 
     QString typed;
     for (const QChar c : QStringLiteral("/opt")) {
         typed += c;
         Configuration::setMayaPath(typed);
-        QCOMPARE(readBytes(init), "[MAYA_PATH]\n" + typed.toUtf8() + "\n");
+        QCOMPARE(readBytes(init), "[MAYA_PATH]\n" + typed.toUtf8() + "\n[MR_PATH]\n/r\n");
     }
     Configuration::setMrPath(QStringLiteral("/m"));
     QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n/opt\n[MR_PATH]\n/m\n"));

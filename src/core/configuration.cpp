@@ -192,16 +192,17 @@ void Configuration::load(bool takeBackup)
         // defaults are shown, but must never replace it.
         if (QFileInfo::exists(initFile))
             loaded.refusal = SaveStatus::Unreadable;
-        addShaderType();
-        ShaderType &type = shaderTypes.first();
-        type.setRow(0, QStringLiteral("fti"), QString(), false);
-        type.setRow(1, QStringLiteral("xpm"), QString(), false);
-        type.setRow(2, QStringLiteral("mel"), QString(), true);
-        type.setRow(3, QStringLiteral("mi"), QString(), true);
-        type.setRow(4, QStringLiteral("dll"), QString(), true);
+        addDefaultShaderType();
     } else if (!readInitFile(content, keepInitFile, takeBackup)) {
+        // A file the directory fields wrote before any save holds no shader
+        // type: without one the rows could never be filled in. A file with
+        // lines the loader could not take in is the user's to mend.
+        if (!keepInitFile)
+            addDefaultShaderType();
         return;
     }
+    if (shaderTypes.isEmpty())
+        addDefaultShaderType();
     readLastDirectories();
 }
 
@@ -238,6 +239,17 @@ void Configuration::setShaderFileRow(int type, int row, const QString &extension
 void Configuration::addShaderType()
 {
     shaderTypes.append(ShaderType());
+}
+
+void Configuration::addDefaultShaderType()
+{
+    addShaderType();
+    ShaderType &type = shaderTypes.last();
+    type.setRow(0, QStringLiteral("fti"), QString(), false);
+    type.setRow(1, QStringLiteral("xpm"), QString(), false);
+    type.setRow(2, QStringLiteral("mel"), QString(), true);
+    type.setRow(3, QStringLiteral("mi"), QString(), true);
+    type.setRow(4, QStringLiteral("dll"), QString(), true);
 }
 
 QString Configuration::initFilePath()
@@ -304,8 +316,16 @@ void Configuration::setMrPath(const QString &directory)
         return;
 
     QByteArray content;
-    if (!readWholeFile(initFile, content))
+    if (!readWholeFile(initFile, content)) {
+        // As the Maya field does: a first run may start with this field, and
+        // what is typed must not be lost. An unreadable file is left alone.
+        if (!QFileInfo::exists(initFile) && !QFileInfo(initFile).isSymLink()) {
+            const QByteArray end = nativeLineEnd();
+            writeWholeFile(initFile, mayaMarker + end + end + mrMarker + end + local8Bit(directory)
+                                         + end);
+        }
         return;
+    }
     QList<TextLine> lines = splitLines(content);
     if (!startsWithMayaMarker(lines))
         return;

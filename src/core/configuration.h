@@ -64,6 +64,8 @@ public:
     static void setShaderFileRow(int type, int row, const QString &extension, const QString &path,
                                  bool mandatory);
     static void addShaderType();
+    // The type a first run starts with: five rows, no folders yet.
+    static void addDefaultShaderType();
     static QString lastDirectory(int index);
     // Where init.txt and the per-user settings are, in full.
     static QString initFilePath();
