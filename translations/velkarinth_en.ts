@@ -95,6 +95,14 @@
         <source>%1 attend --link LIGNE et --mi LIGNE.</source>
         <translation>%1 needs --link LINE and --mi LINE.</translation>
     </message>
+    <message>
+        <source>--link doit commencer par le mot link et --mi par le mot mi, chacun sur une seule ligne, par exemple :
+%1
+%2</source>
+        <translation>--link must begin with the word link and --mi with the word mi, each on one line, for example:
+%1
+%2</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>

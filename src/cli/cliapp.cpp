@@ -3,6 +3,8 @@
 #include "clitext.h"
 #include "configuration.h"
 #include "installplan.h"
+#include "rayrcentry.h"
+#include "startup.h"
 #include "streamreporter.h"
 #include "uninstallplan.h"
 
@@ -18,25 +20,6 @@
 #include <cstdio>
 
 namespace {
-// The dialog's rule: French unless the locale's name lacks "fr" and the
-// English catalogue is found; here also next to the program and where it is
-// installed, since scripts start the command anywhere.
-void installTranslation(QTranslator &translator)
-{
-    if (QLocale::system().name().contains(QLatin1String("fr")))
-        return;
-    const QString name = QStringLiteral("velkarinth_en.qm");
-    const QString programDir = QCoreApplication::applicationDirPath();
-    for (const QString &dir : {QDir::currentPath(), programDir,
-                               QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR))}) {
-        if (QFileInfo(QDir(dir).filePath(name)).isFile()
-            && translator.load(name, dir)) {
-            QCoreApplication::installTranslator(&translator);
-            return;
-        }
-    }
-}
-
 QJsonObject toJson(const CopyStep &step)
 {
     return {{QStringLiteral("extension"), step.extension},
@@ -93,8 +76,12 @@ int CliApp::run(const QStringList &arguments)
         err << tr("Dossier introuvable : %1").arg(parser.value(QStringLiteral("C"))) << Qt::endl;
         return UsageError;
     }
-    QTranslator translator;
-    installTranslation(translator);
+    // The dialog's rule, and also where the program is installed, since
+    // scripts start the command anywhere.
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const Translations translations = installTranslations(
+        QLocale::system().name(),
+        translationFolders() << QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR)));
     if (!parsed)
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -145,10 +132,6 @@ bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringLi
                        .arg(parser.value(QStringLiteral("type")), Configuration::initFilePath()));
         return false;
     }
-    // The day's backup, as the dialog takes it at start-up; a preview or a
-    // usage error writes nothing.
-    if (!request.dryRun)
-        backupRayrc();
     return true;
 }
 
@@ -157,6 +140,18 @@ int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
     ShaderRequest request;
     if (!readShaderRequest(parser, args, request))
         return UsageError;
+    // What Mental Ray could not read never reaches maya.rayrc, as on the
+    // Shader tab. An uninstall takes any line: it only looks for it.
+    if (!isRayrcEntry(request.link, u"link") || !isRayrcEntry(request.mi, u"mi"))
+        return usageError(
+            tr("--link doit commencer par le mot link et --mi par le mot mi, chacun sur une "
+               "seule ligne, par exemple :\n%1\n%2")
+                .arg(QStringLiteral("link \"{MAYA_LOCATION}/mentalray/lib/velvet.so\";"),
+                     QStringLiteral("mi \"{MAYA_LOCATION}/mentalray/include/velvet.mi\";")));
+    // The day's backup, as the dialog takes it at start-up; a preview or a
+    // usage error writes nothing.
+    if (!request.dryRun)
+        backupRayrc();
     const int type = request.type;
     const bool dryRun = request.dryRun;
     const bool json = request.json;
@@ -205,6 +200,8 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
     ShaderRequest request;
     if (!readShaderRequest(parser, args, request))
         return UsageError;
+    if (!request.dryRun)
+        backupRayrc();
     const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
     UninstallPlan plan = UninstallPlan::make(shaderType.rows, request.shaderDir,
                                              Configuration::mrPath, request.link, request.mi);

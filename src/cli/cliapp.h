@@ -31,7 +31,8 @@ private:
         bool dryRun = false;
         bool json = false;
     };
-    // Reads the request and loads the configuration; false after a usage error.
+    // Reads the request and loads the configuration, writing nothing; false
+    // after a usage error.
     bool readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
                            ShaderRequest &request);
     int install(const QCommandLineParser &parser, const QStringList &args);

@@ -30,6 +30,8 @@ run 2
 run 2 install "$demo/shader-sample" --link "$link"
 run 2 install "$demo/shader-sample" --link "$link" --mi "$mi" --type 1
 run 2 install "$demo/shader-sample" --link "$link" --mi "$mi" --type x
+run 2 install "$demo/shader-sample" --link velvet.so --mi "$mi"
+run 2 install "$demo/shader-sample" --link "$link" --mi $'mi "a";\nmi "b";'
 run 2 install --link "$link" --mi "$mi" --no-such-option "$demo/shader-sample"
 run 2 config maya
 "$cli" -C "$tmp/nowhere" config >/dev/null 2>&1 && fail "-C into a missing folder succeeded"
