@@ -52,8 +52,8 @@ cd "$DEMO"
 # Exit status of the program: 1 after OK, 0 after Cancel.
 report_exit() {
   case $1 in
-    1) echo "Dialog closed with OK." ;;
-    0) echo "Dialog cancelled." ;;
+    1 | 0) echo "Velkarinth closed (with $( (($1)) && echo OK || echo Cancel)); the demo stays in $DEMO." \
+             "Start it again with: bash scripts/run.sh" ;;
     *) echo "error: velkarinth exited with status $1" >&2; return "$1" ;;
   esac
 }
