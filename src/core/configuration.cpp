@@ -279,6 +279,29 @@ QString Configuration::setLastDirectory(const QString &directory, int index)
     return directory;
 }
 
+namespace {
+// init.txt's lines for a directory setter, with the end new lines take. A
+// missing file is created as created, so that nothing typed is lost; an
+// unreadable one, or one whose line 1 is not the marker, is left alone.
+// False when there is nothing more to do.
+bool readForSetter(const QByteArray &created, QList<TextLine> &lines, QByteArray &end)
+{
+    QByteArray content;
+    if (!readWholeFile(initFile, content)) {
+        if (!QFileInfo::exists(initFile) && !QFileInfo(initFile).isSymLink())
+            writeWholeFile(initFile, created);
+        return false;
+    }
+    lines = splitLines(content);
+    if (!startsWithMayaMarker(lines))
+        return false;
+    end = firstLineEnd(content);
+    if (lines.last().end.isEmpty())
+        lines.last().end = end;
+    return true;
+}
+}
+
 void Configuration::setMayaPath(const QString &directory)
 {
     mayaPath = directory;
@@ -286,22 +309,11 @@ void Configuration::setMayaPath(const QString &directory)
     if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
         return;
 
-    QByteArray content;
-    if (!readWholeFile(initFile, content)) {
-        // Only a missing file is created; an unreadable one is left alone.
-        if (!QFileInfo::exists(initFile)) {
-            const QByteArray end = nativeLineEnd();
-            writeWholeFile(initFile, mayaMarker + end + local8Bit(directory) + end);
-        }
+    const QByteArray native = nativeLineEnd();
+    QList<TextLine> lines;
+    QByteArray end;
+    if (!readForSetter(mayaMarker + native + local8Bit(directory) + native, lines, end))
         return;
-    }
-    QList<TextLine> lines = splitLines(content);
-    if (!startsWithMayaMarker(lines))
-        return;
-
-    const QByteArray end = firstLineEnd(content);
-    if (lines.last().end.isEmpty())
-        lines.last().end = end;
     if (lines.size() > 1)
         lines[1].text = local8Bit(directory);
     else
@@ -315,24 +327,14 @@ void Configuration::setMrPath(const QString &directory)
     if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
         return;
 
-    QByteArray content;
-    if (!readWholeFile(initFile, content)) {
-        // As the Maya field does: a first run may start with this field, and
-        // what is typed must not be lost. An unreadable file is left alone.
-        if (!QFileInfo::exists(initFile) && !QFileInfo(initFile).isSymLink()) {
-            const QByteArray end = nativeLineEnd();
-            writeWholeFile(initFile, mayaMarker + end + end + mrMarker + end + local8Bit(directory)
-                                         + end);
-        }
+    // A first run may start with this field as well as with the Maya one.
+    const QByteArray native = nativeLineEnd();
+    QList<TextLine> lines;
+    QByteArray end;
+    if (!readForSetter(mayaMarker + native + native + mrMarker + native + local8Bit(directory)
+                           + native,
+                       lines, end))
         return;
-    }
-    QList<TextLine> lines = splitLines(content);
-    if (!startsWithMayaMarker(lines))
-        return;
-
-    const QByteArray end = firstLineEnd(content);
-    if (lines.last().end.isEmpty())
-        lines.last().end = end;
     const TextLine newLine{local8Bit(directory), end};
     if (lines.size() > 2 && lines.at(2).text == mrMarker) {
         if (lines.size() > 3)

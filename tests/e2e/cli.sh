@@ -24,6 +24,14 @@ run() {
 }
 json() { python3 -c "import json,sys; d=json.load(open('$tmp/out')); print($1)"; }
 snapshot() { find "$demo" "$XDG_CONFIG_HOME" -type f -exec md5sum {} + 2>/dev/null | sort >"$1" || true; }
+# preview ARGS...: a --dry-run --json that must succeed and leave everything
+# as it was, not even taking the day's backup.
+preview() {
+  snapshot "$tmp/pre"
+  run 0 "$@" --dry-run --json
+  snapshot "$tmp/post"
+  cmp -s "$tmp/pre" "$tmp/post" || fail "$1 --dry-run changed the workspace"
+}
 
 # Usage errors.
 run 2
@@ -40,11 +48,9 @@ run 0 config --json
 [[ $(json "d['mrPath']") == "$demo/mentalray" ]] || fail "config --json: wrong mrPath"
 [[ $(json "len(d['shaderTypes'][0]['rows'])") == 5 ]] || fail "config --json: rows"
 
-# The preview writes nothing, not even the backup, and predicts the install.
+# The preview predicts the install.
 snapshot "$tmp/before"
-run 0 install shader-sample --link "$link" --mi "$mi" --dry-run --json
-snapshot "$tmp/after"
-cmp -s "$tmp/before" "$tmp/after" || fail "the dry run changed the workspace"
+preview install shader-sample --link "$link" --mi "$mi"
 [[ $(json "[f['action'] for f in d['files']]") == "['copy', 'copy', 'copy', 'copy', 'copy']" ]] \
   || fail "dry run: $(cat "$tmp/out")"
 link_line=$(json "d['rayrc']['linkLine']")
@@ -74,10 +80,7 @@ cmp -s "$rayrc" "$tmp/rayrc" || fail "a failed install changed maya.rayrc"
 
 # Uninstall: the preview writes nothing; a file the user edited stays and
 # fails the run; the rest leaves the workspace as it was before the install.
-snapshot "$tmp/installed"
-run 0 uninstall shader-sample --link "$link" --mi "$mi" --dry-run --json
-snapshot "$tmp/after"
-cmp -s "$tmp/installed" "$tmp/after" || fail "the uninstall preview changed the workspace"
+preview uninstall shader-sample --link "$link" --mi "$mi"
 [[ $(json "[f['action'] for f in d['files']]") == "['remove', 'remove', 'remove', 'remove', 'remove']" ]] \
   || fail "uninstall preview: $(cat "$tmp/out")"
 echo "edited by hand" >>"$demo/maya/icons/velvet.xpm"
