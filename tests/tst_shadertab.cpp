@@ -3,6 +3,7 @@
 #include "uitestsupport.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@ private slots:
     void malformedLines();
     void noShaderTypeInstalls();
     void fullInstallation();
+    void fileNamesAsPlainText();
     void rayrcWithoutMiEntry();
     void browse_data();
     void browse();
@@ -257,6 +259,31 @@ void TestShadertab::fullInstallation()
     QCOMPARE(child<QLineEdit>(tab, "shaderDirEdit")->text(), tree.shaderDir);
     QCOMPARE(child<QLineEdit>(tab, "linkEdit")->text(), link);
     QCOMPARE(child<QLineEdit>(tab, "miEdit")->text(), mi);
+}
+
+void TestShadertab::fileNamesAsPlainText()
+{
+    // A file name that reads as markup must show as it is, in a box of the
+    // dialog's own.
+    Sandbox sandbox;
+    const QString name = QStringLiteral("x<h1>Installation effectuée<h1>.mel");
+    QDir().mkdir(QStringLiteral("shader"));
+    writeBytes(QStringLiteral("shader/") + name, "proc");
+    ShaderType type;
+    type.rows = {{QStringLiteral("mel"), sandbox.path(QStringLiteral("nowhere")), true}};
+    Configuration::shaderTypes.append(type);
+    QDialog dialog;
+    auto *tab = new ShaderTab(&dialog);
+    typeFields(*tab, sandbox.path(QStringLiteral("shader")), QStringLiteral("link \"a\""),
+               QStringLiteral("mi \"a\""));
+    ModalWatcher watcher;
+    install(*tab);
+    QCOMPARE(watcher.boxes.size(), 1);
+    const SeenBox &box = watcher.boxes.first();
+    QVERIFY2(box.text.endsWith(name), qPrintable(box.text));
+    QVERIFY(box.details.contains(sandbox.path(QStringLiteral("shader/")) + name));
+    QVERIFY(box.plain);
+    QCOMPARE(box.parent, &dialog);
 }
 
 void TestShadertab::rayrcWithoutMiEntry()

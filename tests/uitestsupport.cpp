@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QTimer>
 
 QWidget *nextTabStop(QWidget *widget)
@@ -24,7 +25,11 @@ ModalWatcher::ModalWatcher(std::function<QString(const QString &)> folderAnswer)
     QObject::connect(&d->timer, &QTimer::timeout, [this, folderAnswer] {
         QWidget *modal = QApplication::activeModalWidget();
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            boxes.append({box->icon(), box->windowTitle(), box->text()});
+            const auto *details = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"));
+            boxes.append({box->icon(), box->windowTitle(), box->text(), box->informativeText(),
+                          box->textFormat() == Qt::PlainText
+                              && (!details || details->textFormat() == Qt::PlainText),
+                          box->parentWidget()});
             box->close();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             folderDialogStarts.append(dialog->directory().absolutePath());

@@ -19,6 +19,10 @@ struct SeenBox
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
     QString text;
+    QString details; // the informative text
+    // Whether both texts are shown as plain text, never read as markup.
+    bool plain = false;
+    QWidget *parent = nullptr;
 };
 
 // Watches for modal windows while alive: each message box is recorded and
