@@ -98,7 +98,6 @@ bool createFileLike(QFile &file, const QString &path, const QFileDevice &like)
 }
 
 #else
-#include <io.h>
 
 // What Windows keeps of a file through a replacement is left to QSaveFile,
 // which takes over the permissions; every rewrite goes through one.
@@ -118,7 +117,9 @@ bool takeIdentity(QFileDevice &, const FileIdentity &)
 
 bool syncToDisk(QFileDevice &file)
 {
-    return _commit(file.handle()) == 0;
+    // A file Qt opened through the native API may have no C runtime handle
+    // to commit; nothing here is written in place, so a flush is enough.
+    return file.flush();
 }
 
 bool openRegularFile(QFile &file, const QString &path)
