@@ -157,9 +157,10 @@ void TestDirectoryUpdates::lineEndsKept_data()
 
     QTest::newRow("CR LF") << QByteArray("[MAYA_PATH]\r\n/m\r\n[MR_PATH]\r\n/r\r\n[A]\r\n0\r\n")
                            << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n[A]\r\n0\r\n");
+    // An untouched last line keeps having no end.
     QTest::newRow("no end on last line")
         << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n/r\n[A]\n0")
-        << QByteArray("[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n[A]\n0\n");
+        << QByteArray("[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n[A]\n0");
     QTest::newRow("CR LF, mr appended") << QByteArray("[MAYA_PATH]\r\n/m")
                                         << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n");
     QTest::newRow("marker only") << QByteArray("[MAYA_PATH]")
@@ -213,7 +214,7 @@ void TestDirectoryUpdates::lineEndsAndBom()
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray text = i == 1 ? "/M" : i == 3 ? "/R" : lines.at(i);
         before += lines.at(i) + ends.at(i);
-        after += text + (ends.at(i).isEmpty() ? ends.first() : ends.at(i));
+        after += text + ends.at(i);
         saved += text + ends.first();
     }
     Sandbox sandbox;

@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 namespace {
 // Entries ending in '/' are folders, in '|' FIFOs, "name@target" links, the
@@ -16,7 +18,11 @@ void makeTree(const QString &root, const QStringList &entries)
         if (entry.endsWith(QLatin1Char('/'))) {
             QDir(root).mkpath(entry);
         } else if (entry.endsWith(QLatin1Char('|'))) {
+#ifdef Q_OS_UNIX
             QVERIFY(mkfifo(QFile::encodeName(path.chopped(1)).constData(), 0600) == 0);
+#else
+            QSKIP("no FIFOs here");
+#endif
         } else if (entry.contains(QLatin1Char('@'))) {
             QVERIFY(QFile::link(entry.section(QLatin1Char('@'), 1), path));
         } else {

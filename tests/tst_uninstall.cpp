@@ -17,22 +17,23 @@ private slots:
 
 void TestUninstall::files_data()
 {
-    QTest::addColumn<QString>("inPlace"); // what stands at dest/a.mel: "same", "other", "link", "dir" or ""
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<bool>("ok");
+    // What stands at dest/a.mel: "same", "other", "link", "dir" or nothing;
+    // "self" makes the shader's own folder the destination.
+    QTest::addColumn<QString>("inPlace");
+    QTest::addColumn<int>("outcome");
 
-    QTest::newRow("identical: removed") << "same" << "remove" << true;
-    QTest::newRow("changed since: kept") << "other" << "differs" << false;
-    QTest::newRow("already gone") << "" << "missing" << true;
-    QTest::newRow("a link to the same bytes: kept") << "link" << "not-regular" << false;
-    QTest::newRow("a folder of that name: kept") << "dir" << "not-regular" << false;
+    QTest::newRow("identical: removed") << "same" << int(RemoveStep::Remove);
+    QTest::newRow("changed since: kept") << "other" << int(RemoveStep::Differs);
+    QTest::newRow("already gone") << "" << int(RemoveStep::Missing);
+    QTest::newRow("a link to the same bytes: kept") << "link" << int(RemoveStep::NotRegular);
+    QTest::newRow("a folder of that name: kept") << "dir" << int(RemoveStep::NotRegular);
+    QTest::newRow("the shader's own file: kept") << "self" << int(RemoveStep::SameFile);
 }
 
 void TestUninstall::files()
 {
     QFETCH(QString, inPlace);
-    QFETCH(QString, action);
-    QFETCH(bool, ok);
+    QFETCH(int, outcome);
     Sandbox sandbox;
     QDir().mkpath(QStringLiteral("shader"));
     QDir().mkpath(QStringLiteral("dest"));
@@ -45,19 +46,24 @@ void TestUninstall::files()
         QVERIFY(QFile::link(sandbox.path(QStringLiteral("shader/a.mel")), QStringLiteral("dest/a.mel")));
     else if (inPlace == QLatin1String("dir"))
         QDir().mkpath(QStringLiteral("dest/a.mel"));
+    const QString dest = sandbox.path(inPlace == QLatin1String("self") ? QStringLiteral("shader")
+                                                                       : QStringLiteral("dest"));
     const QMap<QString, QByteArray> before = treeSnapshot(sandbox.path());
 
-    const QVector<ShaderFileRow> rows{{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true}};
-    UninstallPlan plan = UninstallPlan::make(rows, sandbox.path(QStringLiteral("shader")),
+    // Two rows finding the same file: it goes once, and the second finds it gone.
+    const ShaderFileRow row{QStringLiteral("mel"), dest, true};
+    UninstallPlan plan = UninstallPlan::make({row, row}, sandbox.path(QStringLiteral("shader")),
                                              QString(), QStringLiteral("l"), QStringLiteral("m"));
     // The preview writes nothing and agrees with what follows.
     QCOMPARE(treeSnapshot(sandbox.path()), before);
-    QCOMPARE(plan.files.first().outcome == RemoveStep::Remove, action == QLatin1String("remove"));
+    QCOMPARE(int(plan.files.first().outcome), outcome);
+    QCOMPARE(int(plan.files.last().outcome),
+             outcome == RemoveStep::Remove ? int(RemoveStep::Missing) : outcome);
+    const bool kept = plan.files.first().keepsSomething();
     plan.apply();
-    QCOMPARE(plan.files.first().keepsSomething(), !ok);
-    const bool gone = !QFileInfo::exists(QStringLiteral("dest/a.mel"))
-                      && !QFileInfo(QStringLiteral("dest/a.mel")).isSymLink();
-    QCOMPARE(gone, inPlace.isEmpty() || action == QLatin1String("remove"));
+    QCOMPARE(plan.files.first().keepsSomething(), kept);
+    const QFileInfo target(dest + QStringLiteral("/a.mel"));
+    QCOMPARE(target.exists() || target.isSymLink(), !inPlace.isEmpty() && outcome != RemoveStep::Remove);
     QCOMPARE(readBytes(QStringLiteral("shader/a.mel")), QByteArray("proc a"));
 }
 

@@ -103,6 +103,18 @@
 %1
 %2</translation>
     </message>
+    <message>
+        <source>Dossier de Shader introuvable : %1</source>
+        <translation>No such shader folder: %1</translation>
+    </message>
+    <message>
+        <source>init.txt ne peut pas garder ce dossier : il tient sur plusieurs lignes ou l&apos;encodage du système ne sait pas l&apos;écrire.</source>
+        <translation>init.txt cannot keep this folder: it spans several lines, or the system&apos;s encoding cannot write it.</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas été modifié : %1 est illisible, ne commence pas par [MAYA_PATH], ou n&apos;a pas pu être écrit.</source>
+        <translation>init.txt was not changed: %1 is unreadable, does not begin with [MAYA_PATH], or could not be written.</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -237,6 +249,14 @@
     <message>
         <source>%1 : entrée %2 absente</source>
         <translation>%1: no %2 entry</translation>
+    </message>
+    <message>
+        <source>Gardé, c&apos;est le fichier même du Shader : %1</source>
+        <translation>Kept, it is the shader&apos;s own file: %1</translation>
+    </message>
+    <message>
+        <source>Entrée %1 non retirée : %2</source>
+        <translation>%1 entry not removed: %2</translation>
     </message>
 </context>
 <context>

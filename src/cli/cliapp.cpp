@@ -200,6 +200,10 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
     ShaderRequest request;
     if (!readShaderRequest(parser, args, request))
         return UsageError;
+    // A folder that is not there gives nothing to compare with: every file
+    // would pass for gone.
+    if (!QFileInfo(request.shaderDir).isDir())
+        return usageError(tr("Dossier de Shader introuvable : %1").arg(request.shaderDir));
     if (!request.dryRun)
         backupRayrc();
     const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
@@ -241,10 +245,20 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
 {
     if (args.size() == 3 && (args.at(1) == QLatin1String("maya") || args.at(1) == QLatin1String("mr"))) {
         // What typing in the directory field does: init.txt changed in place.
-        if (args.at(1) == QLatin1String("maya"))
-            Configuration::setMayaPath(args.at(2));
-        else
-            Configuration::setMrPath(args.at(2));
+        const QString &directory = args.at(2);
+        if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
+            return usageError(tr("init.txt ne peut pas garder ce dossier : il tient sur "
+                                 "plusieurs lignes ou l'encodage du système ne sait pas l'écrire."));
+        const bool written = args.at(1) == QLatin1String("maya")
+                                 ? Configuration::setMayaPath(directory)
+                                 : Configuration::setMrPath(directory);
+        if (!written) {
+            err << tr("init.txt n'a pas été modifié : %1 est illisible, ne commence pas par "
+                      "[MAYA_PATH], ou n'a pas pu être écrit.")
+                       .arg(Configuration::initFilePath())
+                << Qt::endl;
+            return Failed;
+        }
         return Done;
     }
     if (args.size() != 1)

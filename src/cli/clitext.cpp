@@ -154,6 +154,9 @@ QString CliText::removal(const RemoveStep &step, bool dryRun)
     case RemoveStep::NotRegular:
         text = tr("Gardé, ce n'est pas un fichier ordinaire : %1");
         break;
+    case RemoveStep::SameFile:
+        text = tr("Gardé, c'est le fichier même du Shader : %1");
+        break;
     case RemoveStep::Missing:
         text = tr("Absent : %1");
         break;
@@ -170,19 +173,27 @@ QString CliText::removal(const RemoveStep &step, bool dryRun)
 
 QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
 {
+    QString why;
     switch (removal.outcome) {
     case RayrcRemoval::NoDirectory:
-        return {tr("Aucun dossier Mental Ray n'est donné.")};
+        why = tr("Aucun dossier Mental Ray n'est donné.");
+        break;
     case RayrcRemoval::Unreadable:
-        return {oneLine(tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(removal.path))};
+        why = tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(removal.path);
+        break;
     case RayrcRemoval::WriteFailed:
-        return {oneLine(tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.")
-                            .arg(removal.path))};
+        why = tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(removal.path);
+        break;
     case RayrcRemoval::Remove:
     case RayrcRemoval::NoEntries:
         break;
     }
     QStringList lines;
+    if (!why.isEmpty()) {
+        for (const QString &word : {QStringLiteral("link"), QStringLiteral("mi")})
+            lines << oneLine(tr("Entrée %1 non retirée : %2").arg(word, why));
+        return lines;
+    }
     const QString removed = dryRun ? tr("%1 : entrée %2 à retirer, ligne %3")
                                    : tr("%1 : entrée %2 retirée, ligne %3");
     for (const auto &[word, line] : {std::pair<QString, qint64>(QStringLiteral("link"), removal.linkLine),
@@ -202,6 +213,8 @@ QString CliText::key(const RemoveStep &step)
         return QStringLiteral("differs");
     case RemoveStep::NotRegular:
         return QStringLiteral("not-regular");
+    case RemoveStep::SameFile:
+        return QStringLiteral("same-file");
     case RemoveStep::Missing:
         return QStringLiteral("missing");
     case RemoveStep::NotFound:

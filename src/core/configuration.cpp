@@ -284,76 +284,85 @@ namespace {
 // missing file is created as created, so that nothing typed is lost; an
 // unreadable one, or one whose line 1 is not the marker, is left alone.
 // False when there is nothing more to do.
-bool readForSetter(const QByteArray &created, QList<TextLine> &lines, QByteArray &end)
+bool readForSetter(const QByteArray &created, QList<TextLine> &lines, QByteArray &end,
+                   bool &written)
 {
+    written = false;
     QByteArray content;
     if (!readWholeFile(initFile, content)) {
         if (!QFileInfo::exists(initFile) && !QFileInfo(initFile).isSymLink())
-            writeWholeFile(initFile, created);
+            written = writeWholeFile(initFile, created);
         return false;
     }
     lines = splitLines(content);
     if (!startsWithMayaMarker(lines))
         return false;
     end = firstLineEnd(content);
+    return true;
+}
+
+// A last line without an end keeps it so unless a line comes after it.
+void appendLine(QList<TextLine> &lines, const QByteArray &text, const QByteArray &end)
+{
     if (lines.last().end.isEmpty())
         lines.last().end = end;
-    return true;
+    lines.append({text, end});
 }
 }
 
-void Configuration::setMayaPath(const QString &directory)
+bool Configuration::setMayaPath(const QString &directory)
 {
     mayaPath = directory;
     // Held, so that the save can name it, but never written.
     if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
-        return;
+        return false;
 
     const QByteArray native = nativeLineEnd();
     QList<TextLine> lines;
     QByteArray end;
-    if (!readForSetter(mayaMarker + native + local8Bit(directory) + native, lines, end))
-        return;
+    bool created = false;
+    if (!readForSetter(mayaMarker + native + local8Bit(directory) + native, lines, end, created))
+        return created;
     if (lines.size() > 1)
         lines[1].text = local8Bit(directory);
     else
-        lines.append({local8Bit(directory), end});
-    writeWholeFile(initFile, joinLines(lines));
+        appendLine(lines, local8Bit(directory), end);
+    return writeWholeFile(initFile, joinLines(lines));
 }
 
-void Configuration::setMrPath(const QString &directory)
+bool Configuration::setMrPath(const QString &directory)
 {
     mrPath = directory;
     if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
-        return;
+        return false;
 
     // A first run may start with this field as well as with the Maya one.
     const QByteArray native = nativeLineEnd();
     QList<TextLine> lines;
     QByteArray end;
+    bool created = false;
     if (!readForSetter(mayaMarker + native + native + mrMarker + native + local8Bit(directory)
                            + native,
-                       lines, end))
-        return;
-    const TextLine newLine{local8Bit(directory), end};
+                       lines, end, created))
+        return created;
     if (lines.size() > 2 && lines.at(2).text == mrMarker) {
         if (lines.size() > 3)
-            lines[3].text = newLine.text;
+            lines[3].text = local8Bit(directory);
         else
-            lines.append(newLine);
+            appendLine(lines, local8Bit(directory), end);
     } else if (lines.size() <= 2) {
         // The marker must land on line 3, or every later keystroke would
         // append it again.
         if (lines.size() < 2)
-            lines.append({QByteArray(), end});
-        lines.append({mrMarker, end});
-        lines.append(newLine);
+            appendLine(lines, QByteArray(), end);
+        appendLine(lines, mrMarker, end);
+        appendLine(lines, local8Bit(directory), end);
     } else {
         // Line 3 is something else: appending would not make it a marker
         // either, only add lines at every keystroke.
-        return;
+        return false;
     }
-    writeWholeFile(initFile, joinLines(lines));
+    return writeWholeFile(initFile, joinLines(lines));
 }
 
 bool Configuration::installShaderType(const QString &shaderDir, const QString &link,

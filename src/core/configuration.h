@@ -72,8 +72,9 @@ public:
     static QString settingsFilePath();
     static QString setLastDirectory(const QString &directory, int index);
 
-    static void setMayaPath(const QString &directory);
-    static void setMrPath(const QString &directory);
+    // Whether init.txt now holds the directory; it is kept in memory anyway.
+    static bool setMayaPath(const QString &directory);
+    static bool setMrPath(const QString &directory);
 
     static bool installShaderType(const QString &shaderDir, const QString &link, const QString &mi,
                                   int type, InstallReporter *reporter = nullptr);

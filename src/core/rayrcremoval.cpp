@@ -3,6 +3,8 @@
 #include "paths.h"
 #include "textfile.h"
 
+#include <QFileInfo>
+
 namespace {
 // Index of the first line that is exactly text, skipping the one at skip.
 qsizetype findLine(const QList<TextLine> &lines, const QByteArray &text, qsizetype skip)
@@ -43,7 +45,11 @@ RayrcRemoval RayrcRemoval::plan(const QString &mrDir, const QString &link, const
     locate(splitLines(content), link, mi, linkIndex, miIndex);
     removal.linkLine = linkIndex + 1;
     removal.miLine = miIndex + 1;
-    removal.outcome = linkIndex < 0 && miIndex < 0 ? NoEntries : Remove;
+    if (linkIndex < 0 && miIndex < 0)
+        removal.outcome = NoEntries;
+    // Written in place when its folder is not writable: the file must be.
+    else
+        removal.outcome = QFileInfo(removal.path).isWritable() ? Remove : WriteFailed;
     return removal;
 }
 

@@ -27,7 +27,8 @@ bool sameBytes(const QString &a, const QString &b)
 }
 }
 
-RemoveStep RemoveStep::plan(const ShaderFileRow &row, const QString &shaderDir)
+RemoveStep RemoveStep::plan(const ShaderFileRow &row, const QString &shaderDir,
+                            const QSet<QString> &goingAway)
 {
     RemoveStep step;
     step.extension = row.extension;
@@ -45,12 +46,17 @@ RemoveStep RemoveStep::plan(const ShaderFileRow &row, const QString &shaderDir)
     const QFileInfo target(step.destination);
     if (target.isSymLink() || target.isJunction())
         step.outcome = NotRegular;
-    else if (!target.exists())
+    else if (!target.exists() || goingAway.contains(target.absoluteFilePath()))
         step.outcome = Missing;
     else if (!target.isFile())
         step.outcome = NotRegular;
+    // A shader kept in a destination folder finds itself there: it is no copy.
+    else if (target.canonicalFilePath() == QFileInfo(step.source).canonicalFilePath())
+        step.outcome = SameFile;
+    else if (!sameBytes(step.source, step.destination))
+        step.outcome = Differs;
     else
-        step.outcome = sameBytes(step.source, step.destination) ? Remove : Differs;
+        step.outcome = QFileInfo(row.path).isWritable() ? Remove : RemoveFailed;
     return step;
 }
 
@@ -66,5 +72,6 @@ bool RemoveStep::apply()
 
 bool RemoveStep::keepsSomething() const
 {
-    return outcome == Differs || outcome == NotRegular || outcome == RemoveFailed;
+    return outcome == Differs || outcome == NotRegular || outcome == SameFile
+           || outcome == RemoveFailed;
 }

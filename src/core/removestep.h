@@ -3,6 +3,7 @@
 
 #include "shaderfilerow.h"
 
+#include <QSet>
 #include <QString>
 
 // One row's part of an uninstall: the file an installation of the shader
@@ -14,10 +15,11 @@ public:
         Remove,        // byte for byte the shader's file: removed, or to be
         Differs,       // changed since, or someone else's: kept
         NotRegular,    // a link, a folder or anything but a regular file: kept
+        SameFile,      // the shader's own file, the shader's folder being there: kept
         Missing,       // not there: nothing to do
         NotFound,      // no file below the shader's folder: nothing was installed
         NoDestination, // the row has no folder: nothing was installed
-        RemoveFailed,  // identical, but could not be removed
+        RemoveFailed,  // identical, but could not be (or cannot be) removed
     };
 
     QString extension;
@@ -26,7 +28,9 @@ public:
     QString destination; // the file there of the same name
     Outcome outcome = NotFound;
 
-    static RemoveStep plan(const ShaderFileRow &row, const QString &shaderDir);
+    // goingAway: files an earlier row already takes out.
+    static RemoveStep plan(const ShaderFileRow &row, const QString &shaderDir,
+                           const QSet<QString> &goingAway = {});
     // Removes the file when the plan says so; false when that failed.
     bool apply();
     // Whether the uninstall leaves something behind it should have taken.

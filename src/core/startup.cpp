@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "catalogue.h"
+#include "fileidentity.h"
 #include "paths.h"
 
 #include <QCoreApplication>
@@ -27,11 +28,13 @@ public:
 
     bool loadChecked(const QString &path)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly) || file.size() > maxCatalogueSize)
+        // Anyone who can write the working folder can put a FIFO or a link
+        // to a device there: neither is waited on nor read without end.
+        QFile file;
+        if (!openRegularFile(file, path))
             return false;
-        const QByteArray data = file.readAll();
-        if (!isSoundCatalogue(data))
+        const QByteArray data = file.read(maxCatalogueSize + 1);
+        if (data.size() > maxCatalogueSize || !isSoundCatalogue(data))
             return false;
         bytes = data;
         return load(reinterpret_cast<const uchar *>(bytes.constData()), int(bytes.size()));

@@ -3,13 +3,20 @@
 #include "rayrcbackup.h"
 
 #include <QDate>
+#include <QFileInfo>
 
 UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
                                   const QString &mrDir, const QString &link, const QString &mi)
 {
     UninstallPlan plan;
-    for (const ShaderFileRow &row : rows)
-        plan.files.append(RemoveStep::plan(row, shaderDir));
+    // Two rows may find the same file: it goes once.
+    QSet<QString> goingAway;
+    for (const ShaderFileRow &row : rows) {
+        const RemoveStep step = RemoveStep::plan(row, shaderDir, goingAway);
+        if (step.outcome == RemoveStep::Remove)
+            goingAway.insert(QFileInfo(step.destination).absoluteFilePath());
+        plan.files.append(step);
+    }
     plan.rayrc = RayrcRemoval::plan(mrDir, link, mi);
     plan.mrDir = mrDir;
     return plan;
