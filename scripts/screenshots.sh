@@ -122,11 +122,11 @@ for lang in fr en; do
   esac
   fresh_demo
   start_app "$locale"
-  # The tab bar holds the focus at start: the arrows walk the tabs.
+  # The first field holds the focus at start: Ctrl+Tab walks the tabs.
   shot "shader-$lang.png"
-  xdo key Right
+  xdo key ctrl+Tab
   shot "configuration-$lang.png"
-  xdo key Right
+  xdo key ctrl+Tab
   shot "credits-$lang.png"
   close_app
 done
@@ -136,7 +136,6 @@ done
 fresh_demo
 start_app fr_FR.UTF-8
 rayrc_before=$(cksum <"$DEMO/mentalray/maya.rayrc")
-xdo key Tab
 xdo type --delay 15 -- "$DEMO/shader-sample"
 xdo key Tab Tab
 xdo type --delay 15 -- "$LINK"
