@@ -92,6 +92,11 @@ void RecordingReporter::rayrcUpdated(const RayrcStep &step)
     updated.append(step.path);
 }
 
+void RecordingReporter::backupFailed(const QString &backupPath)
+{
+    failures.append({QStringLiteral("warning"), QStringLiteral("backup"), backupPath, QString()});
+}
+
 void RecordingReporter::rayrcFailed(const RayrcStep &step)
 {
     failures.append({QStringLiteral("critical"), step.title(), step.text(), step.details()});

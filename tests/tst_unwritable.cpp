@@ -177,6 +177,14 @@ void TestUnwritable::unwritableCurrentDirectory()
     QCOMPARE(Configuration::shaderTypes.size(), 1);
     QCOMPARE(Configuration::lastDirectories.size(), 8);
     QVERIFY(QDir().entryList({QStringLiteral("maya.rayrc*")}, QDir::Files).isEmpty());
+
+    // An installation still updates maya.rayrc, but says that no copy was kept.
+    writeBytes(QStringLiteral("mr/maya.rayrc"), "\tlink\n\tmi\n");
+    RecordingReporter reporter;
+    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("l"), QStringLiteral("m"),
+                                             0, &reporter));
+    QCOMPARE(reporter.failures.size(), 1);
+    QCOMPARE(reporter.failures.first().title, QStringLiteral("backup"));
     QFile::setPermissions(sandbox.path(), readOnlyFolder | QFileDevice::WriteOwner);
 }
 

@@ -501,6 +501,10 @@ Check that init.txt and its folder can be written and that the disk is not full,
         <source>Copie du jour de maya.rayrc : %1</source>
         <translation>Today&apos;s copy of maya.rayrc: %1</translation>
     </message>
+    <message>
+        <source>La copie du jour de maya.rayrc n&apos;a pas pu être faite (%1) : maya.rayrc est modifié sans elle. Le dossier de travail doit être accessible en écriture.</source>
+        <translation>Today&apos;s copy of maya.rayrc could not be made (%1): maya.rayrc is changed without it. The working folder must be writable.</translation>
+    </message>
 </context>
 <context>
     <name>ShaderTab</name>

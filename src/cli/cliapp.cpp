@@ -3,12 +3,15 @@
 #include "clitext.h"
 #include "configuration.h"
 #include "installplan.h"
+#include "rayrcbackup.h"
 #include "rayrcentry.h"
+#include "rayrcstep.h"
 #include "startup.h"
 #include "streamreporter.h"
 #include "uninstallplan.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -235,6 +238,10 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
     } else {
         for (const RemoveStep &step : std::as_const(plan.files))
             (step.keepsSomething() ? err : out) << CliText::removal(step, request.dryRun) << Qt::endl;
+        if (!plan.backupKept)
+            err << CliText::failure(RayrcStep::backupFailedText(rayrcBackupPath(QDate::currentDate())),
+                                    QString())
+                << Qt::endl;
         for (const QString &line : CliText::removal(plan.rayrc, request.dryRun))
             (plan.rayrc.keepsSomething() ? err : out) << line << Qt::endl;
     }

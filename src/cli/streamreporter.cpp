@@ -29,6 +29,11 @@ void StreamReporter::rayrcUpdated(const RayrcStep &step)
         out << CliText::rayrcUpdated(step) << Qt::endl;
 }
 
+void StreamReporter::backupFailed(const QString &backupPath)
+{
+    err << CliText::failure(RayrcStep::backupFailedText(backupPath), QString()) << Qt::endl;
+}
+
 void StreamReporter::rayrcFailed(const RayrcStep &step)
 {
     rayrcSteps.append(step);

@@ -22,6 +22,7 @@ public:
     void copyFailed(const CopyStep &step) override;
     void rayrcUpdated(const RayrcStep &step) override;
     void rayrcFailed(const RayrcStep &step) override;
+    void backupFailed(const QString &backupPath) override;
 
     QList<CopyStep> copies;
     QList<RayrcStep> rayrcSteps;

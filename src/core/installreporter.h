@@ -1,6 +1,8 @@
 #ifndef INSTALLREPORTER_H
 #define INSTALLREPORTER_H
 
+#include <QString>
+
 class CopyStep;
 class RayrcStep;
 
@@ -15,6 +17,8 @@ public:
     virtual void copyFailed(const CopyStep &step) = 0;
     virtual void rayrcUpdated(const RayrcStep &step);
     virtual void rayrcFailed(const RayrcStep &step) = 0;
+    // maya.rayrc is about to be rewritten with no copy of the day kept.
+    virtual void backupFailed(const QString &backupPath) = 0;
 };
 
 #endif

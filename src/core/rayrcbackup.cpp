@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 
 QString rayrcBackupPath(const QDate &today)
 {
@@ -13,6 +14,12 @@ QString rayrcBackupPath(const QDate &today)
                               .arg(today.month(), 2, 10, QLatin1Char('0'))
                               .arg(today.day(), 2, 10, QLatin1Char('0'));
     return joinPath(QDir::currentPath(), QStringLiteral("maya.rayrc") + stamp);
+}
+
+bool keepRayrcBeforeRewrite(const QString &mrDir, const QDate &today)
+{
+    return backupRayrcFile(mrDir, today) || QFileInfo(rayrcBackupPath(today)).isFile()
+           || mrDir.isEmpty() || !QFileInfo(joinPath(mrDir, QStringLiteral("maya.rayrc"))).isFile();
 }
 
 bool backupRayrcFile(const QString &mrDir, const QDate &today)

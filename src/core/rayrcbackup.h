@@ -10,5 +10,8 @@ class QDate;
 QString rayrcBackupPath(const QDate &today);
 // Copies mrDir's maya.rayrc there unless the day's copy exists already.
 bool backupRayrcFile(const QString &mrDir, const QDate &today);
+// Takes the day's copy before maya.rayrc is rewritten; false when there is a
+// maya.rayrc to keep but no copy of the day could be made.
+bool keepRayrcBeforeRewrite(const QString &mrDir, const QDate &today);
 
 #endif

@@ -81,6 +81,13 @@ RayrcStep RayrcStep::plan(const QString &mrDir)
     return step;
 }
 
+QString RayrcStep::backupFailedText(const QString &backupPath)
+{
+    return tr("La copie du jour de maya.rayrc n'a pas pu être faite (%1) : maya.rayrc est "
+              "modifié sans elle. Le dossier de travail doit être accessible en écriture.")
+        .arg(backupPath);
+}
+
 QString RayrcStep::title() const
 {
     return QObject::tr("Erreur d'ecriture");

@@ -31,6 +31,9 @@ public:
     // Reads maya.rayrc in mrDir, without writing anything.
     static RayrcStep plan(const QString &mrDir);
 
+    // Said when no copy of the day could be kept before a rewrite.
+    static QString backupFailedText(const QString &backupPath);
+
     QString title() const;
     QString text() const;
     QString details() const;

@@ -36,7 +36,9 @@ bool installShaderFiles(const QVector<ShaderFileRow> &rows, const QString &shade
         return false;
     // On a first run the Mental Ray directory was unknown at start-up: the
     // user's own maya.rayrc must still be kept before it is rewritten.
-    backupRayrcFile(mrDir, QDate::currentDate());
+    const QDate today = QDate::currentDate();
+    if (!keepRayrcBeforeRewrite(mrDir, today) && reporter)
+        reporter->backupFailed(rayrcBackupPath(today));
     if (!updateRayrcFile(mrDir, link, mi)) {
         RayrcStep step = RayrcStep::plan(mrDir);
         // The file looked fine, so the write itself went wrong.

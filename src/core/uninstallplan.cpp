@@ -27,7 +27,7 @@ bool UninstallPlan::apply()
     for (RemoveStep &step : files)
         step.apply();
     if (rayrc.outcome == RayrcRemoval::Remove)
-        backupRayrcFile(mrDir, QDate::currentDate());
+        backupKept = keepRayrcBeforeRewrite(mrDir, QDate::currentDate());
     rayrc.apply();
     return succeeds();
 }

@@ -15,6 +15,8 @@ public:
     QVector<RemoveStep> files;
     RayrcRemoval rayrc;
     QString mrDir;
+    // False when maya.rayrc was rewritten with no copy of the day kept.
+    bool backupKept = true;
 
     static UninstallPlan make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
                               const QString &mrDir, const QString &link, const QString &mi);

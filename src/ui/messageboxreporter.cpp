@@ -31,6 +31,12 @@ void MessageBoxReporter::copyFailed(const CopyStep &step)
             step.text(), step.details());
 }
 
+void MessageBoxReporter::backupFailed(const QString &backupPath)
+{
+    showBox(parent, QMessageBox::Warning, RayrcStep().title(),
+            RayrcStep::backupFailedText(backupPath), QString());
+}
+
 void MessageBoxReporter::rayrcFailed(const RayrcStep &step)
 {
     showBox(parent, QMessageBox::Critical, step.title(), step.text(), step.details());

@@ -14,6 +14,7 @@ public:
 
     void copyFailed(const CopyStep &step) override;
     void rayrcFailed(const RayrcStep &step) override;
+    void backupFailed(const QString &backupPath) override;
 
 private:
     QWidget *parent;
