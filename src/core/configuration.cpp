@@ -310,59 +310,62 @@ void appendLine(QList<TextLine> &lines, const QByteArray &text, const QByteArray
 }
 }
 
-bool Configuration::setMayaPath(const QString &directory)
+namespace {
+// Writes a directory as line 2 (Maya) or line 4 (Mental Ray) of init.txt,
+// every other line kept. A value the file cannot hold is never written.
+bool writeDirectory(const QString &directory, bool mentalRay)
 {
-    mayaPath = directory;
-    // Held, so that the save can name it, but never written.
     if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
         return false;
-
+    const QByteArray text = local8Bit(directory);
+    // A first run may start with either field: the file is made down to it.
     const QByteArray native = nativeLineEnd();
+    const QByteArray fresh = mentalRay
+                                 ? mayaMarker + native + native + mrMarker + native + text + native
+                                 : mayaMarker + native + text + native;
     QList<TextLine> lines;
     QByteArray end;
     bool created = false;
-    if (!readForSetter(mayaMarker + native + local8Bit(directory) + native, lines, end, created))
+    if (!readForSetter(fresh, lines, end, created))
         return created;
-    if (lines.size() > 1)
-        lines[1].text = local8Bit(directory);
-    else
-        appendLine(lines, local8Bit(directory), end);
-    return writeWholeFile(initFile, joinLines(lines));
-}
 
-bool Configuration::setMrPath(const QString &directory)
-{
-    mrPath = directory;
-    if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
-        return false;
-
-    // A first run may start with this field as well as with the Maya one.
-    const QByteArray native = nativeLineEnd();
-    QList<TextLine> lines;
-    QByteArray end;
-    bool created = false;
-    if (!readForSetter(mayaMarker + native + native + mrMarker + native + local8Bit(directory)
-                           + native,
-                       lines, end, created))
-        return created;
-    if (lines.size() > 2 && lines.at(2).text == mrMarker) {
-        if (lines.size() > 3)
-            lines[3].text = local8Bit(directory);
+    if (!mentalRay) {
+        if (lines.size() > 1)
+            lines[1].text = text;
         else
-            appendLine(lines, local8Bit(directory), end);
+            appendLine(lines, text, end);
+    } else if (lines.size() > 2 && lines.at(2).text == mrMarker) {
+        if (lines.size() > 3)
+            lines[3].text = text;
+        else
+            appendLine(lines, text, end);
     } else if (lines.size() <= 2) {
         // The marker must land on line 3, or every later keystroke would
         // append it again.
         if (lines.size() < 2)
             appendLine(lines, QByteArray(), end);
         appendLine(lines, mrMarker, end);
-        appendLine(lines, local8Bit(directory), end);
+        appendLine(lines, text, end);
     } else {
         // Line 3 is something else: appending would not make it a marker
         // either, only add lines at every keystroke.
         return false;
     }
     return writeWholeFile(initFile, joinLines(lines));
+}
+}
+
+bool Configuration::setMayaPath(const QString &directory)
+{
+    // Held, so that the save can name it, even when it is not written.
+    mayaPath = directory;
+    return writeDirectory(directory, false);
+}
+
+bool Configuration::setMrPath(const QString &directory)
+{
+    mrPath = directory;
+    return writeDirectory(directory, true);
 }
 
 bool Configuration::installShaderType(const QString &shaderDir, const QString &link,
