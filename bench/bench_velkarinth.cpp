@@ -1,8 +1,8 @@
 // Each figure is compared with a baseline on the same data in the same run:
 // what the program does must stay within a small factor of the plain file
 // system work it cannot avoid.
-#include "configuration.h"
-#include "shadertype.h"
+#include "config/configuration.h"
+#include "config/shadertype.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Starts as the program does and quits once the first dialog is shown, or
 // shows an empty QDialog: the two processes the start-up figure compares.
-#include "configuration.h"
-#include "startup.h"
+#include "config/configuration.h"
+#include "i18n/translations.h"
 #include "tabdialog.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The catalogue check: a catalogue it lets through loads in QTranslator, and
 // looking texts up in it reads nothing outside it.
-#include "catalogue.h"
+#include "i18n/catalogue.h"
 #include "fuzzsupport.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // The init.txt loader: whatever the file holds, no row count goes negative,
 // no more rows exist than the file has lines, and what was loaded survives a
 // save and a second load unchanged, or the save leaves the file alone.
-#include "configuration.h"
+#include "config/configuration.h"
 #include "fuzzsupport.h"
 
 #include <cstdint>

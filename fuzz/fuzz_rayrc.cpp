@@ -4,7 +4,7 @@
 // that had none. Lines end in LF, CR LF or CR alone; the file is streamed in
 // blocks small enough to split lines and CR LF pairs.
 #include "fuzzsupport.h"
-#include "rayrc.h"
+#include "rayrc/rayrcupdate.h"
 
 #include <QDir>
 

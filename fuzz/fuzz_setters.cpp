@@ -2,7 +2,7 @@
 // its own lines and keeps every other line, in order, byte for byte, with
 // its line end (a last line gains one only when a line comes after it); a
 // value that is not one line is never written.
-#include "configuration.h"
+#include "config/configuration.h"
 #include "fuzzsupport.h"
 
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "testsupport.h"
 
-#include "configuration.h"
-#include "copystep.h"
-#include "rayrcstep.h"
-#include "identity.h"
+#include "config/configuration.h"
+#include "install/copystep.h"
+#include "rayrc/rayrcstep.h"
+#include "config/identity.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "installreporter.h"
+#include "install/installreporter.h"
 
 
 // A fresh world for one test case: an empty temporary current directory, the

@@ -1,4 +1,4 @@
-#include "catalogue.h"
+#include "i18n/catalogue.h"
 #include "testsupport.h"
 
 #include <QLibraryInfo>

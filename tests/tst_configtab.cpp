@@ -1,5 +1,5 @@
 #include "configtab.h"
-#include "configuration.h"
+#include "config/configuration.h"
 #include "uitestsupport.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "shadertype.h"
+#include "config/shadertype.h"
 #include "testsupport.h"
 
 #include <QDir>

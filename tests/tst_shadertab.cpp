@@ -1,4 +1,4 @@
-#include "configuration.h"
+#include "config/configuration.h"
 #include "shadertab.h"
 #include "uitestsupport.h"
 

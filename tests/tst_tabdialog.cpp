@@ -1,5 +1,5 @@
-#include "configuration.h"
-#include "startup.h"
+#include "config/configuration.h"
+#include "i18n/translations.h"
 #include "tabdialog.h"
 #include "uitestsupport.h"
 

@@ -1,4 +1,4 @@
-#include "uninstallplan.h"
+#include "install/uninstallplan.h"
 #include "testsupport.h"
 
 #include <QDir>

@@ -1,14 +1,14 @@
 #include "cliapp.h"
 
 #include "clitext.h"
-#include "configuration.h"
-#include "installplan.h"
-#include "rayrcbackup.h"
-#include "rayrcentry.h"
-#include "rayrcstep.h"
-#include "startup.h"
+#include "config/configuration.h"
+#include "install/installplan.h"
+#include "rayrc/rayrcbackup.h"
+#include "rayrc/rayrcentry.h"
+#include "rayrc/rayrcstep.h"
+#include "i18n/translations.h"
 #include "streamreporter.h"
-#include "uninstallplan.h"
+#include "install/uninstallplan.h"
 
 #include <QCommandLineParser>
 #include <QDate>

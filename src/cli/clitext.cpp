@@ -1,10 +1,10 @@
 #include "clitext.h"
 
-#include "copystep.h"
-#include "installplan.h"
-#include "rayrcremoval.h"
-#include "rayrcstep.h"
-#include "removestep.h"
+#include "install/copystep.h"
+#include "install/installplan.h"
+#include "rayrc/rayrcremoval.h"
+#include "rayrc/rayrcstep.h"
+#include "install/removestep.h"
 
 namespace {
 QString oneLine(QString text)

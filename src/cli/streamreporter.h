@@ -1,9 +1,9 @@
 #ifndef STREAMREPORTER_H
 #define STREAMREPORTER_H
 
-#include "copystep.h"
-#include "installreporter.h"
-#include "rayrcstep.h"
+#include "install/copystep.h"
+#include "install/installreporter.h"
+#include "rayrc/rayrcstep.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #include "configtab.h"
 
-#include "configuration.h"
+#include "config/configuration.h"
 #include "enterpress.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "credittab.h"
 
-#include "identity.h"
+#include "config/identity.h"
 
 #include <QTextEdit>
 #include <QVBoxLayout>

@@ -1,7 +1,7 @@
 #include "messageboxreporter.h"
 
-#include "copystep.h"
-#include "rayrcstep.h"
+#include "install/copystep.h"
+#include "rayrc/rayrcstep.h"
 
 #include <QLabel>
 #include <QMessageBox>

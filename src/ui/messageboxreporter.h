@@ -1,7 +1,7 @@
 #ifndef MESSAGEBOXREPORTER_H
 #define MESSAGEBOXREPORTER_H
 
-#include "installreporter.h"
+#include "install/installreporter.h"
 
 class QWidget;
 

@@ -1,9 +1,9 @@
 #include "shadertab.h"
 
-#include "configuration.h"
+#include "config/configuration.h"
 #include "enterpress.h"
 #include "messageboxreporter.h"
-#include "rayrcentry.h"
+#include "rayrc/rayrcentry.h"
 
 #include <QComboBox>
 #include <QFileDialog>

@@ -1,0 +1,93 @@
+#ifndef CONFIGURATION_H
+#define CONFIGURATION_H
+
+#include "config/shadertype.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class InstallReporter;
+class QDate;
+
+// What makes a value unfit for init.txt, where it would not read back as it
+// was written.
+enum class ValueProblem {
+    None,
+    LineBreak,      // moves every later line
+    FieldSeparator, // a '*' in a row shifts its fields
+    NotEncodable,   // the system encoding cannot write it
+};
+
+// A whole line of init.txt (a directory, a type name), or a field of a row.
+enum class ValueKind { Line, RowField };
+
+ValueProblem storageProblem(const QString &value, ValueKind kind);
+
+// The one program-wide configuration: init.txt in the current directory plus
+// the folders remembered in the per-user settings.
+class Configuration
+{
+public:
+    static QString mayaPath;
+    static QString mrPath;
+    static QVector<ShaderType> shaderTypes;
+    static QVector<QString> lastDirectories;
+    // Settings key of each last-directory index; fixed whatever the rows hold.
+    static const QStringList settingsKeys;
+
+    // What the save did with init.txt; the settings are written in any case.
+    enum class SaveStatus {
+        Saved,
+        NotUnderstood, // loading stopped on lines it could not take in
+        Unreadable,    // the file exists but is no readable regular file
+        NotDecodable,  // bytes the system encoding does not decode
+        Unstorable,    // a value that would not read back (see field)
+        WriteFailed,
+    };
+    enum class Field { None, MayaPath, MrPath, TypeName, RowExtension, RowDestination };
+    struct SaveResult
+    {
+        SaveStatus status = SaveStatus::Saved;
+        // With Unstorable: the first such value, where it is and why.
+        Field field = Field::None;
+        int type = -1;
+        int row = -1;
+        ValueProblem problem = ValueProblem::None;
+    };
+
+    // takeBackup: whether to take the day's maya.rayrc backup once the
+    // Mental Ray directory is known; a preview must write nothing.
+    static void load(bool takeBackup = true);
+    // Replaces init.txt only where nothing in it gets lost or changed.
+    static SaveResult save();
+    static void setShaderFileRow(int type, int row, const QString &extension, const QString &path,
+                                 bool mandatory);
+    static void addShaderType();
+    // The type a first run starts with: five rows, no folders yet.
+    static void addDefaultShaderType();
+    static QString lastDirectory(int index);
+    // Where init.txt and the per-user settings are, in full.
+    static QString initFilePath();
+    static QString settingsFilePath();
+    static QString setLastDirectory(const QString &directory, int index);
+
+    // Whether init.txt now holds the directory; it is kept in memory anyway.
+    static bool setMayaPath(const QString &directory);
+    static bool setMrPath(const QString &directory);
+
+    static bool installShaderType(const QString &shaderDir, const QString &link, const QString &mi,
+                                  int type, InstallReporter *reporter = nullptr);
+
+    // Back to the empty state the program starts in.
+    static void reset();
+
+private:
+    // Set when loading stopped on a line without its marker.
+    static bool keepInitFile;
+};
+
+bool backupRayrc();
+bool backupRayrc(const QDate &today);
+
+#endif

@@ -1,0 +1,97 @@
+#include "files/fileidentity.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#ifdef Q_OS_LINUX
+#include <sys/xattr.h>
+#endif
+
+FileIdentity fileIdentity(const QString &path)
+{
+    FileIdentity identity;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0) {
+        // Only a missing file may be created; any other failure is no file
+        // to write to.
+        identity.exists = errno != ENOENT;
+        return identity;
+    }
+    identity.exists = true;
+    identity.regular = S_ISREG(status.st_mode);
+    identity.owner = status.st_uid;
+    identity.group = status.st_gid;
+    identity.mode = status.st_mode & 07777;
+    bool attributes = false;
+#ifdef Q_OS_LINUX
+    // ACLs are extended attributes here too.
+    attributes = ::listxattr(name.constData(), nullptr, 0) > 0;
+#endif
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFileInfo(path).canonicalFilePath()).path());
+    identity.inPlaceOnly = status.st_nlink > 1 || attributes
+                           || ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0;
+    return identity;
+}
+
+bool takeIdentity(QFileDevice &replacement, const FileIdentity &original)
+{
+    if (!original.exists)
+        return true;
+    const int fd = replacement.handle();
+    struct stat status;
+    if (::fstat(fd, &status) != 0)
+        return false;
+    const uid_t owner = status.st_uid == original.owner ? uid_t(-1) : uid_t(original.owner);
+    const gid_t group = status.st_gid == original.group ? gid_t(-1) : gid_t(original.group);
+    if ((owner != uid_t(-1) || group != gid_t(-1)) && ::fchown(fd, owner, group) != 0)
+        return false;
+    // After the owner: a change of owner clears the set-id bits.
+    return ::fchmod(fd, original.mode) == 0;
+}
+
+bool syncToDisk(QFileDevice &file)
+{
+    return ::fsync(file.handle()) == 0;
+}
+
+bool openRegularFile(QFile &file, const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status;
+    if (::stat(name.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    // Non-blocking, and checked again once open: what was a file a moment
+    // ago may be a FIFO now.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+        || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0
+        || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+bool createFileLike(QFile &file, const QString &path, const QFileDevice &like)
+{
+    struct stat status;
+    if (::fstat(like.handle(), &status) != 0)
+        return false;
+    // The kernel takes the umask off, as for any new file.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, status.st_mode & 0777);
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}

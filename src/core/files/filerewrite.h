@@ -1,0 +1,43 @@
+#ifndef FILEREWRITE_H
+#define FILEREWRITE_H
+
+#include <QByteArrayView>
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+#include <QTemporaryFile>
+
+// A new content for a file, written piece by piece and put in place only by
+// commit; without a commit the file stays as it was. The file stays the same
+// file: a replacement takes its owner, group and mode, and where a
+// replacement could not keep what the file has (other hard links, ACLs or
+// extended attributes, an owner or group the process may not set, a folder
+// it cannot write) the new content is written over the old one, which is put
+// back if that write fails. Only a regular file or a missing one is written.
+class FileRewrite
+{
+public:
+    explicit FileRewrite(const QString &path);
+
+    bool open();
+    bool write(QByteArrayView bytes);
+    bool commit();
+
+private:
+    bool commitInPlace();
+
+    QString path;
+    QSaveFile replacement;
+    // In place: the file itself, and its new content until that is whole.
+    QFile original;
+    QTemporaryFile staged;
+    bool inPlace = false;
+    bool failed = false;
+};
+
+// Copies a regular file (after links) to a destination that must not exist
+// yet, which gets the source's permission bits less the umask, as cp does.
+// A FIFO or a device is not read; a failed copy leaves no destination.
+bool copyRegularFile(const QString &source, const QString &destination);
+
+#endif

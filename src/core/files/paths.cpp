@@ -1,0 +1,8 @@
+#include "files/paths.h"
+
+#include <QDir>
+
+QString joinPath(const QString &directory, const QString &name)
+{
+    return directory + QDir::separator() + name;
+}

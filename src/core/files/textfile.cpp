@@ -1,0 +1,103 @@
+#include "files/textfile.h"
+
+#include "files/filerewrite.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringEncoder>
+
+QList<TextLine> splitLines(const QByteArray &content)
+{
+    QList<TextLine> lines;
+    const qsizetype size = content.size();
+    qsizetype start = 0;
+    // The next LF is looked for again only once passed: in a file of CR-only
+    // lines, a search per line would run to the end of the file each time.
+    qsizetype nextLf = -1;
+    while (start < size) {
+        if (nextLf < start) {
+            nextLf = content.indexOf('\n', start);
+            if (nextLf < 0)
+                nextLf = size;
+        }
+        const qsizetype cr = QByteArrayView(content).sliced(start, nextLf - start).indexOf('\r');
+        const qsizetype textEnd = cr < 0 ? nextLf : start + cr;
+        if (textEnd == size) {
+            lines.append({content.mid(start), QByteArray()});
+            break;
+        }
+        const bool crlf = content.at(textEnd) == '\r' && textEnd + 1 == nextLf;
+        const qsizetype endLength = crlf ? 2 : 1;
+        lines.append({content.mid(start, textEnd - start), content.mid(textEnd, endLength)});
+        start = textEnd + endLength;
+    }
+    return lines;
+}
+
+QByteArray joinLines(const QList<TextLine> &lines)
+{
+    QByteArray out;
+    for (const TextLine &line : lines)
+        out += line.text + line.end;
+    return out;
+}
+
+QByteArray local8Bit(const QString &text)
+{
+    return QStringEncoder(QStringConverter::System).encode(text);
+}
+
+QByteArray nativeLineEnd()
+{
+#ifdef Q_OS_WIN
+    return QByteArrayLiteral("\r\n");
+#else
+    return QByteArrayLiteral("\n");
+#endif
+}
+
+QByteArray lineEndOf(const QByteArray &content)
+{
+    const qsizetype newline = content.indexOf('\n');
+    if (newline < 0)
+        return nativeLineEnd();
+    return newline > 0 && content.at(newline - 1) == '\r' ? QByteArrayLiteral("\r\n")
+                                                          : QByteArrayLiteral("\n");
+}
+
+QByteArray firstLineEnd(QByteArrayView content)
+{
+    const qsizetype lf = content.indexOf('\n');
+    const qsizetype cr = content.first(lf < 0 ? content.size() : lf).indexOf('\r');
+    if (cr >= 0)
+        return cr + 1 == lf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\r");
+    return lf < 0 ? nativeLineEnd() : QByteArrayLiteral("\n");
+}
+
+bool readWholeFile(const QString &path, QByteArray &content)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    content = file.readAll();
+    return file.error() == QFileDevice::NoError;
+}
+
+bool writeWholeFile(const QString &path, const QByteArray &content)
+{
+    return writeWholeFile(path, QList<QByteArrayView>{content});
+}
+
+bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces)
+{
+    FileRewrite file(path);
+    if (!file.open())
+        return false;
+    for (const QByteArrayView piece : pieces) {
+        if (!file.write(piece))
+            return false;
+    }
+    return file.commit();
+}

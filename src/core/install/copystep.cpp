@@ -1,0 +1,91 @@
+#include "install/copystep.h"
+
+#include "install/filesearch.h"
+#include "files/paths.h"
+
+#include <QFileInfo>
+#include <QObject>
+
+CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
+                        const QSet<QString> &willExist)
+{
+    CopyStep step;
+    step.extension = row.extension;
+    step.mandatory = row.mandatory;
+    step.folder = row.path;
+    step.shaderDir = shaderDir;
+    if (findShaderFile(row.extension, shaderDir, step.source, step.name).isEmpty()) {
+        step.outcome = NotFound;
+        return step;
+    }
+    // An empty destination would put the file at the root of the disk.
+    if (row.path.isEmpty()) {
+        step.outcome = NoDestination;
+        return step;
+    }
+    step.destination = joinPath(row.path, step.name);
+    const QFileInfo folder(row.path);
+    const QFileInfo target(step.destination);
+    if (!folder.isDir())
+        step.outcome = NoFolder;
+    // A dangling link counts as a file: copying would replace it.
+    else if (target.exists() || target.isSymLink() || willExist.contains(step.destination))
+        step.outcome = AlreadyThere;
+    else if (!folder.isWritable())
+        step.outcome = NotWritable;
+    else
+        step.outcome = Copy;
+    return step;
+}
+
+bool CopyStep::failsInstall() const
+{
+    return outcome == NotFound || (outcome != Copy && mandatory);
+}
+
+QString CopyStep::title() const
+{
+    return QObject::tr("Erreur de copie de fichier");
+}
+
+QString CopyStep::text() const
+{
+    QString text = QObject::tr("Erreur lors de la copie du fichier : ") + name;
+    if (!mandatory)
+        text += QObject::tr("\n Fichier non obligatoire");
+    return text;
+}
+
+QString CopyStep::details() const
+{
+    QString reason;
+    switch (outcome) {
+    case Copy:
+        return QString();
+    case NotFound:
+        reason = tr("Aucun fichier d'extension « %1 » n'a été trouvé sous le dossier du Shader %2.")
+                     .arg(extension, shaderDir);
+        break;
+    case NoDestination:
+        reason = tr("Aucun dossier de destination n'est donné pour l'extension « %1 » : "
+                    "remplissez l'onglet Configuration.")
+                     .arg(extension);
+        break;
+    case NoFolder:
+        reason = tr("Le dossier de destination %1 n'existe pas.").arg(folder);
+        break;
+    case AlreadyThere:
+        reason = tr("Le fichier %1 existe déjà : il n'est jamais remplacé.").arg(destination);
+        break;
+    case NotWritable:
+        reason = tr("Le dossier de destination %1 n'est pas accessible en écriture.").arg(folder);
+        break;
+    case CopyFailed:
+        reason = tr("La copie vers %1 a échoué.").arg(destination);
+        break;
+    }
+    return reason + QLatin1Char('\n') + tr("Extension : %1").arg(extension) + QLatin1Char('\n')
+           + tr("Fichier du Shader : %1").arg(source.isEmpty() ? tr("(aucun)") : source)
+           + QLatin1Char('\n')
+           + tr("Destination : %1").arg(folder.isEmpty() ? tr("(aucune)") : folder);
+}

@@ -1,0 +1,52 @@
+#ifndef COPYSTEP_H
+#define COPYSTEP_H
+
+#include "install/shaderfilerow.h"
+
+#include <QCoreApplication>
+#include <QSet>
+#include <QString>
+
+// One row's part of an installation: the shader's file found for the row's
+// extension, where it goes, and what becomes of it.
+class CopyStep
+{
+    Q_DECLARE_TR_FUNCTIONS(CopyStep)
+
+public:
+    enum Outcome {
+        Copy,          // copied, or to be copied
+        NotFound,      // no file below the shader's folder
+        NoDestination, // the row has no destination folder yet
+        NoFolder,      // no such destination folder
+        AlreadyThere,  // a file of that name is already in the destination
+        NotWritable,   // the destination folder cannot be written
+        CopyFailed,    // the copy itself failed
+    };
+
+    QString extension;
+    bool mandatory = false;
+    QString shaderDir;   // the folder searched
+    QString source;      // full path of the file found, empty when none was
+    QString name;        // its file name
+    QString folder;      // the row's destination folder
+    QString destination; // folder and name joined
+    Outcome outcome = NotFound;
+
+    // Looks the row's file up and decides what its copy would do; names in
+    // willExist count as already in place (files an earlier row would copy).
+    static CopyStep plan(const ShaderFileRow &row, const QString &shaderDir,
+                         const QSet<QString> &willExist = {});
+
+    // A file not found fails even an optional row; any other refusal fails
+    // only a mandatory one.
+    bool failsInstall() const;
+
+    // The message box's title and text, as the dialog has always shown them.
+    QString title() const;
+    QString text() const;
+    // Why, and where: the facts behind the text.
+    QString details() const;
+};
+
+#endif

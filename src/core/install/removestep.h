@@ -1,0 +1,40 @@
+#ifndef REMOVESTEP_H
+#define REMOVESTEP_H
+
+#include "install/shaderfilerow.h"
+
+#include <QSet>
+#include <QString>
+
+// One row's part of an uninstall: the file an installation of the shader
+// would have put in the row's folder, and whether it goes.
+class RemoveStep
+{
+public:
+    enum Outcome {
+        Remove,        // byte for byte the shader's file: removed, or to be
+        Differs,       // changed since, or someone else's: kept
+        NotRegular,    // a link, a folder or anything but a regular file: kept
+        SameFile,      // the shader's own file, the shader's folder being there: kept
+        Missing,       // not there: nothing to do
+        NotFound,      // no file below the shader's folder: nothing was installed
+        NoDestination, // the row has no folder: nothing was installed
+        RemoveFailed,  // identical, but could not be (or cannot be) removed
+    };
+
+    QString extension;
+    QString source;      // the shader's file, empty when none was found
+    QString folder;      // the row's destination folder
+    QString destination; // the file there of the same name
+    Outcome outcome = NotFound;
+
+    // goingAway: files an earlier row already takes out.
+    static RemoveStep plan(const ShaderFileRow &row, const QString &shaderDir,
+                           const QSet<QString> &goingAway = {});
+    // Removes the file when the plan says so; false when that failed.
+    bool apply();
+    // Whether the uninstall leaves something behind it should have taken.
+    bool keepsSomething() const;
+};
+
+#endif

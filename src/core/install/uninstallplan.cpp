@@ -1,0 +1,42 @@
+#include "install/uninstallplan.h"
+
+#include "rayrc/rayrcbackup.h"
+
+#include <QDate>
+#include <QFileInfo>
+
+UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
+                                  const QString &mrDir, const QString &link, const QString &mi)
+{
+    UninstallPlan plan;
+    // Two rows may find the same file: it goes once.
+    QSet<QString> goingAway;
+    for (const ShaderFileRow &row : rows) {
+        const RemoveStep step = RemoveStep::plan(row, shaderDir, goingAway);
+        if (step.outcome == RemoveStep::Remove)
+            goingAway.insert(QFileInfo(step.destination).absoluteFilePath());
+        plan.files.append(step);
+    }
+    plan.rayrc = RayrcRemoval::plan(mrDir, link, mi);
+    plan.mrDir = mrDir;
+    return plan;
+}
+
+bool UninstallPlan::apply()
+{
+    for (RemoveStep &step : files)
+        step.apply();
+    if (rayrc.outcome == RayrcRemoval::Remove)
+        backupKept = keepRayrcBeforeRewrite(mrDir, QDate::currentDate());
+    rayrc.apply();
+    return succeeds();
+}
+
+bool UninstallPlan::succeeds() const
+{
+    for (const RemoveStep &step : files) {
+        if (step.keepsSomething())
+            return false;
+    }
+    return !rayrc.keepsSomething();
+}

@@ -1,7 +1,0 @@
-#include "installreporter.h"
-
-InstallReporter::~InstallReporter() = default;
-
-void InstallReporter::copied(const CopyStep &) {}
-
-void InstallReporter::rayrcUpdated(const RayrcStep &) {}

@@ -1,8 +1,0 @@
-#include "paths.h"
-
-#include <QDir>
-
-QString joinPath(const QString &directory, const QString &name)
-{
-    return directory + QDir::separator() + name;
-}
