@@ -4,6 +4,7 @@
 // that had none. Lines end in LF, CR LF or CR alone; the file is streamed in
 // blocks small enough to split lines and CR LF pairs.
 #include "fuzzsupport.h"
+#include "rayrc/rayrcstep.h"
 #include "rayrc/rayrcupdate.h"
 
 #include <QDir>
@@ -68,12 +69,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     writeFile("maya.rayrc", before);
     const qsizetype blockSize = size % 3 == 0 ? 65536 : 1 + qsizetype(size / 3 % 7);
-    const bool result = updateRayrcFile(QDir::currentPath(), linkText, miText, blockSize);
+    const RayrcStep preview = RayrcStep::plan(QDir::currentPath());
+    const RayrcStep step = updateRayrcFile(QDir::currentPath(), linkText, miText, blockSize);
+    const bool result = step.outcome == RayrcStep::Update;
     const QByteArray after = readFile("maya.rayrc");
 
     QList<Line> expected = lines(before);
     const qsizetype linkAt = firstWith(expected, "\tlink");
     const qsizetype miAt = firstWith(expected, "\tmi");
+    // The preview names the lines the update puts its entries above.
+    FUZZ_CHECK(preview.linkLine == linkAt + 1 && preview.miLine == miAt + 1);
+    FUZZ_CHECK(step.linkLine == preview.linkLine && step.miLine == preview.miLine);
     if (linkAt < 0 || miAt < 0) {
         FUZZ_CHECK(!result);
         FUZZ_CHECK(after == before);

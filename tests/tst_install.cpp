@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "install/installplan.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -24,6 +25,18 @@ ShaderType shaderType(const QStringList &rows, const QString &root)
                           parts.at(2) == QLatin1String("o")});
     }
     return type;
+}
+
+// What each step of a plan does, or did once applied: the rows' outcomes, then
+// maya.rayrc's with the lines its entries go above.
+QStringList outcomes(const InstallPlan &plan)
+{
+    QStringList out;
+    for (const CopyStep &step : plan.copies)
+        out << step.key();
+    if (!plan.applied || plan.rayrcReached)
+        out << QStringLiteral("%1 %2 %3").arg(plan.rayrc.key()).arg(plan.rayrc.linkLine).arg(plan.rayrc.miLine);
+    return out;
 }
 
 // Failures written as "critical|warning: file name".
@@ -131,11 +144,21 @@ void TestInstall::outcome()
     Configuration::mrPath = sandbox.path(QStringLiteral("mr"));
     Configuration::shaderTypes.append(shaderType(rows, root));
 
+    // The preview is the plan alone: applied to unchanged files, every step
+    // does what it said it would.
+    const InstallPlan preview = InstallPlan::make(Configuration::shaderTypes.first().rows,
+                                                  sandbox.path(QStringLiteral("shader")),
+                                                  Configuration::mrPath, QStringLiteral("LNK"),
+                                                  QStringLiteral("MI"));
+    QCOMPARE(preview.succeeds(), result);
+    InstallPlan plan = preview;
     RecordingReporter reporter;
-    QCOMPARE(Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
-                                              QStringLiteral("LNK"), QStringLiteral("MI"), 0, &reporter),
-             result);
+    QCOMPARE(plan.apply(reporter), result);
     QCOMPARE(describe(reporter.failures), boxes);
+    QStringList planned = outcomes(preview);
+    if (!plan.rayrcReached)
+        planned.removeLast();
+    QCOMPARE(outcomes(plan), planned);
     for (const QString &file : copied)
         QCOMPARE(readBytes(file), QFileInfo(file).fileName() == QLatin1String("velvet.dll")
                                       ? QByteArray("lib/velvet.dll")

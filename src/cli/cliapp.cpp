@@ -1,17 +1,16 @@
 #include "cliapp.h"
 
+#include "clijson.h"
 #include "clitext.h"
 #include "config/configuration.h"
+#include "i18n/translations.h"
 #include "install/installplan.h"
-#include "rayrc/rayrcbackup.h"
+#include "install/uninstallplan.h"
 #include "rayrc/rayrcentry.h"
 #include "rayrc/rayrcstep.h"
-#include "i18n/translations.h"
 #include "streamreporter.h"
-#include "install/uninstallplan.h"
 
 #include <QCommandLineParser>
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -22,30 +21,17 @@
 
 #include <cstdio>
 
-namespace {
-QJsonObject toJson(const CopyStep &step)
-{
-    return {{QStringLiteral("extension"), step.extension},
-            {QStringLiteral("mandatory"), step.mandatory},
-            {QStringLiteral("source"), step.source},
-            {QStringLiteral("destinationDir"), step.folder},
-            {QStringLiteral("destination"), step.destination},
-            {QStringLiteral("action"), CliText::key(step)}};
-}
-
-QJsonValue toJson(const RayrcStep *step)
-{
-    if (!step)
-        return QJsonValue::Null;
-    return QJsonObject{{QStringLiteral("path"), step->path},
-                       {QStringLiteral("linkLine"), step->linkLine},
-                       {QStringLiteral("miLine"), step->miLine},
-                       {QStringLiteral("action"), CliText::key(*step)}};
-}
-}
-
 CliApp::CliApp()
-    : out(stdout), err(stderr)
+    : directoryOption(QStringList{QStringLiteral("C")}, tr("Travaille comme si lancé dans DOSSIER."),
+                      QStringLiteral("DOSSIER"))
+    , linkOption(QStringLiteral("link"), tr("La ligne link de maya.rayrc."), QStringLiteral("LIGNE"))
+    , miOption(QStringLiteral("mi"), tr("La ligne mi de maya.rayrc."), QStringLiteral("LIGNE"))
+    , typeOption(QStringLiteral("type"), tr("Le numéro du type de Shader (0 par défaut)."),
+                 QStringLiteral("N"), QStringLiteral("0"))
+    , dryRunOption(QStringLiteral("dry-run"), tr("N'écrit rien : dit ce qui serait fait."))
+    , jsonOption(QStringLiteral("json"), tr("Donne le résultat en un document JSON."))
+    , out(stdout)
+    , err(stderr)
 {
     out.setEncoding(QStringConverter::System);
     err.setEncoding(QStringConverter::System);
@@ -61,22 +47,11 @@ int CliApp::run(const QStringList &arguments)
     parser.addPositionalArgument(QStringLiteral("command"),
                                  tr("install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, config, "
                                     "config maya DOSSIER ou config mr DOSSIER"));
-    parser.addOptions({
-        {QStringList{QStringLiteral("C")}, tr("Travaille comme si lancé dans DOSSIER."),
-         QStringLiteral("DOSSIER")},
-        {QStringLiteral("link"), tr("La ligne link de maya.rayrc."),
-         QStringLiteral("LIGNE")},
-        {QStringLiteral("mi"), tr("La ligne mi de maya.rayrc."), QStringLiteral("LIGNE")},
-        {QStringLiteral("type"), tr("Le numéro du type de Shader (0 par défaut)."),
-         QStringLiteral("N"), QStringLiteral("0")},
-        {QStringLiteral("dry-run"), tr("N'écrit rien : dit ce qui serait fait.")},
-        {QStringLiteral("json"), tr("Donne le résultat en un document JSON.")},
-    });
+    parser.addOptions({directoryOption, linkOption, miOption, typeOption, dryRunOption, jsonOption});
 
     const bool parsed = parser.parse(arguments);
-    if (parsed && parser.isSet(QStringLiteral("C"))
-        && !QDir::setCurrent(parser.value(QStringLiteral("C")))) {
-        err << tr("Dossier introuvable : %1").arg(parser.value(QStringLiteral("C"))) << Qt::endl;
+    if (parsed && parser.isSet(directoryOption) && !QDir::setCurrent(parser.value(directoryOption))) {
+        err << tr("Dossier introuvable : %1").arg(parser.value(directoryOption)) << Qt::endl;
         return UsageError;
     }
     // The dialog's rule, and also where the program is installed, since
@@ -117,22 +92,22 @@ bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringLi
         return false;
     }
     request.shaderDir = args.at(1);
-    request.link = parser.value(QStringLiteral("link"));
-    request.mi = parser.value(QStringLiteral("mi"));
+    request.link = parser.value(linkOption);
+    request.mi = parser.value(miOption);
     // As on the Shader tab, an empty line counts as not given.
     if (request.link.isEmpty() || request.mi.isEmpty()) {
         usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
         return false;
     }
     bool isNumber = false;
-    request.type = parser.value(QStringLiteral("type")).toInt(&isNumber);
-    request.dryRun = parser.isSet(QStringLiteral("dry-run"));
-    request.json = parser.isSet(QStringLiteral("json"));
+    request.type = parser.value(typeOption).toInt(&isNumber);
+    request.dryRun = parser.isSet(dryRunOption);
+    request.json = parser.isSet(jsonOption);
 
     Configuration::load(false);
     if (!isNumber || request.type < 0 || request.type >= Configuration::shaderTypes.size()) {
         usageError(tr("Aucun type de Shader numéro %1 dans %2.")
-                       .arg(parser.value(QStringLiteral("type")), Configuration::initFilePath()));
+                       .arg(parser.value(typeOption), Configuration::initFilePath()));
         return false;
     }
     return true;
@@ -155,47 +130,20 @@ int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
     // usage error writes nothing.
     if (!request.dryRun)
         backupRayrc();
-    const int type = request.type;
-    const bool dryRun = request.dryRun;
-    const bool json = request.json;
-    const QString link = request.link;
-    const QString mi = request.mi;
-    const ShaderType &shaderType = Configuration::shaderTypes.at(type);
-    const QString &shaderDir = request.shaderDir;
-
-    QJsonObject report{{QStringLiteral("command"), QStringLiteral("install")},
-                       {QStringLiteral("dryRun"), dryRun},
-                       {QStringLiteral("shaderDir"), shaderDir},
-                       {QStringLiteral("type"), type},
-                       {QStringLiteral("typeName"), shaderType.name}};
-    QJsonArray files;
-    bool ok = false;
-    if (dryRun) {
-        const InstallPlan plan = InstallPlan::make(shaderType.rows, shaderDir,
-                                                   Configuration::mrPath);
-        ok = plan.succeeds();
-        for (const CopyStep &step : plan.copies)
-            files.append(toJson(step));
-        report.insert(QStringLiteral("rayrc"), toJson(&plan.rayrc));
-        if (!json) {
-            for (const CopyStep &step : plan.copies)
-                out << CliText::planned(step) << Qt::endl;
-            out << CliText::planned(plan.rayrc) << Qt::endl << CliText::verdict(plan) << Qt::endl;
-        }
-    } else {
-        StreamReporter reporter(out, err, json);
-        ok = Configuration::installShaderType(shaderDir, link, mi, type, &reporter);
-        for (const CopyStep &step : std::as_const(reporter.copies))
-            files.append(toJson(step));
-        report.insert(QStringLiteral("rayrc"), toJson(reporter.rayrcSteps.isEmpty()
-                                                          ? nullptr
-                                                          : &reporter.rayrcSteps.first()));
+    const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
+    InstallPlan plan = InstallPlan::make(shaderType.rows, request.shaderDir, Configuration::mrPath,
+                                         request.link, request.mi);
+    if (request.dryRun && !request.json) {
+        for (const CopyStep &step : std::as_const(plan.copies))
+            out << CliText::planned(step) << Qt::endl;
+        out << CliText::planned(plan.rayrc) << Qt::endl << CliText::verdict(plan) << Qt::endl;
+    } else if (!request.dryRun) {
+        StreamReporter reporter(out, err, request.json);
+        plan.apply(reporter);
     }
-    report.insert(QStringLiteral("files"), files);
-    report.insert(QStringLiteral("ok"), ok);
-    if (json)
-        printJson(report);
-    return ok ? Done : Failed;
+    if (request.json)
+        printJson(CliJson::install(plan, request.type, shaderType));
+    return plan.succeeds() ? Done : Failed;
 }
 
 int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
@@ -212,40 +160,21 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
     const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
     UninstallPlan plan = UninstallPlan::make(shaderType.rows, request.shaderDir,
                                              Configuration::mrPath, request.link, request.mi);
-    const bool ok = request.dryRun ? plan.succeeds() : plan.apply();
+    if (!request.dryRun)
+        plan.apply();
 
     if (request.json) {
-        QJsonArray files;
-        for (const RemoveStep &step : std::as_const(plan.files))
-            files.append(QJsonObject{{QStringLiteral("extension"), step.extension},
-                                     {QStringLiteral("source"), step.source},
-                                     {QStringLiteral("destinationDir"), step.folder},
-                                     {QStringLiteral("destination"), step.destination},
-                                     {QStringLiteral("action"), CliText::key(step)}});
-        const RayrcRemoval &rayrc = plan.rayrc;
-        printJson({{QStringLiteral("command"), QStringLiteral("uninstall")},
-                   {QStringLiteral("dryRun"), request.dryRun},
-                   {QStringLiteral("ok"), ok},
-                   {QStringLiteral("shaderDir"), request.shaderDir},
-                   {QStringLiteral("type"), request.type},
-                   {QStringLiteral("typeName"), shaderType.name},
-                   {QStringLiteral("files"), files},
-                   {QStringLiteral("rayrc"),
-                    QJsonObject{{QStringLiteral("path"), rayrc.path},
-                                {QStringLiteral("linkLine"), rayrc.linkLine},
-                                {QStringLiteral("miLine"), rayrc.miLine},
-                                {QStringLiteral("action"), CliText::key(rayrc)}}}});
+        printJson(CliJson::uninstall(plan, request.type, shaderType));
     } else {
         for (const RemoveStep &step : std::as_const(plan.files))
             (step.keepsSomething() ? err : out) << CliText::removal(step, request.dryRun) << Qt::endl;
         if (!plan.backupKept)
-            err << CliText::failure(RayrcStep::backupFailedText(rayrcBackupPath(QDate::currentDate())),
-                                    QString())
+            err << CliText::failure(RayrcStep::backupFailedText(plan.backup.path), QString())
                 << Qt::endl;
         for (const QString &line : CliText::removal(plan.rayrc, request.dryRun))
             (plan.rayrc.keepsSomething() ? err : out) << line << Qt::endl;
     }
-    return ok ? Done : Failed;
+    return plan.succeeds() ? Done : Failed;
 }
 
 int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
@@ -272,7 +201,7 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
         return usageError(tr("config s'emploie seul, ou avec maya DOSSIER ou mr DOSSIER."));
 
     Configuration::load(false);
-    if (parser.isSet(QStringLiteral("json"))) {
+    if (parser.isSet(jsonOption)) {
         QJsonArray types;
         for (const ShaderType &type : std::as_const(Configuration::shaderTypes)) {
             QJsonArray rows;

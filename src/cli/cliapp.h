@@ -1,6 +1,7 @@
 #ifndef CLIAPP_H
 #define CLIAPP_H
 
+#include <QCommandLineOption>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
@@ -40,6 +41,13 @@ private:
     int config(const QCommandLineParser &parser, const QStringList &args);
     int usageError(const QString &message);
     void printJson(const QJsonObject &object);
+
+    const QCommandLineOption directoryOption;
+    const QCommandLineOption linkOption;
+    const QCommandLineOption miOption;
+    const QCommandLineOption typeOption;
+    const QCommandLineOption dryRunOption;
+    const QCommandLineOption jsonOption;
 
     QTextStream out;
     QTextStream err;

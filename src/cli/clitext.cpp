@@ -97,50 +97,6 @@ QString CliText::verdict(const InstallPlan &plan)
                            : tr("L'installation échouerait.");
 }
 
-QString CliText::key(const CopyStep &step)
-{
-    switch (step.outcome) {
-    case CopyStep::Copy:
-        return QStringLiteral("copy");
-    case CopyStep::NotFound:
-        return QStringLiteral("not-found");
-    case CopyStep::NoDestination:
-        return QStringLiteral("no-destination");
-    case CopyStep::NoFolder:
-        return QStringLiteral("no-folder");
-    case CopyStep::AlreadyThere:
-        return QStringLiteral("already-there");
-    case CopyStep::NotWritable:
-        return QStringLiteral("not-writable");
-    case CopyStep::CopyFailed:
-        return QStringLiteral("copy-failed");
-    }
-    return QString();
-}
-
-QString CliText::key(const RayrcStep &step)
-{
-    switch (step.outcome) {
-    case RayrcStep::Update:
-        return QStringLiteral("update");
-    case RayrcStep::NoDirectory:
-        return QStringLiteral("no-directory");
-    case RayrcStep::Unreadable:
-        return QStringLiteral("unreadable");
-    case RayrcStep::NoLinkEntry:
-        return QStringLiteral("no-link-entry");
-    case RayrcStep::NoMiEntry:
-        return QStringLiteral("no-mi-entry");
-    case RayrcStep::NoEntries:
-        return QStringLiteral("no-entries");
-    case RayrcStep::NotWritable:
-        return QStringLiteral("not-writable");
-    case RayrcStep::WriteFailed:
-        return QStringLiteral("write-failed");
-    }
-    return QString();
-}
-
 QString CliText::removal(const RemoveStep &step, bool dryRun)
 {
     QString text;
@@ -202,44 +158,4 @@ QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
                                   : tr("%1 : entrée %2 absente").arg(removal.path, word));
     }
     return lines;
-}
-
-QString CliText::key(const RemoveStep &step)
-{
-    switch (step.outcome) {
-    case RemoveStep::Remove:
-        return QStringLiteral("remove");
-    case RemoveStep::Differs:
-        return QStringLiteral("differs");
-    case RemoveStep::NotRegular:
-        return QStringLiteral("not-regular");
-    case RemoveStep::SameFile:
-        return QStringLiteral("same-file");
-    case RemoveStep::Missing:
-        return QStringLiteral("missing");
-    case RemoveStep::NotFound:
-        return QStringLiteral("not-found");
-    case RemoveStep::NoDestination:
-        return QStringLiteral("no-destination");
-    case RemoveStep::RemoveFailed:
-        return QStringLiteral("remove-failed");
-    }
-    return QString();
-}
-
-QString CliText::key(const RayrcRemoval &removal)
-{
-    switch (removal.outcome) {
-    case RayrcRemoval::Remove:
-        return QStringLiteral("remove");
-    case RayrcRemoval::NoEntries:
-        return QStringLiteral("no-entries");
-    case RayrcRemoval::NoDirectory:
-        return QStringLiteral("no-directory");
-    case RayrcRemoval::Unreadable:
-        return QStringLiteral("unreadable");
-    case RayrcRemoval::WriteFailed:
-        return QStringLiteral("write-failed");
-    }
-    return QString();
 }

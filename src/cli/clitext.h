@@ -28,12 +28,6 @@ public:
     // An uninstall's lines: one per file, one per maya.rayrc entry.
     static QString removal(const RemoveStep &step, bool dryRun);
     static QStringList removal(const RayrcRemoval &removal, bool dryRun);
-
-    // Stable names for scripts, never translated.
-    static QString key(const CopyStep &step);
-    static QString key(const RayrcStep &step);
-    static QString key(const RemoveStep &step);
-    static QString key(const RayrcRemoval &removal);
 };
 
 #endif

@@ -1,6 +1,8 @@
 #include "streamreporter.h"
 
 #include "clitext.h"
+#include "install/copystep.h"
+#include "rayrc/rayrcstep.h"
 
 #include <QTextStream>
 
@@ -11,20 +13,17 @@ StreamReporter::StreamReporter(QTextStream &out, QTextStream &err, bool quiet)
 
 void StreamReporter::copied(const CopyStep &step)
 {
-    copies.append(step);
     if (!quiet)
         out << CliText::copied(step) << Qt::endl;
 }
 
 void StreamReporter::copyFailed(const CopyStep &step)
 {
-    copies.append(step);
     err << CliText::failure(step.text(), step.details()) << Qt::endl;
 }
 
 void StreamReporter::rayrcUpdated(const RayrcStep &step)
 {
-    rayrcSteps.append(step);
     if (!quiet)
         out << CliText::rayrcUpdated(step) << Qt::endl;
 }
@@ -36,6 +35,5 @@ void StreamReporter::backupFailed(const QString &backupPath)
 
 void StreamReporter::rayrcFailed(const RayrcStep &step)
 {
-    rayrcSteps.append(step);
     err << CliText::failure(step.text(), step.details()) << Qt::endl;
 }

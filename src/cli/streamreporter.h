@@ -1,18 +1,14 @@
 #ifndef STREAMREPORTER_H
 #define STREAMREPORTER_H
 
-#include "install/copystep.h"
 #include "install/installreporter.h"
-#include "rayrc/rayrcstep.h"
-
-#include <QList>
 
 class QTextStream;
 
 // Prints what an installation does as it happens: one line on stdout per
 // file copied and for the updated maya.rayrc, one line on stderr per
-// failure, with the text the dialog's box would show. Keeps every step for
-// a JSON report; quiet keeps stdout for that report alone.
+// failure, with the text the dialog's box would show; quiet keeps stdout
+// for a JSON report alone.
 class StreamReporter : public InstallReporter
 {
 public:
@@ -23,9 +19,6 @@ public:
     void rayrcUpdated(const RayrcStep &step) override;
     void rayrcFailed(const RayrcStep &step) override;
     void backupFailed(const QString &backupPath) override;
-
-    QList<CopyStep> copies;
-    QList<RayrcStep> rayrcSteps;
 
 private:
     QTextStream &out;

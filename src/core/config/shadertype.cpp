@@ -1,8 +1,9 @@
 #include "config/shadertype.h"
 
 #include "install/filesearch.h"
+#include "install/installplan.h"
+#include "install/installreporter.h"
 #include "rayrc/rayrcupdate.h"
-#include "install/shaderinstall.h"
 
 #include <QTextStream>
 
@@ -43,7 +44,8 @@ void ShaderType::write(QTextStream &out) const
 bool ShaderType::install(const QString &shaderDir, const QString &mrDir, const QString &link,
                          const QString &mi, InstallReporter *reporter) const
 {
-    return installShaderFiles(rows, shaderDir, mrDir, link, mi, reporter);
+    InstallReporter quiet;
+    return InstallPlan::make(rows, shaderDir, mrDir, link, mi).apply(reporter ? *reporter : quiet);
 }
 
 QString ShaderType::findFile(const QString &extension, const QString &directory,
@@ -54,5 +56,5 @@ QString ShaderType::findFile(const QString &extension, const QString &directory,
 
 bool ShaderType::updateRayrc(const QString &mrDir, const QString &link, const QString &mi)
 {
-    return updateRayrcFile(mrDir, link, mi);
+    return updateRayrcFile(mrDir, link, mi).outcome == RayrcStep::Update;
 }

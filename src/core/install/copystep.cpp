@@ -1,10 +1,12 @@
 #include "install/copystep.h"
 
-#include "install/filesearch.h"
 #include "files/paths.h"
+#include "install/filesearch.h"
 
 #include <QFileInfo>
 #include <QObject>
+
+#include <iterator>
 
 CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
                         const QSet<QString> &willExist)
@@ -88,4 +90,17 @@ QString CopyStep::details() const
            + tr("Fichier du Shader : %1").arg(source.isEmpty() ? tr("(aucun)") : source)
            + QLatin1Char('\n')
            + tr("Destination : %1").arg(folder.isEmpty() ? tr("(aucune)") : folder);
+}
+
+namespace {
+// In the order of CopyStep::Outcome.
+constexpr const char *outcomeKeys[] = {
+    "copy", "not-found", "no-destination", "no-folder", "already-there", "not-writable", "copy-failed",
+};
+static_assert(std::size(outcomeKeys) == CopyStep::CopyFailed + 1);
+}
+
+QString CopyStep::key() const
+{
+    return QString::fromLatin1(outcomeKeys[outcome]);
 }

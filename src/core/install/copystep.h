@@ -23,6 +23,9 @@ public:
         NotWritable,   // the destination folder cannot be written
         CopyFailed,    // the copy itself failed
     };
+    // Stable names of the outcomes for scripts, never translated.
+    QString key() const;
+
 
     QString extension;
     bool mandatory = false;

@@ -1,9 +1,14 @@
 #include "install/installplan.h"
 
+#include "files/filerewrite.h"
+#include "install/installreporter.h"
+#include "rayrc/rayrcupdate.h"
+
 InstallPlan InstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
-                              const QString &mrDir)
+                              const QString &mrDir, const QString &link, const QString &mi,
+                              const QDate &today)
 {
-    InstallPlan plan;
+    InstallPlan plan{rows, shaderDir, mrDir, link, mi};
     // A file an earlier row would copy is already there for a later row.
     QSet<QString> willExist;
     for (const ShaderFileRow &row : rows) {
@@ -12,8 +17,41 @@ InstallPlan InstallPlan::make(const QVector<ShaderFileRow> &rows, const QString 
             willExist.insert(step.destination);
         plan.copies.append(step);
     }
+    plan.backup = RayrcBackup::plan(mrDir, today);
     plan.rayrc = RayrcStep::plan(mrDir);
     return plan;
+}
+
+bool InstallPlan::apply(InstallReporter &reporter)
+{
+    applied = true;
+    bool copiedAll = true;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        // Each row is looked up only once the rows before it are copied, as
+        // the user would do it by hand.
+        CopyStep &step = copies[i];
+        step = CopyStep::plan(rows.at(i), shaderDir);
+        if (step.outcome == CopyStep::Copy && !copyRegularFile(step.source, step.destination))
+            step.outcome = CopyStep::CopyFailed;
+        if (step.outcome == CopyStep::Copy) {
+            reporter.copied(step);
+            continue;
+        }
+        copiedAll = copiedAll && !step.failsInstall();
+        reporter.copyFailed(step);
+    }
+    if (!copiedAll)
+        return false;
+
+    rayrcReached = true;
+    if (!backup.apply())
+        reporter.backupFailed(backup.path);
+    rayrc = updateRayrcFile(mrDir, link, mi);
+    if (rayrc.outcome == RayrcStep::Update)
+        reporter.rayrcUpdated(rayrc);
+    else
+        reporter.rayrcFailed(rayrc);
+    return succeeds();
 }
 
 bool InstallPlan::succeeds() const

@@ -2,23 +2,47 @@
 #define INSTALLPLAN_H
 
 #include "install/copystep.h"
+#include "install/shaderfilerow.h"
+#include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcstep.h"
 
 #include <QVector>
 
-// What an installation would do, worked out without writing anything.
+class InstallReporter;
+
+// An installation: made first, touching nothing (that alone is the preview),
+// then applied, each step checked again just before it acts and its outcome
+// set from what really happened, then reported.
 class InstallPlan
 {
 public:
+    QVector<ShaderFileRow> rows;
+    QString shaderDir;
+    QString mrDir;
+    QString link;
+    QString mi;
+
     QVector<CopyStep> copies;
+    RayrcBackup backup;
     RayrcStep rayrc;
+    bool applied = false;
+    // Once applied: whether the installation got as far as maya.rayrc.
+    bool rayrcReached = false;
 
-    static InstallPlan make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
-                            const QString &mrDir);
+    [[nodiscard]] static InstallPlan make(const QVector<ShaderFileRow> &rows,
+                                          const QString &shaderDir, const QString &mrDir,
+                                          const QString &link, const QString &mi,
+                                          const QDate &today = QDate::currentDate());
 
-    // Whether the installation would copy every file it must and then
-    // update maya.rayrc.
-    bool succeeds() const;
+    // Copies each row's file, never replacing a file and never stopping or
+    // undoing on a failure; maya.rayrc is updated only when every file was
+    // found and every mandatory one copied. The reporter hears each step as
+    // it happens. Returns succeeds().
+    bool apply(InstallReporter &reporter);
+
+    // Whether the installation copies (or copied) every file it must and
+    // updates (or updated) maya.rayrc.
+    [[nodiscard]] bool succeeds() const;
 };
 
 #endif

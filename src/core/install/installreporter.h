@@ -7,18 +7,19 @@ class CopyStep;
 class RayrcStep;
 
 // Hears what an installation does, as it happens, in the order it happens:
-// the dialog shows each failure in a box, the command line prints it.
+// the dialog shows each failure in a box, the command line prints it. This
+// one hears and says nothing.
 class InstallReporter
 {
 public:
     virtual ~InstallReporter();
 
     virtual void copied(const CopyStep &step);
-    virtual void copyFailed(const CopyStep &step) = 0;
+    virtual void copyFailed(const CopyStep &step);
     virtual void rayrcUpdated(const RayrcStep &step);
-    virtual void rayrcFailed(const RayrcStep &step) = 0;
+    virtual void rayrcFailed(const RayrcStep &step);
     // maya.rayrc is about to be rewritten with no copy of the day kept.
-    virtual void backupFailed(const QString &backupPath) = 0;
+    virtual void backupFailed(const QString &backupPath);
 };
 
 #endif

@@ -1,10 +1,12 @@
 #include "install/removestep.h"
 
-#include "install/filesearch.h"
 #include "files/paths.h"
+#include "install/filesearch.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <iterator>
 
 namespace {
 // Compares two files block by block, so a large library is never held whole.
@@ -74,4 +76,17 @@ bool RemoveStep::keepsSomething() const
 {
     return outcome == Differs || outcome == NotRegular || outcome == SameFile
            || outcome == RemoveFailed;
+}
+
+namespace {
+// In the order of RemoveStep::Outcome.
+constexpr const char *outcomeKeys[] = {
+    "remove", "differs", "not-regular", "same-file", "missing", "not-found", "no-destination", "remove-failed",
+};
+static_assert(std::size(outcomeKeys) == RemoveStep::RemoveFailed + 1);
+}
+
+QString RemoveStep::key() const
+{
+    return QString::fromLatin1(outcomeKeys[outcome]);
 }

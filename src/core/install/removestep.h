@@ -21,6 +21,9 @@ public:
         NoDestination, // the row has no folder: nothing was installed
         RemoveFailed,  // identical, but could not be (or cannot be) removed
     };
+    // Stable names of the outcomes for scripts, never translated.
+    QString key() const;
+
 
     QString extension;
     QString source;      // the shader's file, empty when none was found

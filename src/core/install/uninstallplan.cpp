@@ -1,14 +1,13 @@
 #include "install/uninstallplan.h"
 
-#include "rayrc/rayrcbackup.h"
-
-#include <QDate>
 #include <QFileInfo>
 
 UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
-                                  const QString &mrDir, const QString &link, const QString &mi)
+                                  const QString &mrDir, const QString &link, const QString &mi,
+                                  const QDate &today)
 {
     UninstallPlan plan;
+    plan.shaderDir = shaderDir;
     // Two rows may find the same file: it goes once.
     QSet<QString> goingAway;
     for (const ShaderFileRow &row : rows) {
@@ -17,17 +16,18 @@ UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QStr
             goingAway.insert(QFileInfo(step.destination).absoluteFilePath());
         plan.files.append(step);
     }
+    plan.backup = RayrcBackup::plan(mrDir, today);
     plan.rayrc = RayrcRemoval::plan(mrDir, link, mi);
-    plan.mrDir = mrDir;
     return plan;
 }
 
 bool UninstallPlan::apply()
 {
+    applied = true;
     for (RemoveStep &step : files)
         step.apply();
     if (rayrc.outcome == RayrcRemoval::Remove)
-        backupKept = keepRayrcBeforeRewrite(mrDir, QDate::currentDate());
+        backupKept = backup.apply();
     rayrc.apply();
     return succeeds();
 }

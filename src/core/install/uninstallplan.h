@@ -3,6 +3,7 @@
 
 #include "rayrc/rayrcremoval.h"
 #include "install/removestep.h"
+#include "rayrc/rayrcbackup.h"
 
 #include <QVector>
 
@@ -12,17 +13,21 @@
 class UninstallPlan
 {
 public:
+    QString shaderDir;
     QVector<RemoveStep> files;
+    RayrcBackup backup;
     RayrcRemoval rayrc;
-    QString mrDir;
     // False when maya.rayrc was rewritten with no copy of the day kept.
     bool backupKept = true;
+    bool applied = false;
 
-    static UninstallPlan make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
-                              const QString &mrDir, const QString &link, const QString &mi);
+    [[nodiscard]] static UninstallPlan make(const QVector<ShaderFileRow> &rows,
+                                            const QString &shaderDir, const QString &mrDir,
+                                            const QString &link, const QString &mi,
+                                            const QDate &today = QDate::currentDate());
     // Carries the plan out; true when nothing was kept that should have gone.
     bool apply();
-    bool succeeds() const;
+    [[nodiscard]] bool succeeds() const;
 };
 
 #endif

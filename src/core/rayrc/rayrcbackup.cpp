@@ -1,9 +1,9 @@
 #include "rayrc/rayrcbackup.h"
 
-#include "files/paths.h"
 #include "files/filerewrite.h"
+#include "files/paths.h"
+#include "rayrc/rayrcpath.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,17 +16,42 @@ QString rayrcBackupPath(const QDate &today)
     return joinPath(QDir::currentPath(), QStringLiteral("maya.rayrc") + stamp);
 }
 
-bool keepRayrcBeforeRewrite(const QString &mrDir, const QDate &today)
-{
-    return backupRayrcFile(mrDir, today) || QFileInfo(rayrcBackupPath(today)).isFile()
-           || mrDir.isEmpty() || !QFileInfo(joinPath(mrDir, QStringLiteral("maya.rayrc"))).isFile();
-}
-
 bool backupRayrcFile(const QString &mrDir, const QDate &today)
 {
-    // An empty directory would name the maya.rayrc at the root of the disk.
-    if (mrDir.isEmpty())
-        return false;
-    const QString source = joinPath(mrDir, QStringLiteral("maya.rayrc"));
-    return copyRegularFile(source, rayrcBackupPath(today));
+    const QString source = rayrcPath(mrDir);
+    return !source.isEmpty() && copyRegularFile(source, rayrcBackupPath(today));
+}
+
+namespace {
+RayrcBackup::Outcome outcomeNow(const RayrcBackup &backup)
+{
+    if (QFileInfo(backup.path).isFile())
+        return RayrcBackup::AlreadyKept;
+    if (backup.source.isEmpty() || !QFileInfo(backup.source).isFile())
+        return RayrcBackup::NothingToKeep;
+    return RayrcBackup::Take;
+}
+}
+
+RayrcBackup RayrcBackup::plan(const QString &mrDir, const QDate &today)
+{
+    RayrcBackup backup;
+    backup.source = rayrcPath(mrDir);
+    backup.path = rayrcBackupPath(today);
+    backup.day = today;
+    backup.outcome = outcomeNow(backup);
+    return backup;
+}
+
+bool RayrcBackup::apply()
+{
+    // Another run may have taken the copy since the plan was made.
+    outcome = outcomeNow(*this);
+    if (outcome != Take)
+        return true;
+    if (copyRegularFile(source, path))
+        return true;
+    // Still taken, by a run that came in between: as good.
+    outcome = QFileInfo(path).isFile() ? AlreadyKept : Failed;
+    return outcome != Failed;
 }

@@ -1,17 +1,36 @@
 #ifndef RAYRCBACKUP_H
 #define RAYRCBACKUP_H
 
+#include <QDate>
 #include <QString>
-
-class QDate;
 
 // The day's copy of maya.rayrc, kept in the current directory as
 // "maya.rayrc" followed by the date: at most one a day, never overwritten.
 QString rayrcBackupPath(const QDate &today);
 // Copies mrDir's maya.rayrc there unless the day's copy exists already.
 bool backupRayrcFile(const QString &mrDir, const QDate &today);
-// Takes the day's copy before maya.rayrc is rewritten; false when there is a
-// maya.rayrc to keep but no copy of the day could be made.
-bool keepRayrcBeforeRewrite(const QString &mrDir, const QDate &today);
+
+// The day's copy as a step of an installation or an uninstall, taken before
+// anything is written: maya.rayrc must be kept before it is rewritten, also
+// on a first run, when the Mental Ray directory was unknown at start-up.
+class RayrcBackup
+{
+public:
+    enum Outcome {
+        Take,          // to be taken, or taken
+        AlreadyKept,   // the day's copy is there already
+        NothingToKeep, // no maya.rayrc to copy
+        Failed,        // there is a maya.rayrc to keep, but no copy could be made
+    };
+
+    QString source;
+    QString path;
+    QDate day;
+    Outcome outcome = NothingToKeep;
+
+    static RayrcBackup plan(const QString &mrDir, const QDate &today);
+    // Takes the copy when there is still none; false when it failed.
+    bool apply();
+};
 
 #endif

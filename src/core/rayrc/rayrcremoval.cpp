@@ -1,9 +1,11 @@
 #include "rayrc/rayrcremoval.h"
 
-#include "files/paths.h"
 #include "files/textfile.h"
+#include "rayrc/rayrcpath.h"
 
 #include <QFileInfo>
+
+#include <iterator>
 
 namespace {
 // Index of the first line that is exactly text, skipping the one at skip.
@@ -31,10 +33,9 @@ RayrcRemoval RayrcRemoval::plan(const QString &mrDir, const QString &link, const
     RayrcRemoval removal;
     removal.link = link;
     removal.mi = mi;
-    // An empty directory would name the maya.rayrc at the root of the disk.
-    if (mrDir.isEmpty())
+    removal.path = rayrcPath(mrDir);
+    if (removal.path.isEmpty())
         return removal;
-    removal.path = joinPath(mrDir, QStringLiteral("maya.rayrc"));
     QByteArray content;
     if (!readWholeFile(removal.path, content)) {
         removal.outcome = Unreadable;
@@ -81,4 +82,17 @@ bool RayrcRemoval::apply()
 bool RayrcRemoval::keepsSomething() const
 {
     return outcome == Unreadable || outcome == WriteFailed || outcome == NoDirectory;
+}
+
+namespace {
+// In the order of RayrcRemoval::Outcome.
+constexpr const char *outcomeKeys[] = {
+    "remove", "no-entries", "no-directory", "unreadable", "write-failed",
+};
+static_assert(std::size(outcomeKeys) == RayrcRemoval::WriteFailed + 1);
+}
+
+QString RayrcRemoval::key() const
+{
+    return QString::fromLatin1(outcomeKeys[outcome]);
 }

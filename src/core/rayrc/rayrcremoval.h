@@ -16,6 +16,9 @@ public:
         Unreadable,  // missing, not a regular file, or unreadable
         WriteFailed, // the rewrite failed; the file is as it was
     };
+    // Stable names of the outcomes for scripts, never translated.
+    QString key() const;
+
 
     QString path;
     // 1-based line of each entry in the file as it was; 0 when not there.

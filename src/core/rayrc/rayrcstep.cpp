@@ -1,84 +1,50 @@
 #include "rayrc/rayrcstep.h"
 
-#include "files/paths.h"
+#include "files/fileidentity.h"
 #include "rayrc/rayrcbackup.h"
+#include "rayrc/rayrcpath.h"
+#include "rayrc/rayrcscan.h"
 
 #include <QDate>
-
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
 
-namespace {
-// Numbers the lines (ended by LF, CR LF or a lone CR) and finds the first
-// that holds a tab followed by each word. Reads in blocks, holding one line.
-bool scan(QFile &file, qint64 &linkLine, qint64 &miLine)
-{
-    QByteArray block(64 * 1024, Qt::Uninitialized);
-    QByteArray line;
-    qint64 number = 1;
-    bool lastWasCr = false;
-    const auto look = [&] {
-        if (linkLine == 0 && line.contains("\tlink"))
-            linkLine = number;
-        if (miLine == 0 && line.contains("\tmi"))
-            miLine = number;
-        line.clear();
-        ++number;
-    };
-    for (;;) {
-        const qint64 got = file.read(block.data(), block.size());
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        for (qint64 i = 0; i < got; ++i) {
-            const char c = block.at(i);
-            if (c == '\n') {
-                if (!lastWasCr)
-                    look();
-                lastWasCr = false;
-            } else if (c == '\r') {
-                look();
-                lastWasCr = true;
-            } else {
-                line += c;
-                lastWasCr = false;
-            }
-        }
-        if (linkLine != 0 && miLine != 0)
-            return true;
-    }
-    if (!line.isEmpty())
-        look();
-    return true;
-}
-}
+#include <iterator>
 
 RayrcStep RayrcStep::plan(const QString &mrDir)
 {
     RayrcStep step;
-    // An empty directory would name the maya.rayrc at the root of the disk.
-    if (mrDir.isEmpty())
+    step.path = rayrcPath(mrDir);
+    if (step.path.isEmpty())
         return step;
-    step.path = joinPath(mrDir, QStringLiteral("maya.rayrc"));
-    QFile file(step.path);
-    if (!QFileInfo(step.path).isFile() || !file.open(QIODevice::ReadOnly)
-        || !scan(file, step.linkLine, step.miLine)) {
+    QFile file;
+    RayrcScan scan;
+    if (!openRegularFile(file, step.path)
+        || !readWholeLines(file, 64 * 1024, [&scan](const char *begin, const char *whole, const char *) {
+               RayrcScan::Place places[2];
+               scan.take(begin, whole, places);
+               return !scan.done();
+           })) {
         step.outcome = Unreadable;
         return step;
     }
-    if (step.linkLine == 0 && step.miLine == 0)
-        step.outcome = NoEntries;
-    else if (step.linkLine == 0)
-        step.outcome = NoLinkEntry;
-    else if (step.miLine == 0)
-        step.outcome = NoMiEntry;
+    step.linkLine = scan.linkLine;
+    step.miLine = scan.miLine;
+    if (!scan.done())
+        step.outcome = entriesMissing(scan.linkLine, scan.miLine);
     else if (!QFileInfo(step.path).isWritable())
         step.outcome = NotWritable;
     else
         step.outcome = Update;
     return step;
+}
+
+RayrcStep::Outcome RayrcStep::entriesMissing(qint64 linkLine, qint64 miLine)
+{
+    if (linkLine == 0 && miLine == 0)
+        return NoEntries;
+    return linkLine == 0 ? NoLinkEntry : NoMiEntry;
 }
 
 QString RayrcStep::backupFailedText(const QString &backupPath)
@@ -135,4 +101,17 @@ QString RayrcStep::details() const
     if (QFileInfo(backup).isFile())
         reason += QLatin1Char('\n') + tr("Copie du jour de maya.rayrc : %1").arg(backup);
     return reason;
+}
+
+namespace {
+// In the order of RayrcStep::Outcome.
+constexpr const char *outcomeKeys[] = {
+    "update", "no-directory", "unreadable", "no-link-entry", "no-mi-entry", "no-entries", "not-writable", "write-failed",
+};
+static_assert(std::size(outcomeKeys) == RayrcStep::WriteFailed + 1);
+}
+
+QString RayrcStep::key() const
+{
+    return QString::fromLatin1(outcomeKeys[outcome]);
 }

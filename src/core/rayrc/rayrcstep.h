@@ -21,6 +21,9 @@ public:
         NotWritable, // neither the file nor its folder can be written
         WriteFailed, // the rewrite itself failed
     };
+    // Stable names of the outcomes for scripts, never translated.
+    QString key() const;
+
 
     QString path;
     // 1-based numbers of the lines the entries go above; 0 when not found.
@@ -30,6 +33,8 @@ public:
 
     // Reads maya.rayrc in mrDir, without writing anything.
     static RayrcStep plan(const QString &mrDir);
+    // NoEntries, NoLinkEntry or NoMiEntry, for entries not all found.
+    static Outcome entriesMissing(qint64 linkLine, qint64 miLine);
 
     // Said when no copy of the day could be kept before a rewrite.
     static QString backupFailedText(const QString &backupPath);

@@ -1,0 +1,17 @@
+#ifndef CLIJSON_H
+#define CLIJSON_H
+
+#include <QJsonObject>
+
+class InstallPlan;
+class ShaderType;
+class UninstallPlan;
+
+// The --json documents: one for a plan, whether only made (the preview) or
+// also applied.
+namespace CliJson {
+QJsonObject install(const InstallPlan &plan, int type, const ShaderType &shaderType);
+QJsonObject uninstall(const UninstallPlan &plan, int type, const ShaderType &shaderType);
+}
+
+#endif

@@ -1,0 +1,124 @@
+#include "rayrc/rayrcscan.h"
+
+#include <QFileDevice>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+bool isLineEnd(char c)
+{
+    return c == '\n' || c == '\r';
+}
+
+// The first CR or LF in [begin, end), or end.
+const char *nextLineEnd(const char *begin, const char *end)
+{
+    const void *lf = std::memchr(begin, '\n', end - begin);
+    const char *const limit = lf ? static_cast<const char *>(lf) : end;
+    const void *cr = std::memchr(begin, '\r', limit - begin);
+    return cr ? static_cast<const char *>(cr) : limit;
+}
+
+// Just past the last CR or LF in [begin, end), or null. Lines are short, so
+// stepping back from the end finds it soon.
+const char *pastLastLineEnd(const char *begin, const char *end)
+{
+    for (; end > begin; --end) {
+        if (isLineEnd(end[-1]))
+            return end;
+    }
+    return nullptr;
+}
+
+bool tabFollowedBy(const char *tab, const char *end, const char *word, qsizetype size)
+{
+    return end - tab - 1 >= size && std::memcmp(tab + 1, word, size) == 0;
+}
+
+bool isLink(const char *tab, const char *end) { return tabFollowedBy(tab, end, "link", 4); }
+bool isMi(const char *tab, const char *end) { return tabFollowedBy(tab, end, "mi", 2); }
+}
+
+void RayrcScan::count(const char *from, const char *to)
+{
+    if (from == to)
+        return;
+    // The LF of a CR LF split between two pieces ends no second line.
+    if (afterCr && *from == '\n')
+        ++from;
+    linesBefore += std::count(from, to, '\n');
+    for (const char *cr = from; (cr = static_cast<const char *>(std::memchr(cr, '\r', to - cr)));
+         ++cr) {
+        if (cr + 1 == to || cr[1] != '\n')
+            ++linesBefore;
+    }
+    afterCr = from < to && to[-1] == '\r';
+}
+
+int RayrcScan::take(const char *begin, const char *end, Place places[2])
+{
+    int found = 0;
+    const char *counted = begin;
+    const char *from = begin;
+    while (!done()) {
+        const char *tab = static_cast<const char *>(std::memchr(from, '\t', end - from));
+        if (!tab)
+            break;
+        if (!((linkLine == 0 && isLink(tab, end)) || (miLine == 0 && isMi(tab, end)))) {
+            from = tab + 1;
+            continue;
+        }
+        const char *const lineEnd = nextLineEnd(tab, end);
+        const char *const lineStart = pastLastLineEnd(begin, tab);
+        Place &place = places[found++];
+        place.lineStart = lineStart ? lineStart : begin;
+        for (const char *t = tab; t;
+             t = static_cast<const char *>(std::memchr(t + 1, '\t', lineEnd - t - 1))) {
+            place.link = place.link || (linkLine == 0 && isLink(t, lineEnd));
+            place.mi = place.mi || (miLine == 0 && isMi(t, lineEnd));
+        }
+        count(counted, place.lineStart);
+        counted = place.lineStart;
+        if (place.link)
+            linkLine = linesBefore + 1;
+        if (place.mi)
+            miLine = linesBefore + 1;
+        from = lineEnd;
+    }
+    if (!done())
+        count(counted, end);
+    return found;
+}
+
+bool readWholeLines(QFileDevice &file, qsizetype blockSize, const PieceReader &piece)
+{
+    // The line at hand, then the block read after it; its last byte waits
+    // for the next block, which tells a CR alone from a CR LF.
+    QByteArray buffer;
+    qsizetype kept = 0;
+    for (bool atEnd = false; !atEnd;) {
+        if (buffer.size() < kept + blockSize)
+            buffer.resize(qMax(kept + blockSize, 2 * buffer.size()));
+        const qint64 got = file.read(buffer.data() + kept, blockSize);
+        if (got < 0)
+            return false;
+        atEnd = got == 0;
+
+        const char *const begin = buffer.constData();
+        const char *const stop = begin + kept + got;
+        const char *whole = stop;
+        if (!atEnd) {
+            const char *const lineEnd =
+                pastLastLineEnd(begin + qMax<qsizetype>(kept - 1, 0), stop - 1);
+            whole = lineEnd ? lineEnd : begin;
+        }
+        kept = stop - whole;
+        if (whole == begin)
+            continue;
+        if (!piece(begin, whole, stop))
+            return true;
+        std::memmove(buffer.data(), whole, kept);
+    }
+    return true;
+}
