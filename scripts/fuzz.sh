@@ -19,9 +19,8 @@ HARNESSES=(fuzz_load fuzz_setters fuzz_rayrc fuzz_catalogue)
 
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-dev
 
-CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -DVELKARINTH_FUZZ=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD_DIR" -j2 --target "${HARNESSES[@]}" velkarinth_lrelease
+CC=clang CXX=clang++ build_tree "$BUILD_DIR" RelWithDebInfo -DVELKARINTH_FUZZ=ON \
+  -- "${HARNESSES[@]}" velkarinth_catalogue >/dev/null
 
 findings=$root/$BUILD_DIR/findings
 mkdir -p "$findings"

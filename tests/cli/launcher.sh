@@ -49,7 +49,7 @@ source "$ROOT/scripts/xvfb.sh"
 start_xvfb "$tmp" || fail "Xvfb did not start"
 export HOME=$tmp/home XDG_RUNTIME_DIR=$tmp/runtime
 unset XDG_DATA_HOME XDG_CONFIG_HOME
-export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$ROOT/tests/e2e/lsan.supp
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$ROOT/tests/lsan.supp
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 env -u LC_ALL -u LC_MESSAGES -u LANGUAGE LANG=en_US.UTF-8 QT_QPA_PLATFORM=xcb \

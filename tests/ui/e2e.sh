@@ -102,7 +102,7 @@ step "Xvfb running on $DISPLAY"
 
 # A sanitizer build reports leaks at exit; those of the system libraries behind
 # the X11 platform plugin are not the program's.
-export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$ROOT/tests/e2e/lsan.supp
+export LSAN_OPTIONS=${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$ROOT/tests/lsan.supp
 
 # Settings, caches and the folder dialog's history stay inside the test.
 export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/home/.config XDG_CACHE_HOME=$tmp/home/.cache \
