@@ -11,8 +11,7 @@ source scripts/deps.sh
 
 BUILD_DIR=build-bench
 ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DVELKARINTH_BENCH=ON >/dev/null
-cmake --build "$BUILD_DIR" -j2 --target bench_velkarinth startup_probe
+build_tree "$BUILD_DIR" Release -DVELKARINTH_BENCH=ON -- bench_velkarinth startup_probe >/dev/null
 echo "Machine: $(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2 / 1048576}' /proc/meminfo)," \
   "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 QT_QPA_PLATFORM=offscreen "$BUILD_DIR/bin/bench_velkarinth" "$@"

@@ -54,6 +54,26 @@ ensure_packages() {
     apt-get install -y -q -o Dpkg::Use-Pty=0 --no-install-recommends "${missing[@]}" </dev/null
 }
 
+# build_tree DIR TYPE [CMAKE_ARGS...] [-- TARGET...]: configures and builds
+# one tree, only the targets given when there are any. Two jobs: the
+# machines this runs on, CI's included, have two cores.
+build_tree() {
+  local dir=$1 type=$2
+  shift 2
+  local -a configure=() targets=()
+  while (($#)); do
+    if [[ $1 == -- ]]; then
+      shift
+      targets=(--target "$@")
+      break
+    fi
+    configure+=("$1")
+    shift
+  done
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "${configure[@]}"
+  cmake --build "$dir" -j2 "${targets[@]}"
+}
+
 if [[ ${BASH_SOURCE[0]} == "$0" ]]; then
   set -euo pipefail
   ensure_packages "$@"

@@ -36,8 +36,7 @@ packages=("${BUILD_PACKAGES[@]}")
 ((headless)) && packages+=(xvfb xdotool imagemagick)
 ensure_packages "${packages[@]}"
 
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
-cmake --build "$BUILD_DIR" -j2
+build_tree "$BUILD_DIR" "$BUILD_TYPE"
 
 if ((new_demo)); then
   rm -rf "$DEMO"

@@ -30,8 +30,7 @@ if (($#)); then
 fi
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
-cmake --build "$BUILD_DIR" -j2
+build_tree "$BUILD_DIR" "$BUILD_TYPE"
 
 # mkdir claims the workspace path: a second run at the same time stops here.
 if ! mkdir "$DEMO" 2>/dev/null; then

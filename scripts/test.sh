@@ -9,16 +9,7 @@ source scripts/deps.sh
 
 BUILD_DIR=build
 BUILD_TYPE=RelWithDebInfo
-JOBS=2                 # CI machines have 2 cores
 TEST_TIMEOUT=300       # seconds; a dialog left waiting for input must not hang CI
-
-# build_tree DIR TYPE [EXTRA_CMAKE_ARGS...]
-build_tree() {
-  local dir=$1 type=$2
-  shift 2
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@"
-  cmake --build "$dir" -j"$JOBS"
-}
 
 # run_suite DIR: runs the tests of one build tree without a display.
 run_suite() {
