@@ -29,6 +29,8 @@ FileIdentity fileIdentity(const QString &path);
 bool takeIdentity(QFileDevice &replacement, const FileIdentity &original);
 
 bool syncToDisk(QFileDevice &file);
+// Makes a rename or a new name in folder last through a power cut.
+void syncFolder(const QString &folder);
 
 // Opens path read-only, unbuffered, if it is a regular file after links; a
 // FIFO or a device is neither waited on nor read.

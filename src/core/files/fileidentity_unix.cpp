@@ -59,6 +59,15 @@ bool syncToDisk(QFileDevice &file)
     return ::fsync(file.handle()) == 0;
 }
 
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 bool openRegularFile(QFile &file, const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);

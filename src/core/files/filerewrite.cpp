@@ -1,6 +1,11 @@
 #include "files/filerewrite.h"
 
 #include "files/fileidentity.h"
+#include "files/writejournal.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QFileInfo>
 
 namespace {
 // Copies from the current position of from to that of to, until the end of
@@ -65,18 +70,24 @@ bool FileRewrite::commit()
 
 bool FileRewrite::commitInPlace()
 {
-    // The old content is kept aside until the new one is whole on disk.
-    QTemporaryFile old;
-    const qint64 oldSize = original.size();
-    if (!staged.flush() || !old.open() || !copyRest(original, old) || old.size() != oldSize)
+    if (!staged.flush())
         return false;
     const qint64 newSize = staged.size();
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    if (!staged.seek(0) || !hash.addData(&staged))
+        return false;
+    // The old content is kept in a journal until the new one is whole on
+    // disk: whatever happens in between, it can be put back.
+    QString journal;
+    if (!WriteJournal::keep(path, original, newSize, hash.result(), journal))
+        return false;
     if (original.seek(0) && staged.seek(0) && copyRest(staged, original)
-        && original.resize(newSize) && syncToDisk(original))
+        && original.resize(newSize) && syncToDisk(original)) {
+        WriteJournal::release(journal);
         return true;
-    if (original.seek(0) && old.seek(0) && copyRest(old, original))
-        original.resize(oldSize);
-    syncToDisk(original);
+    }
+    // When even that fails, the journal stays for the next run to replay.
+    WriteJournal::restore(journal, path);
     return false;
 }
 
@@ -90,5 +101,24 @@ bool copyRegularFile(const QString &source, const QString &destination)
         return true;
     out.close();
     QFile::remove(destination);
+    return false;
+}
+
+bool copyWholeFile(const QString &source, const QString &destination)
+{
+    QFile in;
+    QFile out;
+    const QString part = destination
+                         + QStringLiteral(".%1.part").arg(QCoreApplication::applicationPid());
+    if (!openRegularFile(in, source) || !createFileLike(out, part, in))
+        return false;
+    const bool whole = copyRest(in, out) && syncToDisk(out);
+    out.close();
+    // The rename never replaces: a copy another run made meanwhile stays.
+    if (whole && QFile::rename(part, destination)) {
+        syncFolder(QFileInfo(destination).absolutePath());
+        return true;
+    }
+    QFile::remove(part);
     return false;
 }

@@ -39,5 +39,8 @@ private:
 // yet, which gets the source's permission bits less the umask, as cp does.
 // A FIFO or a device is not read; a failed copy leaves no destination.
 bool copyRegularFile(const QString &source, const QString &destination);
+// The same, but the destination appears only once whole and on disk, under
+// its name given last: a copy cut short by a crash is never taken for one.
+bool copyWholeFile(const QString &source, const QString &destination);
 
 #endif

@@ -1,9 +1,12 @@
 #include "rayrc/rayrcbackup.h"
 
+#include "files/filelock.h"
 #include "files/filerewrite.h"
 #include "files/paths.h"
+#include "files/textfile.h"
 #include "rayrc/rayrcpath.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,20 +19,44 @@ QString rayrcBackupPath(const QDate &today)
     return joinPath(QDir::currentPath(), QStringLiteral("maya.rayrc") + stamp);
 }
 
+namespace {
+QString sourceRecord(const QString &backup)
+{
+    return backup + QStringLiteral(".source");
+}
+
+QString ownerOf(const QString &backup)
+{
+    QByteArray owner;
+    return readWholeFile(sourceRecord(backup), owner) ? QString::fromUtf8(owner.trimmed()) : QString();
+}
+}
+
+QString rayrcBackupPathFor(const QString &source, const QDate &today)
+{
+    const QString first = rayrcBackupPath(today);
+    const QString absolute = QFileInfo(source).absoluteFilePath();
+    // A first copy of unknown origin (or another file's) is not this one's.
+    if (!QFileInfo::exists(first) || ownerOf(first) == absolute)
+        return first;
+    const QByteArray hash =
+        QCryptographicHash::hash(absolute.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    return first + QLatin1Char('_') + QString::fromLatin1(hash);
+}
+
 bool backupRayrcFile(const QString &mrDir, const QDate &today)
 {
-    const QString source = rayrcPath(mrDir);
-    return !source.isEmpty() && copyRegularFile(source, rayrcBackupPath(today));
+    RayrcBackup backup = RayrcBackup::plan(mrDir, today);
+    return backup.outcome == RayrcBackup::Take && backup.apply() && backup.outcome == RayrcBackup::Take;
 }
 
 namespace {
-RayrcBackup::Outcome outcomeNow(const RayrcBackup &backup)
+RayrcBackup::Outcome outcomeNow(RayrcBackup &backup)
 {
-    if (QFileInfo(backup.path).isFile())
-        return RayrcBackup::AlreadyKept;
     if (backup.source.isEmpty() || !QFileInfo(backup.source).isFile())
         return RayrcBackup::NothingToKeep;
-    return RayrcBackup::Take;
+    backup.path = rayrcBackupPathFor(backup.source, backup.day);
+    return QFileInfo::exists(backup.path) ? RayrcBackup::AlreadyKept : RayrcBackup::Take;
 }
 }
 
@@ -37,21 +64,30 @@ RayrcBackup RayrcBackup::plan(const QString &mrDir, const QDate &today)
 {
     RayrcBackup backup;
     backup.source = rayrcPath(mrDir);
-    backup.path = rayrcBackupPath(today);
     backup.day = today;
+    backup.path = rayrcBackupPath(today);
     backup.outcome = outcomeNow(backup);
     return backup;
 }
 
 bool RayrcBackup::apply()
 {
-    // Another run may have taken the copy since the plan was made.
+    // The day's copies are named under one lock, and another run may have
+    // taken this one since the plan was made.
+    FileLock lock(rayrcBackupPath(day));
+    if (!lock.lock()) {
+        outcome = Failed;
+        return false;
+    }
     outcome = outcomeNow(*this);
     if (outcome != Take)
         return true;
-    if (copyRegularFile(source, path))
-        return true;
-    // Still taken, by a run that came in between: as good.
-    outcome = QFileInfo(path).isFile() ? AlreadyKept : Failed;
+    if (path == rayrcBackupPath(day)
+        && !writeWholeFile(sourceRecord(path), QFileInfo(source).absoluteFilePath().toUtf8() + '\n')) {
+        outcome = Failed;
+        return false;
+    }
+    if (!copyWholeFile(source, path))
+        outcome = Failed;
     return outcome != Failed;
 }

@@ -5,9 +5,16 @@
 #include <QString>
 
 // The day's copy of maya.rayrc, kept in the current directory as
-// "maya.rayrc" followed by the date: at most one a day, never overwritten.
+// "maya.rayrc" followed by the date: at most one a day, never overwritten,
+// always whole. A second maya.rayrc copied on the same day (the Mental Ray
+// directory changed) gets a copy of its own, that name followed by "_" and a
+// hash of its path; a file beside the first, its name followed by
+// ".source", says whose copy it is.
 QString rayrcBackupPath(const QDate &today);
-// Copies mrDir's maya.rayrc there unless the day's copy exists already.
+// The day's copy of the maya.rayrc at source, whether it is there yet or not.
+QString rayrcBackupPathFor(const QString &source, const QDate &today);
+// Copies mrDir's maya.rayrc unless the day's copy of it exists already;
+// true when a copy was made.
 bool backupRayrcFile(const QString &mrDir, const QDate &today);
 
 // The day's copy as a step of an installation or an uninstall, taken before

@@ -1,0 +1,170 @@
+#include "files/writejournal.h"
+
+#include "files/fileidentity.h"
+#include "files/paths.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+const QByteArray magic = QByteArrayLiteral("VELKARINTH-JOURNAL 1\n");
+const QString suffix = QStringLiteral(".velkarinth-journal");
+std::function<void(const QString &)> restoredListener;
+
+QString besideFile(const QString &path)
+{
+    return path + suffix;
+}
+
+QString inFolder(const QString &folder, const QString &path)
+{
+    const QFileInfo file(path);
+    const QByteArray hash = QCryptographicHash::hash(file.absoluteFilePath().toUtf8(),
+                                                     QCryptographicHash::Sha1)
+                                .toHex()
+                                .left(12);
+    return joinPath(folder, file.fileName() + QLatin1Char('-') + QString::fromLatin1(hash) + suffix);
+}
+
+// Where a journal of path may be, best first: beside it, in the working
+// folder, in the temporary folder (a file in place because no folder of its
+// own could be written).
+QStringList journalPaths(const QString &path)
+{
+    return {besideFile(path), inFolder(QDir::currentPath(), path), inFolder(QDir::tempPath(), path)};
+}
+
+bool copyBytes(QFileDevice &from, QFileDevice &to, qint64 size)
+{
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    while (size > 0) {
+        const qint64 got = from.read(block.data(), qMin<qint64>(size, block.size()));
+        if (got <= 0 || to.write(block.constData(), got) != got)
+            return false;
+        size -= got;
+    }
+    return true;
+}
+
+QByteArray hashOf(QFileDevice &file)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    return file.seek(0) && hash.addData(&file) ? hash.result() : QByteArray();
+}
+
+// What a journal says of the write it kept the old content for.
+struct Header
+{
+    QString target;
+    qint64 oldSize = -1;
+    qint64 newSize = -1;
+    QByteArray newHash;
+    qint64 length = 0; // where the old content starts
+};
+
+// False for anything that is not a whole journal of ours: it is left alone.
+bool readHeader(QFile &journal, Header &header)
+{
+    if (journal.read(magic.size()) != magic)
+        return false;
+    const QByteArray target = journal.readLine(64 * 1024);
+    const QList<QByteArray> sizes = journal.readLine(256).trimmed().split(' ');
+    if (!target.endsWith('\n') || sizes.size() != 3)
+        return false;
+    bool oldOk = false;
+    bool newOk = false;
+    header.target = QString::fromUtf8(target.chopped(1));
+    header.oldSize = sizes.at(0).toLongLong(&oldOk);
+    header.newSize = sizes.at(1).toLongLong(&newOk);
+    header.newHash = QByteArray::fromHex(sizes.at(2));
+    header.length = journal.pos();
+    return oldOk && newOk && header.oldSize >= 0
+           && journal.size() == header.length + header.oldSize;
+}
+
+// Writes the journal's old content back over target, in place.
+bool replay(const QString &journalPath, const QString &target, bool tell)
+{
+    QFile journal;
+    Header header;
+    if (!openRegularFile(journal, journalPath) || !readHeader(journal, header)
+        || QFileInfo(header.target).absoluteFilePath() != QFileInfo(target).absoluteFilePath())
+        return false;
+    QFile file(target);
+    if (QFileInfo(target).isFile() && QFileInfo(target).size() == header.newSize
+        && file.open(QIODevice::ReadOnly) && hashOf(file) == header.newHash) {
+        // The new content was whole: only the journal was left.
+        file.close();
+        return QFile::remove(journalPath);
+    }
+    file.close();
+    if (!file.open(QIODevice::ReadWrite) || !journal.seek(header.length)
+        || !copyBytes(journal, file, header.oldSize) || !file.resize(header.oldSize)
+        || !syncToDisk(file))
+        return false;
+    file.close();
+    journal.close();
+    QFile::remove(journalPath);
+    if (tell && restoredListener)
+        restoredListener(target);
+    return true;
+}
+}
+
+bool WriteJournal::keep(const QString &path, QFileDevice &original, qint64 newSize,
+                        const QByteArray &newHash, QString &journalPath)
+{
+    journalPath.clear();
+    for (const QString &candidate : journalPaths(path)) {
+        if (QFileInfo(QFileInfo(candidate).absolutePath()).isWritable()) {
+            journalPath = candidate;
+            break;
+        }
+    }
+    if (journalPath.isEmpty())
+        return false;
+    // Given its name only once whole and on disk: a journal by that name
+    // can always be replayed.
+    QFile part(journalPath + QStringLiteral(".part"));
+    const qint64 oldSize = original.size();
+    const QByteArray header = magic + QFileInfo(path).absoluteFilePath().toUtf8() + '\n'
+                              + QByteArray::number(oldSize) + ' ' + QByteArray::number(newSize)
+                              + ' ' + newHash.toHex() + '\n';
+    const bool written = part.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                         && part.write(header) == header.size() && original.seek(0)
+                         && copyBytes(original, part, oldSize) && part.flush() && syncToDisk(part);
+    part.close();
+    if (written && !QFileInfo::exists(journalPath) && part.rename(journalPath)) {
+        syncFolder(QFileInfo(journalPath).absolutePath());
+        return true;
+    }
+    part.remove();
+    return false;
+}
+
+bool WriteJournal::release(const QString &journalPath)
+{
+    return QFile::remove(journalPath);
+}
+
+bool WriteJournal::restore(const QString &journalPath, const QString &path)
+{
+    return replay(journalPath, path, false);
+}
+
+bool WriteJournal::recover(const QString &path)
+{
+    bool recovered = true;
+    for (const QString &journal : journalPaths(path)) {
+        if (QFileInfo::exists(journal) && !replay(journal, path, true))
+            recovered = false;
+    }
+    return recovered;
+}
+
+void WriteJournal::setListener(std::function<void(const QString &)> listener)
+{
+    restoredListener = std::move(listener);
+}
