@@ -76,7 +76,7 @@ void TestConfiguration::defaultsWithoutFile()
     QVERIFY(!QFile::exists(QStringLiteral("init.txt")));
     Configuration::setShaderFileRow(0, 1, QStringLiteral("xpm"), QString(), false);
 
-    Configuration::save();
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
     QCOMPARE(readBytes(QStringLiteral("init.txt")), defaultFile);
 }
 
@@ -114,7 +114,7 @@ void TestConfiguration::roundTrip()
         Configuration::shaderTypes.append(type);
     }
     const QVector<ShaderType> saved = Configuration::shaderTypes;
-    Configuration::save();
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
 
     Configuration::reset();
     Configuration::load();
@@ -368,7 +368,7 @@ void TestConfiguration::lastDirectories()
 
     // The save writes all eight keys, empty ones included.
     Configuration::lastDirectories[7].clear();
-    Configuration::save();
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
     QVERIFY(settingsValue(QStringLiteral("shader")).isEmpty());
     QCOMPARE(settingsValue(QStringLiteral("mr")), QStringLiteral("/r"));
 }
@@ -400,7 +400,9 @@ void TestConfiguration::saveAfterEarlyStop()
     writeBytes(QStringLiteral("init.txt"), content);
     setSettingsValue(QStringLiteral("shader"), QStringLiteral("/kept"));
     Configuration::load();
-    Configuration::save();
+    QCOMPARE(Configuration::save().status, saved == content
+                                               ? Configuration::SaveStatus::NotUnderstood
+                                               : Configuration::SaveStatus::Saved);
     QCOMPARE(settingsValue(QStringLiteral("shader")), QStringLiteral("/kept"));
     QCOMPARE(readBytes(QStringLiteral("init.txt")), saved);
 }
@@ -446,8 +448,8 @@ void TestConfiguration::specialFiles()
 #endif
     Configuration::load();
     QCOMPARE(Configuration::shaderTypes.size(), 1);
-    Configuration::setMayaPath(QStringLiteral("/m"));
-    Configuration::setMrPath(QStringLiteral("/r"));
+    QVERIFY(!Configuration::setMayaPath(QStringLiteral("/m")));
+    QVERIFY(!Configuration::setMrPath(QStringLiteral("/r")));
     QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Unreadable);
     QVERIFY(!QFileInfo(init).isFile());
 }
