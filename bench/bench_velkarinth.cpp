@@ -173,16 +173,20 @@ void BM_saveInit(benchmark::State &state)
     writeLargeInit();
     Configuration::reset();
     Configuration::load();
-    for (auto _ : state)
-        Configuration::save();
+    for (auto _ : state) {
+        if (Configuration::save().status != Configuration::SaveStatus::Saved)
+            state.SkipWithError("init.txt was not saved");
+    }
 }
 
 void BM_setMayaPath(benchmark::State &state)
 {
     writeLargeInit();
     int keystroke = 0;
-    for (auto _ : state)
-        Configuration::setMayaPath(QStringLiteral("/opt/maya/%1").arg(++keystroke));
+    for (auto _ : state) {
+        if (!Configuration::setMayaPath(QStringLiteral("/opt/maya/%1").arg(++keystroke)))
+            state.SkipWithError("init.txt was not written");
+    }
 }
 
 // A whole process, from its start to its first dialog on screen.

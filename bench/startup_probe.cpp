@@ -13,12 +13,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const bool empty = app.arguments().value(1) == QLatin1String("empty");
-    std::unique_ptr<QTranslator> translator;
+    Translations translations;
     std::unique_ptr<QDialog> dialog;
     if (empty) {
         dialog = std::make_unique<QDialog>();
     } else {
-        translator = installTranslation(QLocale::system().name());
+        translations = installTranslations(QLocale::system().name(), translationFolders());
         Configuration::load();
         dialog = std::make_unique<TabDialog>();
     }

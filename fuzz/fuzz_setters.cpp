@@ -66,10 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray encoded = newDirectory.toUtf8();
 
     writeFile("init.txt", before);
-    if (maya)
-        Configuration::setMayaPath(newDirectory);
-    else
-        Configuration::setMrPath(newDirectory);
+    const bool written = maya ? Configuration::setMayaPath(newDirectory)
+                              : Configuration::setMrPath(newDirectory);
     FUZZ_CHECK((maya ? Configuration::mayaPath : Configuration::mrPath) == newDirectory);
 
     const QByteArray after = readFile("init.txt");
@@ -79,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                         && (old.first().text == "[MAYA_PATH]"
                             || old.first().text == "\xEF\xBB\xBF[MAYA_PATH]");
     if (!oneLine || !marker) {
-        FUZZ_CHECK(after == before);
+        FUZZ_CHECK(after == before && !written);
         return 0;
     }
     QByteArray end = "\n";
@@ -111,7 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             set(1, QByteArray());
         set(2, "[MR_PATH]");
         set(3, encoded);
+    } else {
+        FUZZ_CHECK(!written);
     }
     FUZZ_CHECK(after == joined(want));
+    FUZZ_CHECK(written || after == before);
     return 0;
 }

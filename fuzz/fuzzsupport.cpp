@@ -24,11 +24,3 @@ void writeFile(const char *name, const QByteArray &content)
     FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     FUZZ_CHECK(file.write(content) == content.size());
 }
-
-QList<QByteArray> rawLines(const QByteArray &content)
-{
-    QList<QByteArray> lines = content.split('\n');
-    if (content.endsWith('\n') || content.isEmpty())
-        lines.removeLast();
-    return lines;
-}

@@ -2,7 +2,6 @@
 #define FUZZSUPPORT_H
 
 #include <QByteArray>
-#include <QList>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,10 +12,6 @@ void enterScratchFolder();
 
 QByteArray readFile(const char *name);
 void writeFile(const char *name, const QByteArray &content);
-
-// Lines as a reader sees them: split at '\n', a trailing '\r' kept, no empty
-// piece after a final '\n'.
-QList<QByteArray> rawLines(const QByteArray &content);
 
 #define FUZZ_CHECK(condition)                                                                  \
     do {                                                                                       \

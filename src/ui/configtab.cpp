@@ -14,11 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-// Last-directory indices: 0 Maya, 1 Mental Ray, then one per shader row.
-constexpr int mayaIndex = 0;
-constexpr int mrIndex = 1;
-constexpr int firstRowIndex = 2;
-
 QPushButton *newBrowseButton()
 {
     auto *button = new QPushButton(QStringLiteral("..."));
@@ -322,7 +317,7 @@ QString ConfigTab::browse(int lastDirectoryIndex, QLineEdit *edit, TextSlot text
 
 QString ConfigTab::browseRow(int row)
 {
-    return browse(firstRowIndex + row, destinationEdit[row], rowPathSlots[row]);
+    return browse(Configuration::FirstRowDirectory + row, destinationEdit[row], rowPathSlots[row]);
 }
 
 QString ConfigTab::storeRow(int row, const QString &destination)
@@ -349,24 +344,26 @@ QString ConfigTab::storeRow(int row, const QString &destination)
 
 QString ConfigTab::mayaPath()
 {
-    return browse(mayaIndex, mayaPathEdit, qOverload<const QString &>(&ConfigTab::mayaPath));
+    return browse(Configuration::MayaDirectory, mayaPathEdit, qOverload<const QString &>(&ConfigTab::mayaPath));
 }
 
 QString ConfigTab::mayaPath(const QString &maya_path)
 {
-    Configuration::setMayaPath(maya_path);
+    // Held in memory whatever init.txt took: the field's mark and the save
+    // say what the file cannot keep.
+    static_cast<void>(Configuration::setMayaPath(maya_path));
     markStorable(mayaPathEdit, maya_path, ValueKind::Line);
     return maya_path;
 }
 
 QString ConfigTab::mrPath()
 {
-    return browse(mrIndex, mrPathEdit, qOverload<const QString &>(&ConfigTab::mrPath));
+    return browse(Configuration::MrDirectory, mrPathEdit, qOverload<const QString &>(&ConfigTab::mrPath));
 }
 
 QString ConfigTab::mrPath(const QString &mr_path)
 {
-    Configuration::setMrPath(mr_path);
+    static_cast<void>(Configuration::setMrPath(mr_path));
     markStorable(mrPathEdit, mr_path, ValueKind::Line);
     return mr_path;
 }

@@ -17,7 +17,7 @@
 
 namespace {
 // Index under which the shader's own folder dialog remembers its directory.
-constexpr int shaderDirectoryIndex = 7;
+constexpr int shaderDirectoryIndex = Configuration::ShaderDirectory;
 
 // Mental Ray syntax, the same in every language.
 const QString linkExample = QStringLiteral("link \"{MAYA_LOCATION}/mentalray/lib/velvet.so\";");

@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "files/textfile.h"
 #include "testsupport.h"
 
 #include <QDate>
@@ -30,6 +31,8 @@ class TestConfiguration : public QObject
 
 private slots:
     void defaultsWithoutFile();
+    void parse_data();
+    void parse();
     void roundTrip_data();
     void roundTrip();
     void rowLine_data();
@@ -39,8 +42,6 @@ private slots:
     void earlyStop_data();
     void earlyStop();
     void fourLineFile();
-    void crlfFileLoads();
-    void markersAnywhereInTheirLine();
     void backupName_data();
     void backupName();
     void backupNeverOverwrites();
@@ -70,14 +71,79 @@ void TestConfiguration::defaultsWithoutFile()
         QVERIFY(type.rows.at(i).path.isEmpty());
         QCOMPARE(type.rows.at(i).mandatory, mandatory[i]);
     }
-    QCOMPARE(Configuration::lastDirectories.size(), 8);
+    QCOMPARE(Configuration::lastDirectories.size(), Configuration::LastDirectoryCount);
     // Changing a row alone does not reach the file.
     Configuration::setShaderFileRow(0, 1, QStringLiteral("png"), QStringLiteral("/icons"), true);
     QVERIFY(!QFile::exists(QStringLiteral("init.txt")));
     Configuration::setShaderFileRow(0, 1, QStringLiteral("xpm"), QString(), false);
 
-    Configuration::save();
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
     QCOMPARE(readBytes(QStringLiteral("init.txt")), defaultFile);
+}
+
+Q_DECLARE_METATYPE(InitFile::Stop)
+
+void TestConfiguration::parse_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("maya");
+    QTest::addColumn<QString>("mr");
+    QTest::addColumn<int>("types");
+    QTest::addColumn<InitFile::Stop>("stop");
+    QTest::addColumn<bool>("unread");
+    QTest::addColumn<bool>("bom");
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::addColumn<bool>("decodable");
+    using Stop = InitFile::Stop;
+
+    const QByteArray lf("\n"), crlf("\r\n"), cr("\r");
+    QTest::newRow("LF") << header("/m", "/r") + "[A]\n1\nmel*/s*o\n" << "/m" << "/r" << 1
+                        << Stop::None << false << false << lf << true;
+    QTest::newRow("CR LF") << QByteArray("[MAYA_PATH]\r\n/m\r\n[MR_PATH]\r\n/r\r\n[A]\r\n0\r\n")
+                           << "/m" << "/r" << 1 << Stop::None << false << false << crlf << true;
+    QTest::newRow("CR, then LF") << QByteArray("[MAYA_PATH]\r/m\n[MR_PATH]\n/r\n") << "/m" << "/r"
+                                 << 0 << Stop::None << false << false << cr << true;
+    QTest::newRow("BOM") << "\xEF\xBB\xBF" + header("/m", "/r") << "/m" << "/r" << 0 << Stop::None
+                         << false << true << lf << true;
+    QTest::newRow("markers anywhere in their line")
+        << QByteArray("# [MAYA_PATH] here\n/m\nsee [MR_PATH]!\n/r\n[A]\n0\n\n") << "/m" << "/r" << 1
+        << Stop::None << false << false << lf << true;
+    QTest::newRow("no line end") << QByteArray("[MAYA_PATH]") << "" << "" << 0 << Stop::MayaMarker
+                                 << false << false << nativeLineEnd() << true;
+    QTest::newRow("empty file") << QByteArray() << "" << "" << 0 << Stop::MayaMarker << false
+                                << false << nativeLineEnd() << true;
+    QTest::newRow("no maya marker") << QByteArray("MAYA\n/m\n[MR_PATH]\n/r\n") << "" << "" << 0
+                                    << Stop::MayaMarker << true << false << lf << true;
+    QTest::newRow("nothing after the mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR_PATH]\n")
+                                                 << "/m" << "" << 0 << Stop::MrMarker << false
+                                                 << false << lf << true;
+    QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n/r\n") << "/m" << "" << 0
+                                  << Stop::MrMarker << true << false << lf << true;
+    QTest::newRow("invalid UTF-8") << header("/m\xff", "/r") << "/m\uFFFD" << "/r" << 0
+                                   << Stop::None << false << false << lf << false;
+}
+
+// Bytes in, what the loader learnt out: nothing read, written or backed up.
+void TestConfiguration::parse()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, maya);
+    QFETCH(QString, mr);
+    QFETCH(int, types);
+    QFETCH(InitFile::Stop, stop);
+    QFETCH(bool, unread);
+    QFETCH(bool, bom);
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(bool, decodable);
+    const InitFile file = InitFile::parse(bytes);
+    QCOMPARE(file.mayaPath, maya);
+    QCOMPARE(file.mrPath, mr);
+    QCOMPARE(file.shaderTypes.size(), types);
+    QCOMPARE(file.stop, stop);
+    QCOMPARE(file.unread, unread);
+    QCOMPARE(file.bom, bom);
+    QCOMPARE(file.lineEnd, lineEnd);
+    QCOMPARE(file.decodable, decodable);
 }
 
 void TestConfiguration::roundTrip_data()
@@ -85,14 +151,19 @@ void TestConfiguration::roundTrip_data()
     QTest::addColumn<QString>("maya");
     QTest::addColumn<QString>("mr");
     QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QByteArray>("lineEnd");
+    QTest::addColumn<bool>("bom");
 
-    QTest::newRow("plain") << "/opt/maya" << "/opt/mr" << QStringList{"Shader Mental Ray"};
+    QTest::newRow("plain") << "/opt/maya" << "/opt/mr" << QStringList{"Shader Mental Ray"}
+                           << QByteArray("\n") << false;
     QTest::newRow("several types") << "C:\\Maya" << "D:\\mr"
-                                   << QStringList{"A", "Second one", "[odd]", ""};
+                                   << QStringList{"A", "Second one", "[odd]", ""}
+                                   << QByteArray("\r\n") << false;
     QTest::newRow("non-ASCII") << QStringLiteral("/home/zoë/Maya 7 — données")
-                               << QStringLiteral("/srv/mr/été") << QStringList{QStringLiteral("Ombré")};
-    QTest::newRow("empty directories") << "" << "" << QStringList{"x"};
-    QTest::newRow("no type") << "/m" << "/r" << QStringList{};
+                               << QStringLiteral("/srv/mr/été") << QStringList{QStringLiteral("Ombré")}
+                               << QByteArray("\r") << true;
+    QTest::newRow("empty directories") << "" << "" << QStringList{"x"} << QByteArray("\n") << true;
+    QTest::newRow("no type") << "/m" << "/r" << QStringList{} << QByteArray("\n") << false;
 }
 
 void TestConfiguration::roundTrip()
@@ -100,10 +171,14 @@ void TestConfiguration::roundTrip()
     QFETCH(QString, maya);
     QFETCH(QString, mr);
     QFETCH(QStringList, names);
-    Sandbox sandbox;
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(bool, bom);
 
-    Configuration::mayaPath = maya;
-    Configuration::mrPath = mr;
+    InitFile file;
+    file.mayaPath = maya;
+    file.mrPath = mr;
+    file.lineEnd = lineEnd;
+    file.bom = bom;
     for (int t = 0; t < names.size(); ++t) {
         ShaderType type;
         type.name = names.at(t);
@@ -111,27 +186,9 @@ void TestConfiguration::roundTrip()
         for (int r = 0; r < type.rows.size(); ++r)
             type.setRow(r, QStringLiteral("e%1").arg(r), mr + QStringLiteral("/dest%1").arg(r),
                         (r + t) % 2 == 0);
-        Configuration::shaderTypes.append(type);
+        file.shaderTypes.append(type);
     }
-    const QVector<ShaderType> saved = Configuration::shaderTypes;
-    Configuration::save();
-
-    Configuration::reset();
-    Configuration::load();
-    QCOMPARE(Configuration::mayaPath, maya);
-    QCOMPARE(Configuration::mrPath, mr);
-    // A file without a shader type loads the default one.
-    QCOMPARE(Configuration::shaderTypes.size(), qMax<qsizetype>(saved.size(), 1));
-    for (int t = 0; t < saved.size(); ++t) {
-        const ShaderType &loaded = Configuration::shaderTypes.at(t);
-        QCOMPARE(loaded.name, saved.at(t).name);
-        QCOMPARE(loaded.rows.size(), saved.at(t).rows.size());
-        for (int r = 0; r < loaded.rows.size(); ++r) {
-            QCOMPARE(loaded.rows.at(r).extension, saved.at(t).rows.at(r).extension);
-            QCOMPARE(loaded.rows.at(r).path, saved.at(t).rows.at(r).path);
-            QCOMPARE(loaded.rows.at(r).mandatory, saved.at(t).rows.at(r).mandatory);
-        }
-    }
+    QVERIFY(InitFile::parse(file.serialize()) == file);
 }
 
 void TestConfiguration::rowLine_data()
@@ -158,12 +215,10 @@ void TestConfiguration::rowLine()
     QFETCH(QString, extension);
     QFETCH(QString, path);
     QFETCH(bool, mandatory);
-    Sandbox sandbox;
-    writeBytes(QStringLiteral("init.txt"), header("/m", "/r") + "[T]\n1\n" + line + "\n");
-    Configuration::load();
-    QCOMPARE(Configuration::shaderTypes.size(), 1);
-    QCOMPARE(Configuration::shaderTypes.first().rows.size(), 1);
-    const ShaderFileRow &row = Configuration::shaderTypes.first().rows.first();
+    const InitFile file = InitFile::parse(header("/m", "/r") + "[T]\n1\n" + line + "\n");
+    QCOMPARE(file.shaderTypes.size(), 1);
+    QCOMPARE(file.shaderTypes.first().rows.size(), 1);
+    const ShaderFileRow &row = file.shaderTypes.first().rows.first();
     QCOMPARE(row.extension, extension);
     QCOMPARE(row.path, path);
     QCOMPARE(row.mandatory, mandatory);
@@ -202,15 +257,12 @@ void TestConfiguration::blocks()
     QFETCH(QByteArray, body);
     QFETCH(QStringList, names);
     QFETCH(QList<int>, rowCounts);
-    Sandbox sandbox;
-    writeBytes(QStringLiteral("init.txt"), header("/m", "/r") + body);
-    Configuration::load();
-    QCOMPARE(Configuration::shaderTypes.size(), names.size());
+    const InitFile file = InitFile::parse(header("/m", "/r") + body);
+    QCOMPARE(file.shaderTypes.size(), names.size());
     for (int t = 0; t < names.size(); ++t) {
-        QCOMPARE(Configuration::shaderTypes.at(t).name, names.at(t));
-        QCOMPARE(Configuration::shaderTypes.at(t).rows.size(), rowCounts.at(t));
+        QCOMPARE(file.shaderTypes.at(t).name, names.at(t));
+        QCOMPARE(file.shaderTypes.at(t).rows.size(), rowCounts.at(t));
     }
-    QCOMPARE(Configuration::lastDirectories.size(), 8);
 }
 
 void TestConfiguration::earlyStop_data()
@@ -248,8 +300,8 @@ void TestConfiguration::earlyStop()
     QVERIFY(Configuration::mrPath.isEmpty());
     QCOMPARE(Configuration::shaderTypes.size(), defaults ? 1 : 0);
     QVERIFY(Configuration::lastDirectories.isEmpty());
-    QVERIFY(Configuration::lastDirectory(0).isEmpty());
-    QVERIFY(Configuration::setLastDirectory(QStringLiteral("/new"), 0).isEmpty());
+    QVERIFY(Configuration::lastDirectory(Configuration::MayaDirectory).isEmpty());
+    QVERIFY(Configuration::setLastDirectory(QStringLiteral("/new"), Configuration::MayaDirectory).isEmpty());
     QCOMPARE(QDir().entryList({QStringLiteral("maya.rayrc*")}, QDir::Files), QStringList());
 }
 
@@ -266,28 +318,6 @@ void TestConfiguration::fourLineFile()
     QCOMPARE(Configuration::mrPath, sandbox.path(QStringLiteral("mr")));
     QCOMPARE(Configuration::shaderTypes.size(), 1);
     QCOMPARE(readBytes(backupFileName(QDate::currentDate())), QByteArray("\tlink x\n"));
-}
-
-void TestConfiguration::crlfFileLoads()
-{
-    Sandbox sandbox;
-    writeBytes(QStringLiteral("init.txt"),
-               "[MAYA_PATH]\r\n/m\r\n[MR_PATH]\r\n/r\r\n[A]\r\n1\r\nmel*/s*o\r\n");
-    Configuration::load();
-    QCOMPARE(Configuration::mayaPath, QStringLiteral("/m"));
-    QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
-    QCOMPARE(Configuration::shaderTypes.size(), 1);
-    QCOMPARE(Configuration::shaderTypes.first().rows.first().path, QStringLiteral("/s"));
-}
-
-void TestConfiguration::markersAnywhereInTheirLine()
-{
-    Sandbox sandbox;
-    writeBytes(QStringLiteral("init.txt"), "# [MAYA_PATH] here\n/m\nsee [MR_PATH]!\n/r\n[A]\n0\n\n");
-    Configuration::load();
-    QCOMPARE(Configuration::mayaPath, QStringLiteral("/m"));
-    QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
-    QCOMPARE(Configuration::shaderTypes.size(), 1);
 }
 
 void TestConfiguration::backupName_data()
@@ -340,7 +370,8 @@ void TestConfiguration::settingsKeysAreFixed()
     writeBytes(QStringLiteral("init.txt"),
                header("/m", "/r") + "[A]\n5\npng*/a*n\njpg*/b*n\nx*/c*o\ny*/d*o\nz*/e*o\n");
     Configuration::load();
-    Configuration::setLastDirectory(QStringLiteral("/chosen/for/row0"), 2);
+    Configuration::setLastDirectory(QStringLiteral("/chosen/for/row0"),
+                                    Configuration::FirstRowDirectory);
     QCOMPARE(settingsValue(QStringLiteral("fti")), QStringLiteral("/chosen/for/row0"));
     QVERIFY(settingsValue(QStringLiteral("png")).isEmpty());
 }
@@ -351,24 +382,24 @@ void TestConfiguration::lastDirectories()
     setSettingsValue(QStringLiteral("shader"), QStringLiteral("/s"));
     setSettingsValue(QStringLiteral("mr"), QStringLiteral("/r"));
     Configuration::load();
-    QCOMPARE(Configuration::lastDirectory(7), QStringLiteral("/s"));
-    QCOMPARE(Configuration::lastDirectory(1), QStringLiteral("/r"));
-    QVERIFY(Configuration::lastDirectory(0).isEmpty());
+    QCOMPARE(Configuration::lastDirectory(Configuration::ShaderDirectory), QStringLiteral("/s"));
+    QCOMPARE(Configuration::lastDirectory(Configuration::MrDirectory), QStringLiteral("/r"));
+    QVERIFY(Configuration::lastDirectory(Configuration::MayaDirectory).isEmpty());
     QVERIFY(Configuration::lastDirectory(-1).isEmpty());
-    QVERIFY(Configuration::lastDirectory(8).isEmpty());
+    QVERIFY(Configuration::lastDirectory(Configuration::LastDirectoryCount).isEmpty());
 
-    QCOMPARE(Configuration::setLastDirectory(QStringLiteral("/new"), 0), QStringLiteral("/new"));
+    QCOMPARE(Configuration::setLastDirectory(QStringLiteral("/new"), Configuration::MayaDirectory), QStringLiteral("/new"));
     QCOMPARE(settingsValue(QStringLiteral("maya")), QStringLiteral("/new"));
-    QCOMPARE(Configuration::lastDirectory(0), QStringLiteral("/new"));
+    QCOMPARE(Configuration::lastDirectory(Configuration::MayaDirectory), QStringLiteral("/new"));
     // A cancelled dialog's empty answer stores nothing.
-    QVERIFY(Configuration::setLastDirectory(QString(), 0).isEmpty());
+    QVERIFY(Configuration::setLastDirectory(QString(), Configuration::MayaDirectory).isEmpty());
     QCOMPARE(settingsValue(QStringLiteral("maya")), QStringLiteral("/new"));
-    QVERIFY(Configuration::setLastDirectory(QStringLiteral("/x"), 8).isEmpty());
+    QVERIFY(Configuration::setLastDirectory(QStringLiteral("/x"), Configuration::LastDirectoryCount).isEmpty());
     QVERIFY(Configuration::setLastDirectory(QStringLiteral("/x"), -1).isEmpty());
 
     // The save writes all eight keys, empty ones included.
-    Configuration::lastDirectories[7].clear();
-    Configuration::save();
+    Configuration::lastDirectories[Configuration::ShaderDirectory].clear();
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
     QVERIFY(settingsValue(QStringLiteral("shader")).isEmpty());
     QCOMPARE(settingsValue(QStringLiteral("mr")), QStringLiteral("/r"));
 }
@@ -400,7 +431,9 @@ void TestConfiguration::saveAfterEarlyStop()
     writeBytes(QStringLiteral("init.txt"), content);
     setSettingsValue(QStringLiteral("shader"), QStringLiteral("/kept"));
     Configuration::load();
-    Configuration::save();
+    QCOMPARE(Configuration::save().status, saved == content
+                                               ? Configuration::SaveStatus::NotUnderstood
+                                               : Configuration::SaveStatus::Saved);
     QCOMPARE(settingsValue(QStringLiteral("shader")), QStringLiteral("/kept"));
     QCOMPARE(readBytes(QStringLiteral("init.txt")), saved);
 }
@@ -446,8 +479,8 @@ void TestConfiguration::specialFiles()
 #endif
     Configuration::load();
     QCOMPARE(Configuration::shaderTypes.size(), 1);
-    Configuration::setMayaPath(QStringLiteral("/m"));
-    Configuration::setMrPath(QStringLiteral("/r"));
+    QVERIFY(!Configuration::setMayaPath(QStringLiteral("/m")));
+    QVERIFY(!Configuration::setMrPath(QStringLiteral("/r")));
     QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Unreadable);
     QVERIFY(!QFileInfo(init).isFile());
 }

@@ -30,20 +30,20 @@ void TestDirectoryUpdates::typingWithoutFile()
 {
     Sandbox sandbox;
     // Either field may come first on a first run; neither loses what is typed.
-    Configuration::setMrPath(QStringLiteral("/r"));
+    QVERIFY(Configuration::setMrPath(QStringLiteral("/r")));
     QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
     QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
 
     QString typed;
     for (const QChar c : QStringLiteral("/opt")) {
         typed += c;
-        Configuration::setMayaPath(typed);
+        QVERIFY(Configuration::setMayaPath(typed));
         QCOMPARE(readBytes(init), "[MAYA_PATH]\n" + typed.toUtf8() + "\n[MR_PATH]\n/r\n");
     }
-    Configuration::setMrPath(QStringLiteral("/m"));
+    QVERIFY(Configuration::setMrPath(QStringLiteral("/m")));
     QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n/opt\n[MR_PATH]\n/m\n"));
-    Configuration::setMrPath(QStringLiteral("/mr"));
-    Configuration::setMayaPath(QString());
+    QVERIFY(Configuration::setMrPath(QStringLiteral("/mr")));
+    QVERIFY(Configuration::setMayaPath(QString()));
     QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/mr\n"));
     QCOMPARE(Configuration::mayaPath, QString());
 }
@@ -62,8 +62,8 @@ void TestDirectoryUpdates::untouchedFiles()
     QFETCH(QByteArray, content);
     Sandbox sandbox;
     writeBytes(init, content);
-    Configuration::setMayaPath(QStringLiteral("/new maya"));
-    Configuration::setMrPath(QStringLiteral("/new mr"));
+    QVERIFY(!Configuration::setMayaPath(QStringLiteral("/new maya")));
+    QVERIFY(!Configuration::setMrPath(QStringLiteral("/new mr")));
     QCOMPARE(readBytes(init), content);
     // The values held in memory change all the same.
     QCOMPARE(Configuration::mayaPath, QStringLiteral("/new maya"));
@@ -93,7 +93,7 @@ void TestDirectoryUpdates::mrMarkerAddedOnce()
     Sandbox sandbox;
     writeBytes(init, before);
     for (const char *typed : {"a", "ab", "abc"})
-        Configuration::setMrPath(QString::fromLatin1(typed));
+        QCOMPARE(Configuration::setMrPath(QString::fromLatin1(typed)), after != before);
     QCOMPARE(readBytes(init), after);
 }
 
@@ -108,13 +108,13 @@ void TestDirectoryUpdates::blocksSurviveManyChanges()
         type.setRow(2, QStringLiteral("mel"), QStringLiteral("/scripts/") + type.name, true);
         Configuration::shaderTypes.append(type);
     }
-    Configuration::save();
+    QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
     const QByteArray saved = readBytes(init);
     const qsizetype blocks = saved.indexOf("[A]");
 
     for (int i = 0; i < 20; ++i) {
-        Configuration::setMayaPath(QStringLiteral("/maya/%1").arg(i));
-        Configuration::setMrPath(QStringLiteral("/mr/%1").arg(i));
+        QVERIFY(Configuration::setMayaPath(QStringLiteral("/maya/%1").arg(i)));
+        QVERIFY(Configuration::setMrPath(QStringLiteral("/mr/%1").arg(i)));
     }
     const QByteArray after = readBytes(init);
     QCOMPARE(after, "[MAYA_PATH]\n/maya/19\n[MR_PATH]\n/mr/19\n" + saved.mid(blocks));
@@ -131,9 +131,9 @@ void TestDirectoryUpdates::longLineKept()
     const QByteArray longLine(100000, 'x');
     const QByteArray rest = "[T]\n1\nmi*" + longLine + "*o\n";
     writeBytes(init, "[MAYA_PATH]\n" + longLine + "\n[MR_PATH]\n/r\n" + rest);
-    Configuration::setMrPath(QStringLiteral("/r2"));
+    QVERIFY(Configuration::setMrPath(QStringLiteral("/r2")));
     QCOMPARE(readBytes(init), "[MAYA_PATH]\n" + longLine + "\n[MR_PATH]\n/r2\n" + rest);
-    Configuration::setMayaPath(QStringLiteral("/m"));
+    QVERIFY(Configuration::setMayaPath(QStringLiteral("/m")));
     QCOMPARE(readBytes(init), "[MAYA_PATH]\n/m\n[MR_PATH]\n/r2\n" + rest);
 }
 
@@ -142,8 +142,8 @@ void TestDirectoryUpdates::nonAsciiLoadsBack()
     Sandbox sandbox;
     const QString maya = QStringLiteral("/home/zoë/Maya — 7");
     const QString mr = QStringLiteral("/srv/mental ray/été");
-    Configuration::setMayaPath(maya);
-    Configuration::setMrPath(mr);
+    QVERIFY(Configuration::setMayaPath(maya));
+    QVERIFY(Configuration::setMrPath(mr));
     Configuration::reset();
     Configuration::load();
     QCOMPARE(Configuration::mayaPath, maya);
@@ -179,8 +179,8 @@ void TestDirectoryUpdates::lineEndsKept()
     QFETCH(QByteArray, after);
     Sandbox sandbox;
     writeBytes(init, before);
-    Configuration::setMayaPath(QStringLiteral("/M"));
-    Configuration::setMrPath(QStringLiteral("/R"));
+    QVERIFY(Configuration::setMayaPath(QStringLiteral("/M")));
+    QVERIFY(Configuration::setMrPath(QStringLiteral("/R")));
     QCOMPARE(readBytes(init), after);
 }
 
@@ -226,8 +226,8 @@ void TestDirectoryUpdates::lineEndsAndBom()
     QCOMPARE(Configuration::shaderTypes.first().rows.size(), 1);
     QCOMPARE(Configuration::shaderTypes.first().rows.first().path, QStringLiteral("/s"));
 
-    Configuration::setMayaPath(QStringLiteral("/M"));
-    Configuration::setMrPath(QStringLiteral("/R"));
+    QVERIFY(Configuration::setMayaPath(QStringLiteral("/M")));
+    QVERIFY(Configuration::setMrPath(QStringLiteral("/R")));
     QCOMPARE(readBytes(init), after);
     QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
     QCOMPARE(readBytes(init), saved);

@@ -106,9 +106,8 @@ void TestUserFiles::identityKept()
         QSKIP("no user extended attributes on this file system");
 
     QCOMPARE(runAs(asNobody, 022, [&] {
-                 if (!rayrc)
-                     Configuration::setMayaPath(QStringLiteral("/new"));
-                 return !rayrc || ShaderType::updateRayrc(sandbox.path(), "l", "m");
+                 return rayrc ? ShaderType::updateRayrc(sandbox.path(), "l", "m")
+                              : Configuration::setMayaPath(QStringLiteral("/new"));
              }),
              0);
     const QByteArray after = rayrc ? "\tl\n\tlink\n\tm\n\tmi\n" : "[MAYA_PATH]\n/new\n";

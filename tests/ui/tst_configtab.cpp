@@ -270,12 +270,14 @@ void TestConfigtab::browse_data()
     const QStringList rows = {"fti", "xpm", "mel", "mi", "dll"};
     for (const bool choose : {true, false}) {
         const char *how = choose ? "chosen" : "cancelled";
-        QTest::addRow("maya %s", how) << "mayaPathButton" << "mayaPathEdit" << 0 << choose;
-        QTest::addRow("mr %s", how) << "mrPathButton" << "mrPathEdit" << 1 << choose;
+        QTest::addRow("maya %s", how) << "mayaPathButton" << "mayaPathEdit"
+                                      << int(Configuration::MayaDirectory) << choose;
+        QTest::addRow("mr %s", how) << "mrPathButton" << "mrPathEdit"
+                                    << int(Configuration::MrDirectory) << choose;
         for (int n = 0; n < rows.size(); ++n)
             QTest::addRow("%s %s", qPrintable(rows[n]), how)
                 << "shaderPathButton" + QString::number(n) << "destinationEdit" + QString::number(n)
-                << 2 + n << choose;
+                << Configuration::FirstRowDirectory + n << choose;
     }
 }
 
@@ -309,9 +311,10 @@ void TestConfigtab::browse()
     QCOMPARE(QDir::cleanPath(watcher.folderDialogStarts[0]), QDir::cleanPath(starts[index]));
     if (choose) {
         QCOMPARE(QDir::cleanPath(lineEdit->text()), chosen);
-        const QString held = index == 0 ? Configuration::mayaPath
-            : index == 1                ? Configuration::mrPath
-                                        : Configuration::shaderTypes[0].rows[index - 2].path;
+        const QString held = index == Configuration::MayaDirectory ? Configuration::mayaPath
+            : index == Configuration::MrDirectory
+                ? Configuration::mrPath
+                : Configuration::shaderTypes[0].rows[index - Configuration::FirstRowDirectory].path;
         QCOMPARE(QDir::cleanPath(held), chosen);
     } else {
         QCOMPARE(lineEdit->text(), before);

@@ -323,7 +323,7 @@ void TestShadertab::browse()
     // The neighbouring index must not be the one used.
     setSettingsValue(QStringLiteral("dll"), chosen);
     Configuration::load();
-    QCOMPARE(Configuration::lastDirectories.size(), 8);
+    QCOMPARE(Configuration::lastDirectories.size(), Configuration::LastDirectoryCount);
 
     ShaderTab tab;
     auto *edit = child<QLineEdit>(tab, "shaderDirEdit");
@@ -339,8 +339,8 @@ void TestShadertab::browse()
     QCOMPARE(QDir::cleanPath(edit->text()), choose ? QDir::cleanPath(chosen) : QStringLiteral("typed"));
     QCOMPARE(status(tab), choose ? QStringLiteral("Nouveau chemin de Shader") : QStringLiteral("pas d'action"));
     QCOMPARE(QDir::cleanPath(settingsValue(QStringLiteral("shader"))), QDir::cleanPath(expected));
-    QCOMPARE(QDir::cleanPath(Configuration::lastDirectory(7)), QDir::cleanPath(expected));
-    QCOMPARE(Configuration::lastDirectory(6), chosen);
+    QCOMPARE(QDir::cleanPath(Configuration::lastDirectory(Configuration::ShaderDirectory)), QDir::cleanPath(expected));
+    QCOMPARE(Configuration::lastDirectory(Configuration::ShaderDirectory - 1), chosen);
 }
 
 void TestShadertab::slotsByName()

@@ -1,56 +1,39 @@
 #include "config/configuration.h"
 
 #include "config/identity.h"
-#include "files/paths.h"
-#include "rayrc/rayrcbackup.h"
 #include "files/textfile.h"
+#include "rayrc/rayrcbackup.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSettings>
-#include <QStringDecoder>
-#include <QStringEncoder>
-#include <QTextStream>
 
 #include <memory>
+#include <utility>
 
 QString Configuration::mayaPath;
 QString Configuration::mrPath;
 QVector<ShaderType> Configuration::shaderTypes;
 QVector<QString> Configuration::lastDirectories;
-bool Configuration::keepInitFile = false;
 const QStringList Configuration::settingsKeys = {
     QStringLiteral("maya"), QStringLiteral("mr"),  QStringLiteral("fti"), QStringLiteral("xpm"),
     QStringLiteral("mel"),  QStringLiteral("mi"),  QStringLiteral("dll"), QStringLiteral("shader"),
 };
 
+Q_LOGGING_CATEGORY(lcConfig, "velkarinth.config")
+
 namespace {
 const QString initFile = QStringLiteral("init.txt");
-const QByteArray mayaMarker = QByteArrayLiteral("[MAYA_PATH]");
-const QByteArray mrMarker = QByteArrayLiteral("[MR_PATH]");
-const QByteArray utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
-constexpr auto keepBom = QStringConverter::Flag::Stateless
-                         | QStringConverter::Flag::ConvertInitialBom;
 
-// What the loader learnt about init.txt that a rewrite must respect.
+// What the loader learnt about init.txt that a rewrite must respect. The
+// values themselves were moved into the configuration.
 struct LoadedInitFile
 {
-    // Anything but Saved: the save must leave the file as it is.
-    Configuration::SaveStatus refusal = Configuration::SaveStatus::Saved;
-    bool bom = false;
-    QByteArray lineEnd;
+    InitFile file;
+    bool unreadable = false; // there, but no readable regular file
 };
 LoadedInitFile loaded;
-
-bool startsWithMayaMarker(const QList<TextLine> &lines)
-{
-    if (lines.isEmpty())
-        return false;
-    const QByteArray &first = lines.first().text;
-    return first == mayaMarker || first == utf8Bom + mayaMarker;
-}
 
 std::unique_ptr<QSettings> openPaths()
 {
@@ -68,80 +51,7 @@ void readLastDirectories()
         Configuration::lastDirectories.append(settings->value(key).toString());
 }
 
-// Returns false, leaving the configuration as read so far, where the loader
-// stops early; unread tells whether lines were left that it could not take in.
-bool readInitFile(const QByteArray &bytes, bool &unread, bool takeBackup)
-{
-    // The BOM is taken off by hand: the decoder keeps any other U+FEFF.
-    loaded.bom = bytes.startsWith(utf8Bom);
-    const QByteArrayView raw = QByteArrayView(bytes).sliced(loaded.bom ? utf8Bom.size() : 0);
-    loaded.lineEnd = firstLineEnd(raw);
-
-    // Decoded whole first: a stream on the file grows its buffer by copying
-    // at every block, which is quadratic on a long line.
-    QStringDecoder decoder(QStringConverter::System, keepBom);
-    QString content = decoder.decode(raw);
-    // A save writes back what was decoded: bytes that do not come through
-    // unchanged would be replaced for good.
-    if (decoder.hasError() || local8Bit(content) != raw)
-        loaded.refusal = Configuration::SaveStatus::NotDecodable;
-    // The stream below ends lines at LF only.
-    content.replace(QLatin1String("\r\n"), QLatin1String("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QTextStream in(&content, QIODevice::ReadOnly);
-
-    // Whether loading stops at this marker line; if so, whether the file went
-    // on with lines the loader could not take in.
-    const auto stopsAt = [&in, &unread](const QString &line, const QByteArray &marker) {
-        const bool hasMarker = line.contains(QLatin1String(marker));
-        if (hasMarker && !in.atEnd())
-            return false;
-        unread = !hasMarker && !(line.isEmpty() && in.atEnd());
-        return true;
-    };
-
-    QString line = in.readLine();
-    if (stopsAt(line, mayaMarker))
-        return false;
-    Configuration::mayaPath = in.readLine();
-    line = in.readLine();
-    if (stopsAt(line, mrMarker))
-        return false;
-    Configuration::mrPath = in.readLine();
-    if (takeBackup)
-        backupRayrc();
-
-    // The line in hand is looked at only while more data follows it.
-    line = in.readLine();
-    while (!in.atEnd()) {
-        if (line.contains(QLatin1Char('['))) {
-            ShaderType type;
-            type.read(in, line.chopped(1).mid(1));
-            Configuration::shaderTypes.append(type);
-        }
-        line = in.readLine();
-    }
-    return true;
-}
-
-QByteArray initFileContent()
-{
-    QString text;
-    QTextStream out(&text);
-    out << mayaMarker << '\n' << Configuration::mayaPath << '\n' << mrMarker << '\n'
-        << Configuration::mrPath << '\n';
-    for (const ShaderType &type : std::as_const(Configuration::shaderTypes))
-        type.write(out);
-    out.flush();
-    // The file keeps its BOM and its first line end.
-    QByteArray bytes = local8Bit(text);
-    const QByteArray end = loaded.lineEnd.isEmpty() ? nativeLineEnd() : loaded.lineEnd;
-    if (end != "\n")
-        bytes.replace('\n', end);
-    return loaded.bom ? utf8Bom + bytes : bytes;
-}
-
-Configuration::SaveResult firstUnstorable()
+Configuration::SaveResult firstUnstorable(const InitFile &file)
 {
     using Field = Configuration::Field;
     Configuration::SaveResult result{Configuration::SaveStatus::Unstorable};
@@ -153,11 +63,11 @@ Configuration::SaveResult firstUnstorable()
         result.row = row;
         return result.problem != ValueProblem::None;
     };
-    if (fails(Configuration::mayaPath, ValueKind::Line, Field::MayaPath)
-        || fails(Configuration::mrPath, ValueKind::Line, Field::MrPath))
+    if (fails(file.mayaPath, ValueKind::Line, Field::MayaPath)
+        || fails(file.mrPath, ValueKind::Line, Field::MrPath))
         return result;
-    for (int t = 0; t < Configuration::shaderTypes.size(); ++t) {
-        const ShaderType &type = Configuration::shaderTypes.at(t);
+    for (int t = 0; t < file.shaderTypes.size(); ++t) {
+        const ShaderType &type = file.shaderTypes.at(t);
         if (fails(type.name, ValueKind::Line, Field::TypeName, t))
             return result;
         for (int r = 0; r < type.rows.size(); ++r) {
@@ -171,33 +81,36 @@ Configuration::SaveResult firstUnstorable()
 }
 }
 
-ValueProblem storageProblem(const QString &value, ValueKind kind)
-{
-    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-        return ValueProblem::LineBreak;
-    if (kind == ValueKind::RowField && value.contains(QLatin1Char('*')))
-        return ValueProblem::FieldSeparator;
-    QStringEncoder encoder(QStringConverter::System, keepBom);
-    QStringDecoder decoder(QStringConverter::System, keepBom);
-    if (decoder.decode(encoder.encode(value)) != value || encoder.hasError() || decoder.hasError())
-        return ValueProblem::NotEncodable;
-    return ValueProblem::None;
-}
-
 void Configuration::load(bool takeBackup)
 {
     QByteArray content;
     if (!readWholeFile(initFile, content)) {
         // Not a readable regular file (no rights, a FIFO, a device): the
         // defaults are shown, but must never replace it.
-        if (QFileInfo::exists(initFile))
-            loaded.refusal = SaveStatus::Unreadable;
+        loaded = {InitFile(), QFileInfo::exists(initFile)};
         addDefaultShaderType();
-    } else if (!readInitFile(content, keepInitFile, takeBackup)) {
+        readLastDirectories();
+        return;
+    }
+    InitFile file = InitFile::parse(content);
+    if (file.stop != InitFile::Stop::MayaMarker)
+        mayaPath = std::exchange(file.mayaPath, QString());
+    if (file.stop == InitFile::Stop::None) {
+        mrPath = std::exchange(file.mrPath, QString());
+        // Nobody is there to be told at start-up; the next rewrite of
+        // maya.rayrc tries again and says so.
+        if (takeBackup && !keepRayrcBeforeRewrite(mrPath, QDate::currentDate()))
+            qCWarning(lcConfig) << "no copy of the day kept of maya.rayrc in" << mrPath;
+    }
+    shaderTypes += std::exchange(file.shaderTypes, {});
+    const InitFile::Stop stop = file.stop;
+    const bool unread = file.unread;
+    loaded = {std::move(file), false};
+    if (stop != InitFile::Stop::None) {
         // A file the directory fields wrote before any save holds no shader
         // type: without one the rows could never be filled in. A file with
         // lines the loader could not take in is the user's to mend.
-        if (!keepInitFile)
+        if (!unread)
             addDefaultShaderType();
         return;
     }
@@ -208,16 +121,22 @@ void Configuration::load(bool takeBackup)
 
 Configuration::SaveResult Configuration::save()
 {
+    InitFile file = loaded.file;
+    file.mayaPath = mayaPath;
+    file.mrPath = mrPath;
+    file.shaderTypes = shaderTypes;
     // A file the loader could not read whole, or not decode without loss,
     // holds what the configuration does not: rewriting it would lose that.
     SaveResult result;
-    if (keepInitFile)
+    if (loaded.file.unread)
         result.status = SaveStatus::NotUnderstood;
-    else if (loaded.refusal != SaveStatus::Saved)
-        result.status = loaded.refusal;
+    else if (loaded.unreadable)
+        result.status = SaveStatus::Unreadable;
+    else if (!loaded.file.decodable)
+        result.status = SaveStatus::NotDecodable;
     else
-        result = firstUnstorable();
-    if (result.status == SaveStatus::Saved && !writeWholeFile(initFile, initFileContent()))
+        result = firstUnstorable(file);
+    if (result.status == SaveStatus::Saved && !writeWholeFile(initFile, file.serialize()))
         result.status = SaveStatus::WriteFailed;
 
     // Only the entries read at start-up: when loading stopped early there are
@@ -295,7 +214,7 @@ bool readForSetter(const QByteArray &created, QList<TextLine> &lines, QByteArray
         return false;
     }
     lines = splitLines(content);
-    if (!startsWithMayaMarker(lines))
+    if (lines.isEmpty() || !InitFile::isMayaMarkerLine(lines.first().text))
         return false;
     end = firstLineEnd(content);
     return true;
@@ -320,9 +239,9 @@ bool writeDirectory(const QString &directory, bool mentalRay)
     const QByteArray text = local8Bit(directory);
     // A first run may start with either field: the file is made down to it.
     const QByteArray native = nativeLineEnd();
-    const QByteArray fresh = mentalRay
-                                 ? mayaMarker + native + native + mrMarker + native + text + native
-                                 : mayaMarker + native + text + native;
+    const QByteArray maya = InitFile::mayaMarker() + native;
+    const QByteArray fresh = mentalRay ? maya + native + InitFile::mrMarker() + native + text + native
+                                       : maya + text + native;
     QList<TextLine> lines;
     QByteArray end;
     bool created = false;
@@ -334,7 +253,7 @@ bool writeDirectory(const QString &directory, bool mentalRay)
             lines[1].text = text;
         else
             appendLine(lines, text, end);
-    } else if (lines.size() > 2 && lines.at(2).text == mrMarker) {
+    } else if (lines.size() > 2 && lines.at(2).text == InitFile::mrMarker()) {
         if (lines.size() > 3)
             lines[3].text = text;
         else
@@ -344,7 +263,7 @@ bool writeDirectory(const QString &directory, bool mentalRay)
         // append it again.
         if (lines.size() < 2)
             appendLine(lines, QByteArray(), end);
-        appendLine(lines, mrMarker, end);
+        appendLine(lines, InitFile::mrMarker(), end);
         appendLine(lines, text, end);
     } else {
         // Line 3 is something else: appending would not make it a marker
@@ -383,7 +302,6 @@ void Configuration::reset()
     mrPath.clear();
     shaderTypes.clear();
     lastDirectories.clear();
-    keepInitFile = false;
     loaded = {};
 }
 

@@ -1,6 +1,7 @@
 #ifndef CONFIGURATION_H
 #define CONFIGURATION_H
 
+#include "config/initfile.h"
 #include "config/shadertype.h"
 
 #include <QString>
@@ -9,20 +10,6 @@
 
 class InstallReporter;
 class QDate;
-
-// What makes a value unfit for init.txt, where it would not read back as it
-// was written.
-enum class ValueProblem {
-    None,
-    LineBreak,      // moves every later line
-    FieldSeparator, // a '*' in a row shifts its fields
-    NotEncodable,   // the system encoding cannot write it
-};
-
-// A whole line of init.txt (a directory, a type name), or a field of a row.
-enum class ValueKind { Line, RowField };
-
-ValueProblem storageProblem(const QString &value, ValueKind kind);
 
 // The one program-wide configuration: init.txt in the current directory plus
 // the folders remembered in the per-user settings.
@@ -33,6 +20,15 @@ public:
     static QString mrPath;
     static QVector<ShaderType> shaderTypes;
     static QVector<QString> lastDirectories;
+    // Where each folder dialog remembers its last folder: the index into
+    // lastDirectories and settingsKeys.
+    enum LastDirectory : int {
+        MayaDirectory,
+        MrDirectory,
+        FirstRowDirectory, // one for each of the first five rows
+        ShaderDirectory = FirstRowDirectory + 5,
+        LastDirectoryCount,
+    };
     // Settings key of each last-directory index; fixed whatever the rows hold.
     static const QStringList settingsKeys;
 
@@ -60,7 +56,7 @@ public:
     // Mental Ray directory is known; a preview must write nothing.
     static void load(bool takeBackup = true);
     // Replaces init.txt only where nothing in it gets lost or changed.
-    static SaveResult save();
+    [[nodiscard]] static SaveResult save();
     static void setShaderFileRow(int type, int row, const QString &extension, const QString &path,
                                  bool mandatory);
     static void addShaderType();
@@ -73,18 +69,14 @@ public:
     static QString setLastDirectory(const QString &directory, int index);
 
     // Whether init.txt now holds the directory; it is kept in memory anyway.
-    static bool setMayaPath(const QString &directory);
-    static bool setMrPath(const QString &directory);
+    [[nodiscard]] static bool setMayaPath(const QString &directory);
+    [[nodiscard]] static bool setMrPath(const QString &directory);
 
     static bool installShaderType(const QString &shaderDir, const QString &link, const QString &mi,
                                   int type, InstallReporter *reporter = nullptr);
 
     // Back to the empty state the program starts in.
     static void reset();
-
-private:
-    // Set when loading stopped on a line without its marker.
-    static bool keepInitFile;
 };
 
 bool backupRayrc();

@@ -56,15 +56,6 @@ QByteArray nativeLineEnd()
 #endif
 }
 
-QByteArray lineEndOf(const QByteArray &content)
-{
-    const qsizetype newline = content.indexOf('\n');
-    if (newline < 0)
-        return nativeLineEnd();
-    return newline > 0 && content.at(newline - 1) == '\r' ? QByteArrayLiteral("\r\n")
-                                                          : QByteArrayLiteral("\n");
-}
-
 QByteArray firstLineEnd(QByteArrayView content)
 {
     const qsizetype lf = content.indexOf('\n');
@@ -87,17 +78,6 @@ bool readWholeFile(const QString &path, QByteArray &content)
 
 bool writeWholeFile(const QString &path, const QByteArray &content)
 {
-    return writeWholeFile(path, QList<QByteArrayView>{content});
-}
-
-bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces)
-{
     FileRewrite file(path);
-    if (!file.open())
-        return false;
-    for (const QByteArrayView piece : pieces) {
-        if (!file.write(piece))
-            return false;
-    }
-    return file.commit();
+    return file.open() && file.write(content) && file.commit();
 }

@@ -23,10 +23,8 @@ QByteArray joinLines(const QList<TextLine> &lines);
 // Text in the system's 8-bit encoding, the one of every file the program writes.
 QByteArray local8Bit(const QString &text);
 
-// The line end of the first terminated line, else the platform's own.
-// lineEndOf knows LF and CR LF only, as the maya.rayrc update splits lines;
-// firstLineEnd sees lines as splitLines does.
-QByteArray lineEndOf(const QByteArray &content);
+// The line end of the first terminated line, as splitLines sees lines, else
+// the platform's own.
 QByteArray firstLineEnd(QByteArrayView content);
 QByteArray nativeLineEnd();
 
@@ -35,6 +33,5 @@ bool readWholeFile(const QString &path, QByteArray &content);
 // Replaces the file's content, keeping the file's identity (see FileRewrite);
 // on any failure the old content stays as it was.
 bool writeWholeFile(const QString &path, const QByteArray &content);
-bool writeWholeFile(const QString &path, const QList<QByteArrayView> &pieces);
 
 #endif

@@ -7,7 +7,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QLoggingCategory>
 #include <QTranslator>
+
+Q_LOGGING_CATEGORY(lcI18n, "velkarinth.i18n")
 
 namespace {
 const QString programCatalogue = QStringLiteral("velkarinth_en.qm");
@@ -34,8 +37,11 @@ public:
         if (!openRegularFile(file, path))
             return false;
         const QByteArray data = file.read(maxCatalogueSize + 1);
-        if (data.size() > maxCatalogueSize || !isSoundCatalogue(data))
+        if (data.size() > maxCatalogueSize || !isSoundCatalogue(data)) {
+            // The interface just stays French: only the log tells why.
+            qCWarning(lcI18n) << "catalogue rejected:" << path;
             return false;
+        }
         bytes = data;
         return load(reinterpret_cast<const uchar *>(bytes.constData()), int(bytes.size()));
     }
@@ -48,11 +54,6 @@ private:
 bool isFrenchLocale(const QString &localeName)
 {
     return localeName.indexOf(QLatin1String("fr"), 0, Qt::CaseSensitive) >= 0;
-}
-
-std::unique_ptr<QTranslator> installTranslation(const QString &localeName)
-{
-    return installTranslation(localeName, {QString()});
 }
 
 std::unique_ptr<QTranslator> installTranslation(const QString &localeName,

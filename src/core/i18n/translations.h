@@ -12,13 +12,11 @@ class QTranslator;
 // case-sensitively.
 bool isFrenchLocale(const QString &localeName);
 
-// For a locale that is not French: a translator loaded from velkarinth_en.qm
-// in the current directory and installed on the application, whether or not
-// the file was there. Null for a French locale.
-std::unique_ptr<QTranslator> installTranslation(const QString &localeName);
-
-// The same, from the first of the folders whose velkarinth_en.qm holds
-// together. A damaged catalogue is passed over: the interface stays French.
+// For a locale that is not French: a translator loaded from the first of the
+// folders whose velkarinth_en.qm holds together (an empty folder is the
+// current directory), installed on the application whether or not one was
+// found. A damaged catalogue is passed over: the interface stays French.
+// Null for a French locale.
 std::unique_ptr<QTranslator> installTranslation(const QString &localeName,
                                                 const QStringList &folders);
 

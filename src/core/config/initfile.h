@@ -1,0 +1,58 @@
+#ifndef INITFILE_H
+#define INITFILE_H
+
+#include "config/shadertype.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+// What makes a value unfit for init.txt, where it would not read back as it
+// was written.
+enum class ValueProblem {
+    None,
+    LineBreak,      // moves every later line
+    FieldSeparator, // a '*' in a row shifts its fields
+    NotEncodable,   // the system encoding cannot write it
+};
+
+// A whole line of init.txt (a directory, a type name), or a field of a row.
+enum class ValueKind { Line, RowField };
+
+ValueProblem storageProblem(const QString &value, ValueKind kind);
+
+// init.txt's format, bytes to values and back. Pure: no file, no setting, no
+// backup; the rows are read and written by ShaderType and ShaderFileRow.
+class InitFile
+{
+public:
+    // The marker line the loader stopped at, for want of its marker or of
+    // any line after it; None once it read on to the shader types.
+    enum class Stop { None, MayaMarker, MrMarker };
+
+    QString mayaPath;
+    QString mrPath;
+    QVector<ShaderType> shaderTypes;
+    Stop stop = Stop::None;
+    // With a stop: the file went on with lines the loader could not take in.
+    bool unread = false;
+    bool bom = false;
+    // The end of the first line; empty for the platform's own.
+    QByteArray lineEnd;
+    // The system encoding gives back the very bytes it decoded.
+    bool decodable = true;
+
+    static InitFile parse(const QByteArray &bytes);
+    // Every line ends with lineEnd; only the values, the BOM and the line end
+    // are written, whatever the loader could not read.
+    QByteArray serialize() const;
+
+    static QByteArray mayaMarker();
+    static QByteArray mrMarker();
+    // Line 1 of a file the directory setters may rewrite, BOM included.
+    static bool isMayaMarkerLine(const QByteArray &firstLine);
+
+    friend bool operator==(const InitFile &a, const InitFile &b);
+};
+
+#endif
