@@ -3,6 +3,7 @@
 #include "config/identity.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcbackup.h"
+#include "rayrc/rayrcpath.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -99,8 +100,8 @@ void Configuration::load(bool takeBackup)
         mrPath = std::exchange(file.mrPath, QString());
         // Nobody is there to be told at start-up; the next rewrite of
         // maya.rayrc tries again and says so.
-        if (takeBackup && !keepRayrcBeforeRewrite(mrPath, QDate::currentDate()))
-            qCWarning(lcConfig) << "no copy of the day kept of maya.rayrc in" << mrPath;
+        if (takeBackup && !RayrcBackup::plan(mrPath, QDate::currentDate()).apply())
+            qCWarning(lcConfig) << "no copy of the day kept of" << rayrcPath(mrPath);
     }
     shaderTypes += std::exchange(file.shaderTypes, {});
     const InitFile::Stop stop = file.stop;
