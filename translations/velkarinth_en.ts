@@ -115,6 +115,10 @@
         <source>init.txt n&apos;a pas été modifié : %1 est illisible, ne commence pas par [MAYA_PATH], ou n&apos;a pas pu être écrit.</source>
         <translation>init.txt was not changed: %1 is unreadable, does not begin with [MAYA_PATH], or could not be written.</translation>
     </message>
+    <message>
+        <source>init.txt n&apos;a pas été modifié : un autre programme Velkarinth garde %1 en cours de modification.</source>
+        <translation>init.txt was not changed: another Velkarinth run is changing %1.</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -387,6 +391,18 @@ Check that init.txt and its folder can be written and that the disk is not full,
         <source>Extension : le fichier du Shader dont le nom la porte après un point est copié par cette ligne.</source>
         <translation>Extension: the shader file whose name holds it right after a dot is copied by this row.</translation>
     </message>
+    <message>
+        <source>init.txt n&apos;a pas été remplacé : un autre programme Velkarinth est en train de le modifier.
+Cliquez de nouveau sur Sauvegarde dans un moment.</source>
+        <translation>init.txt was not replaced: another Velkarinth run is changing it.
+Click Save again in a moment.</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas été modifié : un autre programme Velkarinth est en train de le modifier.
+Le dossier est gardé ; cliquez sur Sauvegarde dans un moment pour l&apos;écrire.</source>
+        <translation>init.txt was not changed: another Velkarinth run is changing it.
+The folder is kept; click Save in a moment to write it.</translation>
+    </message>
 </context>
 <context>
     <name>CopyStep</name>
@@ -505,6 +521,10 @@ Check that init.txt and its folder can be written and that the disk is not full,
         <source>La copie du jour de maya.rayrc n&apos;a pas pu être faite (%1) : maya.rayrc est modifié sans elle. Le dossier de travail doit être accessible en écriture.</source>
         <translation>Today&apos;s copy of maya.rayrc could not be made (%1): maya.rayrc is changed without it. The working folder must be writable.</translation>
     </message>
+    <message>
+        <source>%1 est en cours de modification par un autre programme Velkarinth : rien n&apos;y a été écrit. Réessayez dans un moment.</source>
+        <translation>%1 is being changed by another Velkarinth run: nothing was written to it. Try again in a moment.</translation>
+    </message>
 </context>
 <context>
     <name>ShaderTab</name>
@@ -606,6 +626,13 @@ Check that init.txt and its folder can be written and that the disk is not full,
     <message>
         <source>Velkarinth</source>
         <translation>Velkarinth</translation>
+    </message>
+</context>
+<context>
+    <name>WriteJournal</name>
+    <message>
+        <source>%1 avait été laissé à moitié écrit par un programme Velkarinth interrompu : son contenu d&apos;avant a été remis.</source>
+        <translation>%1 had been left half written by an interrupted Velkarinth run: its former content has been put back.</translation>
     </message>
 </context>
 </TS>

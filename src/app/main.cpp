@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "fileevents.h"
 #include "i18n/translations.h"
 #include "tabdialog.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const Translations translations =
         installTranslations(QLocale::system().name(), translationFolders());
+    showFileEvents();
     Configuration::load();
     TabDialog dialog;
     return dialog.exec();

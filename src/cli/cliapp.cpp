@@ -3,6 +3,7 @@
 #include "clijson.h"
 #include "clitext.h"
 #include "config/configuration.h"
+#include "files/writejournal.h"
 #include "i18n/translations.h"
 #include "install/installplan.h"
 #include "install/uninstallplan.h"
@@ -60,6 +61,10 @@ int CliApp::run(const QStringList &arguments)
     const Translations translations = installTranslations(
         QLocale::system().name(),
         translationFolders() << QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR)));
+    // A file a run died writing is put back before anything else is read.
+    WriteJournal::setListener([this](const QString &path) {
+        err << CliText::failure(WriteJournal::restoredText(path), QString()) << Qt::endl;
+    });
     if (!parsed)
         return usageError(parser.errorText());
     if (parser.isSet(help)) {
@@ -188,6 +193,13 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
         const bool written = args.at(1) == QLatin1String("maya")
                                  ? Configuration::setMayaPath(directory)
                                  : Configuration::setMrPath(directory);
+        if (!written && Configuration::initFileBusy()) {
+            err << tr("init.txt n'a pas été modifié : un autre programme Velkarinth garde %1 "
+                      "en cours de modification.")
+                       .arg(Configuration::initFilePath())
+                << Qt::endl;
+            return Failed;
+        }
         if (!written) {
             err << tr("init.txt n'a pas été modifié : %1 est illisible, ne commence pas par "
                       "[MAYA_PATH], ou n'a pas pu être écrit.")

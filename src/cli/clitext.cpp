@@ -140,6 +140,9 @@ QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
     case RayrcRemoval::WriteFailed:
         why = tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(removal.path);
         break;
+    case RayrcRemoval::Busy:
+        why = RayrcStep::busyText(removal.path);
+        break;
     case RayrcRemoval::Remove:
     case RayrcRemoval::NoEntries:
         break;

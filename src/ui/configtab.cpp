@@ -113,10 +113,29 @@ QString refusalText(const Configuration::SaveResult &result)
         return ConfigTab::tr("init.txt n'a pas pu être écrit.\nVérifiez que init.txt et son "
                              "dossier sont modifiables et que le disque n'est pas plein, puis "
                              "cliquez de nouveau sur Sauvegarde.");
+    case Status::Busy:
+        return ConfigTab::tr("init.txt n'a pas été remplacé : un autre programme Velkarinth est en "
+                             "train de le modifier.\nCliquez de nouveau sur Sauvegarde dans un "
+                             "moment.");
     case Status::Saved:
         break;
     }
     return QString();
+}
+
+// A keystroke init.txt could not take because another run held it: the
+// value is kept in memory, and the save writes it.
+void tellBusy(QWidget *parent)
+{
+    if (!Configuration::initFileBusy())
+        return;
+    QMessageBox box(QMessageBox::Warning, ConfigTab::tr("Sauvegarde"),
+                    ConfigTab::tr("init.txt n'a pas été modifié : un autre programme Velkarinth "
+                                  "est en train de le modifier.\nLe dossier est gardé ; cliquez "
+                                  "sur Sauvegarde dans un moment pour l'écrire."),
+                    QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 QGroupBox *directoryGroup(const QString &title, const QString &labelText, QLineEdit *edit,
@@ -351,7 +370,8 @@ QString ConfigTab::mayaPath(const QString &maya_path)
 {
     // Held in memory whatever init.txt took: the field's mark and the save
     // say what the file cannot keep.
-    static_cast<void>(Configuration::setMayaPath(maya_path));
+    if (!Configuration::setMayaPath(maya_path))
+        tellBusy(this);
     markStorable(mayaPathEdit, maya_path, ValueKind::Line);
     return maya_path;
 }
@@ -363,7 +383,8 @@ QString ConfigTab::mrPath()
 
 QString ConfigTab::mrPath(const QString &mr_path)
 {
-    static_cast<void>(Configuration::setMrPath(mr_path));
+    if (!Configuration::setMrPath(mr_path))
+        tellBusy(this);
     markStorable(mrPathEdit, mr_path, ValueKind::Line);
     return mr_path;
 }

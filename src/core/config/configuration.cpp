@@ -1,6 +1,8 @@
 #include "config/configuration.h"
 
 #include "config/identity.h"
+#include "files/filelock.h"
+#include "files/writejournal.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcpath.h"
@@ -82,10 +84,30 @@ Configuration::SaveResult firstUnstorable(const InitFile &file)
 }
 }
 
+namespace {
+// A maya.rayrc a run died writing is put right before anything reads it,
+// a preview's too; the day's copy is taken as the file stands between two
+// runs' rewrites.
+bool keepRayrcAtStartUp(const QString &mrDir, bool takeBackup)
+{
+    const QString path = rayrcPath(mrDir);
+    if (path.isEmpty() || !(takeBackup || WriteJournal::pending(path)))
+        return true;
+    FileLock lock(path);
+    return lock.lock() && (!takeBackup || RayrcBackup::plan(mrDir, QDate::currentDate()).apply());
+}
+}
+
 void Configuration::load(bool takeBackup)
 {
     QByteArray content;
-    if (!readWholeFile(initFile, content)) {
+    // Read whole under its lock: never half of another run's rewrite. A lock
+    // that cannot be had still lets the configuration be shown.
+    FileLock initLock(initFile);
+    static_cast<void>(initLock.lock());
+    const bool read = readWholeFile(initFile, content);
+    initLock.unlock();
+    if (!read) {
         // Not a readable regular file (no rights, a FIFO, a device): the
         // defaults are shown, but must never replace it.
         loaded = {InitFile(), QFileInfo::exists(initFile)};
@@ -100,7 +122,7 @@ void Configuration::load(bool takeBackup)
         mrPath = std::exchange(file.mrPath, QString());
         // Nobody is there to be told at start-up; the next rewrite of
         // maya.rayrc tries again and says so.
-        if (takeBackup && !RayrcBackup::plan(mrPath, QDate::currentDate()).apply())
+        if (!keepRayrcAtStartUp(mrPath, takeBackup))
             qCWarning(lcConfig) << "no copy of the day kept of" << rayrcPath(mrPath);
     }
     shaderTypes += std::exchange(file.shaderTypes, {});
@@ -137,8 +159,13 @@ Configuration::SaveResult Configuration::save()
         result.status = SaveStatus::NotDecodable;
     else
         result = firstUnstorable(file);
-    if (result.status == SaveStatus::Saved && !writeWholeFile(initFile, file.serialize()))
-        result.status = SaveStatus::WriteFailed;
+    if (result.status == SaveStatus::Saved) {
+        FileLock lock(initFile);
+        if (!lock.lock())
+            result.status = SaveStatus::Busy;
+        else if (!writeWholeFile(initFile, file.serialize()))
+            result.status = SaveStatus::WriteFailed;
+    }
 
     // Only the entries read at start-up: when loading stopped early there are
     // none, and the user's remembered folders must survive.
@@ -231,6 +258,8 @@ void appendLine(QList<TextLine> &lines, const QByteArray &text, const QByteArray
 }
 
 namespace {
+bool setterBusy = false;
+
 // Writes a directory as line 2 (Maya) or line 4 (Mental Ray) of init.txt,
 // every other line kept. A value the file cannot hold is never written.
 bool writeDirectory(const QString &directory, bool mentalRay)
@@ -243,6 +272,12 @@ bool writeDirectory(const QString &directory, bool mentalRay)
     const QByteArray maya = InitFile::mayaMarker() + native;
     const QByteArray fresh = mentalRay ? maya + native + InitFile::mrMarker() + native + text + native
                                        : maya + text + native;
+    // Read, changed and written under one lock, or a keystroke here and a
+    // setter elsewhere would each put back the other's old line.
+    FileLock lock(initFile);
+    setterBusy = !lock.lock();
+    if (setterBusy)
+        return false;
     QList<TextLine> lines;
     QByteArray end;
     bool created = false;
@@ -273,6 +308,11 @@ bool writeDirectory(const QString &directory, bool mentalRay)
     }
     return writeWholeFile(initFile, joinLines(lines));
 }
+}
+
+bool Configuration::initFileBusy()
+{
+    return setterBusy;
 }
 
 bool Configuration::setMayaPath(const QString &directory)

@@ -40,6 +40,7 @@ public:
         NotDecodable,  // bytes the system encoding does not decode
         Unstorable,    // a value that would not read back (see field)
         WriteFailed,
+        Busy, // another run kept init.txt locked
     };
     enum class Field { None, MayaPath, MrPath, TypeName, RowExtension, RowDestination };
     struct SaveResult
@@ -71,6 +72,8 @@ public:
     // Whether init.txt now holds the directory; it is kept in memory anyway.
     [[nodiscard]] static bool setMayaPath(const QString &directory);
     [[nodiscard]] static bool setMrPath(const QString &directory);
+    // Whether the last of them found init.txt locked by another run too long.
+    static bool initFileBusy();
 
     static bool installShaderType(const QString &shaderDir, const QString &link, const QString &mi,
                                   int type, InstallReporter *reporter = nullptr);

@@ -1,8 +1,10 @@
 #include "config/shadertype.h"
 
+#include "files/filelock.h"
 #include "install/filesearch.h"
 #include "install/installplan.h"
 #include "install/installreporter.h"
+#include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcupdate.h"
 
 #include <QTextStream>
@@ -56,5 +58,8 @@ QString ShaderType::findFile(const QString &extension, const QString &directory,
 
 bool ShaderType::updateRayrc(const QString &mrDir, const QString &link, const QString &mi)
 {
-    return updateRayrcFile(mrDir, link, mi).outcome == RayrcStep::Update;
+    const QString path = rayrcPath(mrDir);
+    FileLock lock(path);
+    return !path.isEmpty() && lock.lock()
+           && updateRayrcFile(mrDir, link, mi).outcome == RayrcStep::Update;
 }

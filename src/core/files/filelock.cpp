@@ -1,6 +1,7 @@
 #include "files/filelock.h"
 
 #include "files/paths.h"
+#include "files/writejournal.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
@@ -32,7 +33,8 @@ QString lockPathFor(const QString &path)
 }
 
 FileLock::FileLock(const QString &path)
-    : path(lockPathFor(path))
+    : target(path)
+    , path(lockPathFor(path))
     , file(std::make_unique<QLockFile>(this->path))
 {
     // A run may hold a large file for a long time; only a dead one's lock
@@ -46,13 +48,22 @@ bool FileLock::lock()
 {
     const QDeadlineTimer deadline(waitLimit);
     for (;;) {
-        if (file->tryLock(std::chrono::milliseconds(50)))
+        if (file->tryLock(std::chrono::milliseconds(50))) {
+            // Before anything else: a run that died writing the file in
+            // place left its old content to put back.
+            WriteJournal::recover(target);
             return true;
+        }
         if (file->error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
         if (waitCallback)
             waitCallback();
     }
+}
+
+void FileLock::unlock()
+{
+    file->unlock();
 }
 
 std::chrono::milliseconds FileLock::timeout()

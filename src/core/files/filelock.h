@@ -22,8 +22,10 @@ public:
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
 
-    // Waits at most timeout() for the lock, then gives up.
+    // Waits at most timeout() for the lock, then gives up. Once it holds
+    // the lock, puts back a file a run died writing in place.
     [[nodiscard]] bool lock();
+    void unlock();
     QString lockPath() const { return path; }
 
     static std::chrono::milliseconds timeout();
@@ -33,6 +35,7 @@ public:
     static void setWaiter(std::function<void()> waiter);
 
 private:
+    QString target;
     QString path;
     std::unique_ptr<QLockFile> file;
 };

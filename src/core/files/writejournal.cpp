@@ -11,6 +11,7 @@
 namespace {
 const QByteArray magic = QByteArrayLiteral("VELKARINTH-JOURNAL 1\n");
 const QString suffix = QStringLiteral(".velkarinth-journal");
+const QString partSuffix = QStringLiteral(".part");
 std::function<void(const QString &)> restoredListener;
 
 QString besideFile(const QString &path)
@@ -127,7 +128,7 @@ bool WriteJournal::keep(const QString &path, QFileDevice &original, qint64 newSi
         return false;
     // Given its name only once whole and on disk: a journal by that name
     // can always be replayed.
-    QFile part(journalPath + QStringLiteral(".part"));
+    QFile part(journalPath + partSuffix);
     const qint64 oldSize = original.size();
     const QByteArray header = magic + QFileInfo(path).absoluteFilePath().toUtf8() + '\n'
                               + QByteArray::number(oldSize) + ' ' + QByteArray::number(newSize)
@@ -160,8 +161,31 @@ bool WriteJournal::recover(const QString &path)
     for (const QString &journal : journalPaths(path)) {
         if (QFileInfo::exists(journal) && !replay(journal, path, true))
             recovered = false;
+        // A journal cut short by a crash: the file itself was not touched yet.
+        const QString part = journal + partSuffix;
+        QFile file;
+        if (openRegularFile(file, part) && file.read(magic.size()) == magic) {
+            file.close();
+            QFile::remove(part);
+        }
     }
     return recovered;
+}
+
+QString WriteJournal::restoredText(const QString &path)
+{
+    return tr("%1 avait été laissé à moitié écrit par un programme Velkarinth interrompu : son "
+              "contenu d'avant a été remis.")
+        .arg(path);
+}
+
+bool WriteJournal::pending(const QString &path)
+{
+    for (const QString &journal : journalPaths(path)) {
+        if (QFileInfo::exists(journal) || QFileInfo::exists(journal + partSuffix))
+            return true;
+    }
+    return false;
 }
 
 void WriteJournal::setListener(std::function<void(const QString &)> listener)

@@ -2,6 +2,7 @@
 #define WRITEJOURNAL_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -16,6 +17,8 @@ class QFileDevice;
 // names the file it belongs to.
 class WriteJournal
 {
+    Q_DECLARE_TR_FUNCTIONS(WriteJournal)
+
 public:
     // Keeps original's content (read from its start) before newContent,
     // of newSize bytes and SHA-1 newHash, is written over it.
@@ -30,9 +33,12 @@ public:
     // caller holds path's lock. True when there was nothing to put back or
     // it was put back; a journal that cannot be replayed stays.
     static bool recover(const QString &path);
+    // Whether a journal of path is there to replay.
+    static bool pending(const QString &path);
 
     // Told each file whose old content was put back, to tell the user.
     static void setListener(std::function<void(const QString &path)> listener);
+    static QString restoredText(const QString &path);
 };
 
 #endif

@@ -1,8 +1,32 @@
 #include "install/installplan.h"
 
+#include "files/filelock.h"
 #include "files/filerewrite.h"
 #include "install/installreporter.h"
+#include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcupdate.h"
+
+namespace {
+// The copy of the day and the rewrite under one lock: no other run writes
+// maya.rayrc in between, nor reads it half written.
+RayrcStep lockedUpdate(const QString &mrDir, const QString &link, const QString &mi,
+                       RayrcBackup &backup, InstallReporter &reporter)
+{
+    const QString path = rayrcPath(mrDir);
+    if (path.isEmpty())
+        return updateRayrcFile(mrDir, link, mi);
+    FileLock lock(path);
+    if (!lock.lock()) {
+        RayrcStep step;
+        step.path = path;
+        step.outcome = RayrcStep::Busy;
+        return step;
+    }
+    if (!backup.apply())
+        reporter.backupFailed(backup.path);
+    return updateRayrcFile(mrDir, link, mi);
+}
+}
 
 InstallPlan InstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
                               const QString &mrDir, const QString &link, const QString &mi,
@@ -44,9 +68,7 @@ bool InstallPlan::apply(InstallReporter &reporter)
         return false;
 
     rayrcReached = true;
-    if (!backup.apply())
-        reporter.backupFailed(backup.path);
-    rayrc = updateRayrcFile(mrDir, link, mi);
+    rayrc = lockedUpdate(mrDir, link, mi, backup, reporter);
     if (rayrc.outcome == RayrcStep::Update)
         reporter.rayrcUpdated(rayrc);
     else

@@ -1,5 +1,7 @@
 #include "install/uninstallplan.h"
 
+#include "files/filelock.h"
+
 #include <QFileInfo>
 
 UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
@@ -26,8 +28,14 @@ bool UninstallPlan::apply()
     applied = true;
     for (RemoveStep &step : files)
         step.apply();
-    if (rayrc.outcome == RayrcRemoval::Remove)
-        backupKept = backup.apply();
+    if (rayrc.outcome != RayrcRemoval::Remove)
+        return succeeds();
+    FileLock lock(rayrc.path);
+    if (!lock.lock()) {
+        rayrc.outcome = RayrcRemoval::Busy;
+        return succeeds();
+    }
+    backupKept = backup.apply();
     rayrc.apply();
     return succeeds();
 }

@@ -81,15 +81,16 @@ bool RayrcRemoval::apply()
 
 bool RayrcRemoval::keepsSomething() const
 {
-    return outcome == Unreadable || outcome == WriteFailed || outcome == NoDirectory;
+    return outcome == Unreadable || outcome == WriteFailed || outcome == NoDirectory
+           || outcome == Busy;
 }
 
 namespace {
 // In the order of RayrcRemoval::Outcome.
 constexpr const char *outcomeKeys[] = {
-    "remove", "no-entries", "no-directory", "unreadable", "write-failed",
+    "remove", "no-entries", "no-directory", "unreadable", "write-failed", "busy",
 };
-static_assert(std::size(outcomeKeys) == RayrcRemoval::WriteFailed + 1);
+static_assert(std::size(outcomeKeys) == RayrcRemoval::Busy + 1);
 }
 
 QString RayrcRemoval::key() const

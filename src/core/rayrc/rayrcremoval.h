@@ -15,6 +15,7 @@ public:
         NoDirectory, // no Mental Ray directory configured
         Unreadable,  // missing, not a regular file, or unreadable
         WriteFailed, // the rewrite failed; the file is as it was
+        Busy,        // another run kept it locked: nothing was written
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;

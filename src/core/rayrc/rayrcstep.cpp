@@ -54,6 +54,13 @@ QString RayrcStep::backupFailedText(const QString &backupPath)
         .arg(backupPath);
 }
 
+QString RayrcStep::busyText(const QString &path)
+{
+    return tr("%1 est en cours de modification par un autre programme Velkarinth : rien n'y a "
+              "été écrit. Réessayez dans un moment.")
+        .arg(path);
+}
+
 QString RayrcStep::title() const
 {
     return QObject::tr("Erreur d'ecriture");
@@ -96,6 +103,9 @@ QString RayrcStep::details() const
     case WriteFailed:
         reason = tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(path);
         break;
+    case Busy:
+        reason = busyText(path);
+        break;
     }
     const QString backup = rayrcBackupPath(QDate::currentDate());
     if (QFileInfo(backup).isFile())
@@ -106,9 +116,9 @@ QString RayrcStep::details() const
 namespace {
 // In the order of RayrcStep::Outcome.
 constexpr const char *outcomeKeys[] = {
-    "update", "no-directory", "unreadable", "no-link-entry", "no-mi-entry", "no-entries", "not-writable", "write-failed",
+    "update", "no-directory", "unreadable", "no-link-entry", "no-mi-entry", "no-entries", "not-writable", "write-failed", "busy",
 };
-static_assert(std::size(outcomeKeys) == RayrcStep::WriteFailed + 1);
+static_assert(std::size(outcomeKeys) == RayrcStep::Busy + 1);
 }
 
 QString RayrcStep::key() const

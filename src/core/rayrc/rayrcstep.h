@@ -20,6 +20,7 @@ public:
         NoEntries,   // neither
         NotWritable, // neither the file nor its folder can be written
         WriteFailed, // the rewrite itself failed
+        Busy,        // another run kept it locked: nothing was written
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
@@ -38,6 +39,8 @@ public:
 
     // Said when no copy of the day could be kept before a rewrite.
     static QString backupFailedText(const QString &backupPath);
+    // Said when another run kept the file locked for too long.
+    static QString busyText(const QString &path);
 
     QString title() const;
     QString text() const;

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# A run killed at random moments while it writes maya.rayrc in place (the
+# file has a second hard link): the next run must find the file whole, as it
+# was or as the install made it, and leave no journal behind.
+#
+# usage: interrupted.sh VELKARINTH_CLI [KILLS]
+set -euo pipefail
+cli=$1
+kills=${2:-12}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8
+ws=$tmp/ws
+mkdir -p "$ws/mr" "$tmp/shader"
+# No rows: the install goes straight to maya.rayrc.
+printf '[MAYA_PATH]\n%s\n[MR_PATH]\n%s\n[Shader Mental Ray]\n0\n' "$ws" "$ws/mr" >"$ws/init.txt"
+rayrc=$ws/mr/maya.rayrc
+{ printf '# head\n\tlink "base.so";\n\tmi "base.mi";\n'; head -c 40000000 < <(yes '# a long tail of user lines'); } >"$rayrc"
+ln "$rayrc" "$ws/mr/second-link"
+old=$(sha1sum <"$rayrc")
+install=("$cli" -C "$ws" install "$tmp/shader" --link 'link "x.so";' --mi 'mi "x.mi";')
+cp "$rayrc" "$tmp/before"
+start=$(date +%s%N)
+"${install[@]}" >/dev/null
+took=$((($(date +%s%N) - start) / 1000000)) # ms; the kills land in its later part
+new=$(sha1sum <"$rayrc")
+[[ $new != "$old" ]] || fail "the install did not change maya.rayrc"
+
+torn=0
+for k in $(seq "$kills"); do
+  cat "$tmp/before" >"$rayrc" # in place: the hard link stays
+  "${install[@]}" >/dev/null 2>&1 &
+  pid=$!
+  ms=$((took * 3 / 10 + RANDOM % (took * 7 / 10 + 1)))
+  sleep "$((ms / 1000)).$(printf %03d $((ms % 1000)))"
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  [[ -n $(find "$ws" "${TMPDIR:-/tmp}" -maxdepth 2 -name 'maya.rayrc*journal' 2>/dev/null) ]] && torn=$((torn + 1))
+  "$cli" -C "$ws" config >/dev/null 2>"$tmp/err" || fail "the run after kill $k failed"
+  now=$(sha1sum <"$rayrc")
+  [[ $now == "$old" || $now == "$new" ]] || fail "kill $k left maya.rayrc torn"
+  [[ $(stat -c %h "$rayrc") == 2 ]] || fail "kill $k broke the hard link"
+  [[ -z $(find "$ws" -name '*journal*') ]] || fail "kill $k left a journal behind"
+done
+echo "$kills kills, $torn during a write in place: maya.rayrc whole after each"
