@@ -59,6 +59,7 @@ private slots:
     void identityKept();
     void specialFilesNotRead_data();
     void specialFilesNotRead();
+    void specialSettingsFile();
     void copiesFollowUmask_data();
     void copiesFollowUmask();
 };
@@ -162,6 +163,24 @@ void TestUserFiles::specialFilesNotRead()
     QCOMPARE(QDir().entryList(QDir::Files | QDir::System), QStringList{"maya.rayrc"});
     if (install)
         QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
+}
+
+void TestUserFiles::specialSettingsFile()
+{
+    // A FIFO where the settings are: neither read nor written, and nothing
+    // waits on it.
+    Sandbox sandbox;
+    alarm(30);
+    QVERIFY(QDir().mkpath(QStringLiteral("settings/velkarinth.example.org")));
+    const QString ini = sandbox.path("settings/velkarinth.example.org/Velkarinth.ini");
+    QVERIFY(mkfifo(QFile::encodeName(ini), 0644) == 0);
+    Configuration::load(false);
+    QCOMPARE(Configuration::setLastDirectory(QStringLiteral("/chosen"), 7), QStringLiteral("/chosen"));
+    static_cast<void>(Configuration::save());
+    alarm(0);
+    QCOMPARE(Configuration::settingsFilePath(), ini);
+    QCOMPARE(Configuration::lastDirectory(7), QStringLiteral("/chosen"));
+    QVERIFY(QFileInfo(ini).isFile() == false && QFileInfo::exists(ini));
 }
 
 void TestUserFiles::copiesFollowUmask_data()

@@ -8,6 +8,7 @@
 #include "rayrc/rayrcpath.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
@@ -38,8 +39,29 @@ struct LoadedInitFile
 };
 LoadedInitFile loaded;
 
+// The per-user INI files QSettings reads for the program, worked out from
+// a name of no one's: opening a FIFO there would wait for good.
+QStringList settingsFiles()
+{
+    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("velkarinth-probe"),
+                          QStringLiteral("probe"));
+    const QString base = QFileInfo(QFileInfo(probe.fileName()).absolutePath()).absolutePath();
+    const QString organisation = QString::fromUtf8(Identity::webDomain);
+    // Separated by slashes, as QSettings names its files everywhere.
+    return {QDir(base).filePath(organisation + QStringLiteral("/Velkarinth.ini")),
+            QDir(base).filePath(organisation + QStringLiteral(".ini"))};
+}
+
+// Null when a settings file is there but no regular file: as for init.txt,
+// it then counts as missing, and nothing is written over it.
 std::unique_ptr<QSettings> openPaths()
 {
+    for (const QString &file : settingsFiles()) {
+        if (QFileInfo::exists(file) && !QFileInfo(file).isFile()) {
+            qCWarning(lcConfig) << "settings not read: not a regular file:" << file;
+            return nullptr;
+        }
+    }
     auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                 QString::fromUtf8(Identity::webDomain),
                                                 QStringLiteral("Velkarinth"));
@@ -51,7 +73,7 @@ void readLastDirectories()
 {
     const auto settings = openPaths();
     for (const QString &key : Configuration::settingsKeys)
-        Configuration::lastDirectories.append(settings->value(key).toString());
+        Configuration::lastDirectories.append(settings ? settings->value(key).toString() : QString());
 }
 
 Configuration::SaveResult firstUnstorable(const InitFile &file)
@@ -169,9 +191,10 @@ Configuration::SaveResult Configuration::save()
 
     // Only the entries read at start-up: when loading stopped early there are
     // none, and the user's remembered folders must survive.
-    const auto settings = openPaths();
-    for (int i = 0; i < lastDirectories.size() && i < settingsKeys.size(); ++i)
-        settings->setValue(settingsKeys.at(i), lastDirectories.at(i));
+    if (const auto settings = openPaths()) {
+        for (int i = 0; i < lastDirectories.size() && i < settingsKeys.size(); ++i)
+            settings->setValue(settingsKeys.at(i), lastDirectories.at(i));
+    }
     return result;
 }
 
@@ -206,7 +229,7 @@ QString Configuration::initFilePath()
 
 QString Configuration::settingsFilePath()
 {
-    return openPaths()->fileName();
+    return settingsFiles().constFirst();
 }
 
 QString Configuration::lastDirectory(int index)
@@ -221,7 +244,8 @@ QString Configuration::setLastDirectory(const QString &directory, int index)
     if (index < 0 || index >= lastDirectories.size() || index >= settingsKeys.size()
         || directory.isEmpty())
         return QString();
-    openPaths()->setValue(settingsKeys.at(index), directory);
+    if (const auto settings = openPaths())
+        settings->setValue(settingsKeys.at(index), directory);
     lastDirectories[index] = directory;
     return directory;
 }
