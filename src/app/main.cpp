@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "files/fileidentity.h"
 #include "i18n/translations.h"
 #include "tabdialog.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    ignoreBrokenPipe();
     QApplication app(argc, argv);
     const Translations translations =
         installTranslations(QLocale::system().name(), translationFolders());
