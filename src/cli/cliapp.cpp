@@ -96,7 +96,7 @@ int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
     // The dialog's rule, and also where the program is installed, since
     // scripts start the command anywhere.
     const QString programDir = QCoreApplication::applicationDirPath();
-    const Translations translations = installTranslations(
+    translations = installTranslations(
         QLocale::system().name(),
         translationFolders() << QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR)));
     if (undecodable != 0)

@@ -1,11 +1,14 @@
 #ifndef CLIAPP_H
 #define CLIAPP_H
 
+#include "i18n/translations.h"
+
 #include <QByteArrayList>
 #include <QCommandLineOption>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
+#include <QTranslator>
 
 class QCommandLineParser;
 class QJsonObject;
@@ -65,6 +68,8 @@ private:
 
     QTextStream out;
     QTextStream err;
+    // Held to the end: a lost output is told after the command.
+    Translations translations;
 };
 
 #endif
