@@ -119,6 +119,18 @@
         <source>init.txt n&apos;a pas été modifié : un autre programme Velkarinth garde %1 en cours de modification.</source>
         <translation>init.txt was not changed: another Velkarinth run is changing %1.</translation>
     </message>
+    <message>
+        <source>La sortie n&apos;a pas pu être écrite (tube fermé ou disque plein) : le compte rendu est perdu.</source>
+        <translation>The output could not be written (a closed pipe or a full disk): the report is lost.</translation>
+    </message>
+    <message>
+        <source>L&apos;argument %1 (%2) n&apos;est pas du texte en UTF-8 : il ne serait pas écrit tel quel.</source>
+        <translation>Argument %1 (%2) is not UTF-8 text: it would not be written as it is.</translation>
+    </message>
+    <message>
+        <source>%1 ne prend pas l&apos;option --%2.</source>
+        <translation>%1 does not take the option --%2.</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>
@@ -261,6 +273,14 @@
     <message>
         <source>Entrée %1 non retirée : %2</source>
         <translation>%1 entry not removed: %2</translation>
+    </message>
+    <message>
+        <source>refus : le fichier ne peut pas être lu</source>
+        <translation>refused: the file cannot be read</translation>
+    </message>
+    <message>
+        <source>nom illisible, le fichier est peut-être là</source>
+        <translation>name cannot be read, the file may be there</translation>
     </message>
 </context>
 <context>
@@ -449,6 +469,14 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>(aucune)</source>
         <translation>(none)</translation>
+    </message>
+    <message>
+        <source>Le fichier du Shader %1 ne peut pas être lu.</source>
+        <translation>The shader&apos;s file %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>Le nom %1 n&apos;est pas en UTF-8 : ce fichier ou dossier ne peut pas être lu sous ce nom. Renommez-le.</source>
+        <translation>The name %1 is not UTF-8: this file or folder cannot be read under that name. Rename it.</translation>
     </message>
 </context>
 <context>

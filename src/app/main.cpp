@@ -1,5 +1,6 @@
 #include "config/configuration.h"
 #include "fileevents.h"
+#include "files/fileidentity.h"
 #include "i18n/translations.h"
 #include "tabdialog.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[])
 {
+    ignoreBrokenPipe();
     QApplication app(argc, argv);
     const Translations translations =
         installTranslations(QLocale::system().name(), translationFolders());

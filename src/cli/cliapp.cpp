@@ -38,7 +38,47 @@ CliApp::CliApp()
     err.setEncoding(QStringConverter::System);
 }
 
-int CliApp::run(const QStringList &arguments)
+namespace {
+// Qt reads arguments as UTF-8 here: bytes that are not would reach
+// maya.rayrc or init.txt as replacement characters. The index of the first
+// such argument, or 0.
+qsizetype firstUndecodable(const QByteArrayList &raw)
+{
+    for (qsizetype i = 1; i < raw.size(); ++i) {
+        if (QString::fromLocal8Bit(raw.at(i)).toLocal8Bit() != raw.at(i))
+            return i;
+    }
+    return 0;
+}
+
+// The bytes of an argument that is not text; print() escapes the controls.
+QString shownBytes(const QByteArray &bytes)
+{
+    QString shown;
+    for (const char c : bytes) {
+        const auto byte = uchar(c);
+        shown += byte < 0x80 ? QString(QLatin1Char(c))
+                             : QStringLiteral("\\x%1").arg(byte, 2, 16, QLatin1Char('0'));
+    }
+    return shown;
+}
+}
+
+int CliApp::run(const QStringList &arguments, const QByteArrayList &raw)
+{
+    const int status = runCommand(arguments, raw);
+    out.flush();
+    std::fflush(stdout);
+    // A script must not take a lost report for a finished run.
+    if (out.status() == QTextStream::Ok && err.status() == QTextStream::Ok && !std::ferror(stdout))
+        return status;
+    err << tr("La sortie n'a pas pu être écrite (tube fermé ou disque plein) : le compte rendu "
+              "est perdu.")
+        << Qt::endl;
+    return status == Done ? OutputLost : status;
+}
+
+int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -51,22 +91,28 @@ int CliApp::run(const QStringList &arguments)
     parser.addOptions({directoryOption, linkOption, miOption, typeOption, dryRunOption, jsonOption});
 
     const bool parsed = parser.parse(arguments);
-    if (parsed && parser.isSet(directoryOption) && !QDir::setCurrent(parser.value(directoryOption))) {
-        err << tr("Dossier introuvable : %1").arg(parser.value(directoryOption)) << Qt::endl;
-        return UsageError;
-    }
+    const qsizetype undecodable = firstUndecodable(raw);
+    const bool moved = !parsed || undecodable != 0 || !parser.isSet(directoryOption)
+                       || QDir::setCurrent(parser.value(directoryOption));
     // The dialog's rule, and also where the program is installed, since
     // scripts start the command anywhere.
     const QString programDir = QCoreApplication::applicationDirPath();
-    const Translations translations = installTranslations(
+    translations = installTranslations(
         QLocale::system().name(),
         translationFolders() << QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR)));
     // A file a run died writing is put back before anything else is read.
     WriteJournal::setListener([this](const QString &path) {
         err << CliText::failure(WriteJournal::restoredText(path), QString()) << Qt::endl;
     });
+    if (undecodable != 0)
+        return usageError(tr("L'argument %1 (%2) n'est pas du texte en UTF-8 : il ne serait pas "
+                             "écrit tel quel.")
+                              .arg(undecodable)
+                              .arg(shownBytes(raw.at(undecodable))));
     if (!parsed)
         return usageError(parser.errorText());
+    if (!moved)
+        return usageError(tr("Dossier introuvable : %1").arg(parser.value(directoryOption)));
     if (parser.isSet(help)) {
         out << parser.helpText();
         return Done;
@@ -79,14 +125,35 @@ int CliApp::run(const QStringList &arguments)
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
-    if (command == QLatin1String("install"))
-        return install(parser, args);
-    if (command == QLatin1String("uninstall"))
-        return uninstall(parser, args);
-    if (command == QLatin1String("config"))
+    if (command == QLatin1String("install") || command == QLatin1String("uninstall")) {
+        if (!takesOnly(parser, command, commandOptions()))
+            return UsageError;
+        return command == QLatin1String("install") ? install(parser, args) : uninstall(parser, args);
+    }
+    if (command == QLatin1String("config")) {
+        // Changing a directory has nothing to preview or report: init.txt
+        // is changed in place, or the run fails.
+        const bool bare = args.size() == 1;
+        if (!takesOnly(parser, bare ? command : command + QLatin1Char(' ') + args.value(1),
+                       bare ? QList<const QCommandLineOption *>{&jsonOption}
+                            : QList<const QCommandLineOption *>{}))
+            return UsageError;
         return config(parser, args);
+    }
     return usageError(command.isEmpty() ? tr("Aucune commande donnée.")
                                         : tr("Commande inconnue : %1").arg(command));
+}
+
+bool CliApp::takesOnly(const QCommandLineParser &parser, const QString &command,
+                       const QList<const QCommandLineOption *> &taken)
+{
+    for (const QCommandLineOption *option : commandOptions()) {
+        if (parser.isSet(*option) && !taken.contains(option)) {
+            usageError(tr("%1 ne prend pas l'option --%2.").arg(command, option->names().constFirst()));
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
@@ -201,10 +268,9 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
             return Failed;
         }
         if (!written) {
-            err << tr("init.txt n'a pas été modifié : %1 est illisible, ne commence pas par "
-                      "[MAYA_PATH], ou n'a pas pu être écrit.")
-                       .arg(Configuration::initFilePath())
-                << Qt::endl;
+            print(err, tr("init.txt n'a pas été modifié : %1 est illisible, ne commence pas par "
+                          "[MAYA_PATH], ou n'a pas pu être écrit.")
+                           .arg(Configuration::initFilePath()));
             return Failed;
         }
         return Done;
@@ -237,25 +303,31 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
         return Done;
     }
 
-    out << tr("init.txt : %1").arg(Configuration::initFilePath()) << Qt::endl
-        << tr("Réglages : %1").arg(Configuration::settingsFilePath()) << Qt::endl
-        << tr("Maya : %1").arg(Configuration::mayaPath) << Qt::endl
-        << tr("Mental Ray : %1").arg(Configuration::mrPath) << Qt::endl;
+    print(out, tr("init.txt : %1").arg(Configuration::initFilePath()));
+    print(out, tr("Réglages : %1").arg(Configuration::settingsFilePath()));
+    print(out, tr("Maya : %1").arg(Configuration::mayaPath));
+    print(out, tr("Mental Ray : %1").arg(Configuration::mrPath));
     for (int n = 0; n < Configuration::shaderTypes.size(); ++n) {
         const ShaderType &type = Configuration::shaderTypes.at(n);
-        out << tr("Type %1 : %2").arg(n).arg(type.name) << Qt::endl;
+        print(out, tr("Type %1 : %2").arg(n).arg(type.name));
         for (const ShaderFileRow &row : type.rows)
-            out << "  " << row.extension << " -> " << row.path << " ("
-                << (row.mandatory ? tr("obligatoire") : tr("facultatif")) << ')' << Qt::endl;
+            print(out, QStringLiteral("  %1 -> %2 (%3)")
+                           .arg(row.extension, row.path,
+                                row.mandatory ? tr("obligatoire") : tr("facultatif")));
     }
     return Done;
 }
 
 int CliApp::usageError(const QString &message)
 {
-    err << message << Qt::endl
-        << tr("Voyez %1 --help.").arg(QCoreApplication::applicationName()) << Qt::endl;
+    print(err, message);
+    print(err, tr("Voyez %1 --help.").arg(QCoreApplication::applicationName()));
     return UsageError;
+}
+
+void CliApp::print(QTextStream &stream, const QString &text)
+{
+    stream << CliText::printable(text) << Qt::endl;
 }
 
 void CliApp::printJson(const QJsonObject &object)

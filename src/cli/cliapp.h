@@ -1,25 +1,31 @@
 #ifndef CLIAPP_H
 #define CLIAPP_H
 
+#include "i18n/translations.h"
+
+#include <QByteArrayList>
 #include <QCommandLineOption>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
+#include <QTranslator>
 
 class QCommandLineParser;
 class QJsonObject;
 
 // velkarinth-cli: the Shader tab's installation, its preview and the
-// configuration, for scripts. Exit status 0 done, 1 failed, 2 usage error.
+// configuration, for scripts. Exit status 0 done, 1 failed, 2 usage error,
+// 3 done but the output could not be written.
 class CliApp
 {
     Q_DECLARE_TR_FUNCTIONS(CliApp)
 
 public:
-    enum Status { Done = 0, Failed = 1, UsageError = 2 };
+    enum Status { Done = 0, Failed = 1, UsageError = 2, OutputLost = 3 };
 
     CliApp();
-    int run(const QStringList &arguments);
+    // arguments as Qt decoded them, raw as the program was given them.
+    int run(const QStringList &arguments, const QByteArrayList &raw);
 
 private:
     // What install and uninstall are asked to do.
@@ -36,10 +42,21 @@ private:
     // after a usage error.
     bool readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
                            ShaderRequest &request);
+    int runCommand(const QStringList &arguments, const QByteArrayList &raw);
+    // Every option but -C, which every command takes.
+    QList<const QCommandLineOption *> commandOptions() const
+    {
+        return {&linkOption, &miOption, &typeOption, &dryRunOption, &jsonOption};
+    }
+    // A usage error for the first option set that command does not take.
+    bool takesOnly(const QCommandLineParser &parser, const QString &command,
+                   const QList<const QCommandLineOption *> &taken);
     int install(const QCommandLineParser &parser, const QStringList &args);
     int uninstall(const QCommandLineParser &parser, const QStringList &args);
     int config(const QCommandLineParser &parser, const QStringList &args);
     int usageError(const QString &message);
+    // One line of text for a person, control characters escaped.
+    void print(QTextStream &stream, const QString &text);
     void printJson(const QJsonObject &object);
 
     const QCommandLineOption directoryOption;
@@ -51,6 +68,8 @@ private:
 
     QTextStream out;
     QTextStream err;
+    // Held to the end: a lost output is told after the command.
+    Translations translations;
 };
 
 #endif

@@ -12,8 +12,23 @@ QString oneLine(QString text)
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    return text;
+    return CliText::printable(text);
 }
+}
+
+QString CliText::printable(const QString &text)
+{
+    // A file name is any bytes: an ESC sequence in one must not drive the
+    // user's terminal.
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control && c != QLatin1Char('\n') && c != QLatin1Char('\t'))
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 QString CliText::copied(const CopyStep &step)
@@ -60,6 +75,12 @@ QString CliText::planned(const CopyStep &step)
         break;
     case CopyStep::CopyFailed:
         what = tr("échec de la copie");
+        break;
+    case CopyStep::Unreadable:
+        what = tr("refus : le fichier ne peut pas être lu");
+        break;
+    case CopyStep::NameUnreadable:
+        what = tr("nom illisible, le fichier est peut-être là");
         break;
     }
     const QString mandatory = step.mandatory ? tr("obligatoire") : tr("facultatif");

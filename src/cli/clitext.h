@@ -17,6 +17,8 @@ class CliText
     Q_DECLARE_TR_FUNCTIONS(CliText)
 
 public:
+    // Control characters, but for line breaks and tabs, as \xNN.
+    static QString printable(const QString &text);
     static QString copied(const CopyStep &step);
     static QString rayrcUpdated(const RayrcStep &step);
     // A box's text and its details on one line: file names may hold line

@@ -91,6 +91,43 @@ rm "$demo/maya/icons/velvet.xpm"
 snapshot "$tmp/after"
 grep -v "maya.rayrc2" "$tmp/after" | diff "$tmp/before" - >&2 || fail "install then uninstall is not a round trip"
 
+# Hostile conditions, a row each: STATUS|STDOUT|SHOWN|ARGS, stdout a file,
+# /dev/full or a pipe closed before the run. Only the closed-pipe install may
+# change the workspace, and it must finish; no raw ESC is ever printed.
+bad=$tmp/bad esc=$tmp/esc
+cp -r "$demo/shader-sample" "$bad" && mv "$bad/velvet.mel" "$bad/caf"$'\xe9'".mel"
+cp -r "$demo/shader-sample" "$esc" && mv "$esc/velvet.mel" "$esc/v"$'\e'"[31m.mel"
+closed() { python3 -c 'import os,subprocess,sys; r,w=os.pipe(); os.close(r); sys.exit(subprocess.run(sys.argv[1:],stdout=w).returncode)' "$@"; }
+while IFS='|' read -r want to shown args; do
+  eval "set -- $args"
+  snapshot "$tmp/pre"
+  : >"$tmp/out"
+  got=0
+  case $to in
+    full) "$cli" -C "$demo" "$@" >/dev/full 2>"$tmp/err" || got=$? ;;
+    closed) closed "$cli" -C "$demo" "$@" 2>"$tmp/err" || got=$? ;;
+    *) "$cli" -C "$demo" "$@" >"$tmp/out" 2>"$tmp/err" || got=$? ;;
+  esac
+  [[ $got == "$want" ]] || fail "$args exited $got, not $want: $(cat "$tmp/out" "$tmp/err")"
+  grep -qF -- "$shown" "$tmp/out" "$tmp/err" || fail "$args does not say '$shown': $(cat "$tmp/err")"
+  ! grep -q $'\e' "$tmp/out" "$tmp/err" || fail "$args printed a raw ESC"
+  snapshot "$tmp/post"
+  [[ $to == closed ]] || cmp -s "$tmp/pre" "$tmp/post" || fail "$args changed the workspace"
+done <<'EOF'
+3|full|lost|config --json
+3|full|lost|install shader-sample --link "$link" --mi "$mi" --dry-run --json
+2|file|--dry-run|config mr /elsewhere --dry-run
+2|file|--json|config maya /elsewhere --json
+2|file|--type|config --type 0
+2|file|caf\xe9|install shader-sample --link $'link "caf\xe9";' --mi "$mi"
+2|file|Argument 5 (|config mr $'/opt/caf\xe9'
+1|file|"name-unreadable"|install "$bad" --link "$link" --mi "$mi" --dry-run --json
+0|file|v\x1b[31m.mel|install "$esc" --link "$link" --mi "$mi" --dry-run
+3|closed|lost|install shader-sample --link "$link" --mi "$mi"
+EOF
+grep -qxF $'\t'"$link" "$rayrc" && [[ -f $demo/mentalray/lib/velvet.dll ]] \
+  || fail "a closed pipe cut the install short"
+
 # config maya DIR writes line 2 of init.txt, as typing in the field does.
 run 0 config maya /opt/elsewhere
 [[ $(sed -n 2p "$demo/init.txt") == /opt/elsewhere ]] || fail "config maya did not write init.txt"

@@ -44,6 +44,27 @@ for file in bin/velkarinth libexec/velkarinth/velkarinth share/velkarinth/velkar
   [[ -e $tmp/prefix/$file ]] || fail "cmake --install did not install $file"
 done
 
+# The launcher links the installed catalogue into the working folder only
+# over nothing or a link an install left; whatever the user put there stays.
+fake=$tmp/fake
+qm=$tmp/data/velkarinth/velkarinth_en.qm
+ours=$fake/bin/../share/velkarinth/velkarinth_en.qm
+mkdir -p "$fake/bin" "$fake/libexec/velkarinth" "$tmp/data/velkarinth"
+cp "$tmp/prefix/bin/velkarinth" "$fake/bin/"
+ln -s "$(type -P true)" "$fake/libexec/velkarinth/velkarinth"
+state() { if [[ -L $qm ]]; then readlink "$qm"; else cat "$qm"; fi; }
+while IFS='|' read -r setup want; do
+  rm -f "$qm"
+  eval "$setup"
+  XDG_DATA_HOME=$tmp/data "$fake/bin/velkarinth" || fail "the launcher failed after: $setup"
+  [[ $(state) == "$(eval echo "$want")" ]] || fail "after '$setup' the catalogue is $(state)"
+done <<'EOF'
+echo mine >"$qm"|mine
+ln -s /elsewhere/velkarinth_en.qm "$qm"|/elsewhere/velkarinth_en.qm
+ln -s /old/bin/../share/velkarinth/velkarinth_en.qm "$qm"|$ours
+:|$ours
+EOF
+
 # shellcheck source=scripts/xvfb.sh
 source "$ROOT/scripts/xvfb.sh"
 start_xvfb "$tmp" || fail "Xvfb did not start"

@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "install/installplan.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -26,6 +27,8 @@ private slots:
     void rayrcLeftWhole_data();
     void rayrcLeftWhole();
     void readOnlyDestination();
+    void previewRefuses_data();
+    void previewRefuses();
     void unreadableSubfolderSkipped();
     void unwritableCurrentDirectory();
 };
@@ -144,6 +147,36 @@ void TestUnwritable::readOnlyDestination()
     QVERIFY(QDir(QStringLiteral("dest")).isEmpty());
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
     QFile::setPermissions(QStringLiteral("dest"), readOnlyFolder | QFileDevice::WriteOwner);
+}
+
+void TestUnwritable::previewRefuses_data()
+{
+    QTest::addColumn<QString>("locked");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("unreadable source") << QStringLiteral("shader/a.mel")
+                                       << QStringLiteral("unreadable");
+    QTest::newRow("read-only destination") << QStringLiteral("dest")
+                                           << QStringLiteral("not-writable");
+}
+
+// The preview must not promise a copy the install would then fail.
+void TestUnwritable::previewRefuses()
+{
+    QFETCH(QString, locked);
+    QFETCH(QString, key);
+    Sandbox sandbox;
+    QDir().mkpath(QStringLiteral("shader"));
+    QDir().mkpath(QStringLiteral("dest"));
+    writeBytes(QStringLiteral("shader/a.mel"), "proc");
+    writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
+    const QFileDevice::Permissions before = QFile::permissions(locked);
+    QVERIFY(QFile::setPermissions(locked, QFileInfo(locked).isDir() ? readOnlyFolder : noAccess));
+    const ShaderFileRow row{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true};
+    const InstallPlan plan = InstallPlan::make({row}, sandbox.path(QStringLiteral("shader")),
+                                               sandbox.path(), QStringLiteral("l"), QStringLiteral("m"));
+    QFile::setPermissions(locked, before);
+    QCOMPARE(plan.copies.first().key(), key);
+    QVERIFY(!plan.succeeds());
 }
 
 void TestUnwritable::unreadableSubfolderSkipped()

@@ -1,6 +1,7 @@
 #ifndef FILEIDENTITY_H
 #define FILEIDENTITY_H
 
+#include <QList>
 #include <QString>
 
 class QFile;
@@ -39,5 +40,18 @@ bool openRegularFile(QFile &file, const QString &path);
 // Creates path write-only, unbuffered, failing if anything is there already,
 // with the permission bits of the open file like less the umask, as cp does.
 bool createFileLike(QFile &file, const QString &path, const QFileDevice &like);
+
+// An entry of a folder whose name is not UTF-8, which Qt's listings skip:
+// its name with replacement characters, and whether it is a folder.
+struct UnreadableName
+{
+    QString name;
+    bool folder = false; // after following links
+};
+QList<UnreadableName> unreadableNames(const QString &folder);
+
+// A reader that went away must not kill a program half-way through an
+// install: writes to it fail instead, and the program says so.
+void ignoreBrokenPipe();
 
 #endif

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,4 +105,28 @@ bool createFileLike(QFile &file, const QString &path, const QFileDevice &like)
         return false;
     }
     return true;
+}
+
+void ignoreBrokenPipe()
+{
+    ::signal(SIGPIPE, SIG_IGN);
+}
+
+QList<UnreadableName> unreadableNames(const QString &folder)
+{
+    QList<UnreadableName> names;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (QFile::encodeName(QFile::decodeName(name)) == name)
+            continue;
+        struct stat status;
+        const bool isFolder = ::fstatat(::dirfd(dir), entry->d_name, &status, 0) == 0
+                              && S_ISDIR(status.st_mode);
+        names.append({QFile::decodeName(name), isFolder});
+    }
+    ::closedir(dir);
+    return names;
 }

@@ -42,3 +42,14 @@ bool createFileLike(QFile &file, const QString &path, const QFileDevice &)
     file.setFileName(path);
     return file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
 }
+
+// Windows raises no signal for a closed pipe: the write just fails.
+void ignoreBrokenPipe()
+{
+}
+
+// Names are UTF-16 here, and Qt reads them all.
+QList<UnreadableName> unreadableNames(const QString &)
+{
+    return {};
+}

@@ -1,12 +1,32 @@
 #include "install/copystep.h"
 
+#include "files/fileidentity.h"
 #include "files/paths.h"
 #include "install/filesearch.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QObject>
 
 #include <iterator>
+
+namespace {
+// When the search found nothing: the first name below directory that is not
+// UTF-8 (Qt's listings skip those) and might be the file, or a folder
+// holding it. Walked only then, and without following links, so it ends.
+QString unreadableNameBelow(const QString &directory, const QString &needle)
+{
+    QDirIterator it(directory, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    for (QString folder = directory; !folder.isEmpty(); folder = it.hasNext() ? it.next() : QString()) {
+        for (const UnreadableName &entry : unreadableNames(folder)) {
+            if (!entry.name.startsWith(QLatin1Char('.')) && (entry.folder || entry.name.contains(needle)))
+                return joinPath(folder, entry.name);
+        }
+    }
+    return QString();
+}
+}
 
 CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
                         const QSet<QString> &willExist)
@@ -17,9 +37,17 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
     step.folder = row.path;
     step.shaderDir = shaderDir;
     if (findShaderFile(row.extension, shaderDir, step.source, step.name).isEmpty()) {
-        step.outcome = NotFound;
+        step.source = unreadableNameBelow(shaderDir, QLatin1Char('.') + row.extension);
+        step.outcome = step.source.isEmpty() ? NotFound : NameUnreadable;
         return step;
     }
+    // Checked now so that a preview never promises a copy that cannot start.
+    QFile source;
+    if (!openRegularFile(source, step.source)) {
+        step.outcome = Unreadable;
+        return step;
+    }
+    source.close();
     // An empty destination would put the file at the root of the disk.
     if (row.path.isEmpty()) {
         step.outcome = NoDestination;
@@ -42,7 +70,7 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
 
 bool CopyStep::failsInstall() const
 {
-    return outcome == NotFound || (outcome != Copy && mandatory);
+    return outcome == NotFound || outcome == NameUnreadable || (outcome != Copy && mandatory);
 }
 
 QString CopyStep::title() const
@@ -85,6 +113,14 @@ QString CopyStep::details() const
     case CopyFailed:
         reason = tr("La copie vers %1 a échoué.").arg(destination);
         break;
+    case Unreadable:
+        reason = tr("Le fichier du Shader %1 ne peut pas être lu.").arg(source);
+        break;
+    case NameUnreadable:
+        reason = tr("Le nom %1 n'est pas en UTF-8 : ce fichier ou dossier ne peut pas être "
+                    "lu sous ce nom. Renommez-le.")
+                     .arg(source);
+        break;
     }
     return reason + QLatin1Char('\n') + tr("Extension : %1").arg(extension) + QLatin1Char('\n')
            + tr("Fichier du Shader : %1").arg(source.isEmpty() ? tr("(aucun)") : source)
@@ -96,8 +132,9 @@ namespace {
 // In the order of CopyStep::Outcome.
 constexpr const char *outcomeKeys[] = {
     "copy", "not-found", "no-destination", "no-folder", "already-there", "not-writable", "copy-failed",
+    "unreadable", "name-unreadable",
 };
-static_assert(std::size(outcomeKeys) == CopyStep::CopyFailed + 1);
+static_assert(std::size(outcomeKeys) == CopyStep::NameUnreadable + 1);
 }
 
 QString CopyStep::key() const

@@ -22,10 +22,12 @@ public:
         AlreadyThere,  // a file of that name is already in the destination
         NotWritable,   // the destination folder cannot be written
         CopyFailed,    // the copy itself failed
+        Unreadable,    // the file found cannot be opened for reading
+        NameUnreadable, // not found, but a name below is not UTF-8 and may be
+                        // the file; source holds that name
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
-
 
     QString extension;
     bool mandatory = false;
