@@ -1,7 +1,6 @@
 #include "install/copystep.h"
 
 #include "files/paths.h"
-#include "install/filesearch.h"
 
 #include <QFileInfo>
 #include <QObject>
@@ -9,14 +8,16 @@
 #include <iterator>
 
 CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
-                        const QSet<QString> &willExist)
+                        const ShaderFile &found, const QSet<QString> &willExist)
 {
     CopyStep step;
     step.extension = row.extension;
     step.mandatory = row.mandatory;
     step.folder = row.path;
     step.shaderDir = shaderDir;
-    if (findShaderFile(row.extension, shaderDir, step.source, step.name).isEmpty()) {
+    step.source = found.path;
+    step.name = found.name;
+    if (found.path.isEmpty()) {
         step.outcome = NotFound;
         return step;
     }

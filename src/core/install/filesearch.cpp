@@ -4,8 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
-#include <QVector>
 
 #include <algorithm>
 
@@ -16,12 +14,6 @@ struct Entry
     QString name;
     QFileInfo info;
 };
-
-// needle is the extension after its dot; an empty extension finds nothing.
-bool isHit(const QString &name, const QString &needle)
-{
-    return needle.size() > 1 && name.contains(needle, Qt::CaseSensitive);
-}
 
 // Name order ignoring case, as a folder listing shows it; names equal but
 // for case are ordered by the exact name, so the filesystem's own listing
@@ -41,62 +33,99 @@ QVector<Entry> sortedEntries(const QString &directory)
     });
     return entries;
 }
+}
 
-QString search(const QString &needle, const QString &directory, const QString &canonical,
-               QString &foundPath, QString &foundName, QSet<QString> &visited)
+// One depth-first walk; every extension still without a file is looked for
+// in each folder it enters, so each finds what a walk of its own would.
+class ShaderSearchWalk
 {
-    // Folder links are followed, but a folder is searched once, so a cycle ends.
-    if (!canonical.isEmpty()) {
-        if (visited.contains(canonical))
-            return QString();
-        visited.insert(canonical);
-    }
+public:
+    ShaderSearch &search;
+    QStringList needles;   // the extension after its dot, by extension
+    QVector<int> pending;  // the extensions still without a file
 
-    const QVector<Entry> entries = sortedEntries(directory);
-    if (entries.isEmpty())
-        return QString();
-
-    QString path;
-    for (const Entry &entry : entries) {
-        // Only a regular file (after links) can be copied: a FIFO would hang
-        // the copy, a device would give an empty or endless file.
-        if (isHit(entry.name, needle) && entry.info.isFile()) {
-            path = joinPath(directory, entry.name);
-            foundName = entry.name;
-            break;
+    void enter(const QString &directory, bool top)
+    {
+        // Folder links are followed, but a folder is searched once, so a
+        // cycle ends, however long its path has grown.
+        FolderKey key;
+        if (folderKey(directory, key)) {
+            if (search.visited.contains(key))
+                return;
+            search.visited.insert(key);
+        } else {
+            search.unknownFolder = true;
         }
-    }
-    if (path.isEmpty()) {
+
+        const QVector<Entry> entries = sortedEntries(directory);
+        if (top)
+            search.listed = !entries.isEmpty();
+        for (const Entry &entry : entries) {
+            for (qsizetype i = 0; i < pending.size();) {
+                const int row = pending.at(i);
+                // Only a regular file (after links) can be copied: a FIFO
+                // would hang the copy, a device would give an empty or
+                // endless file.
+                if (entry.name.contains(needles.at(row), Qt::CaseSensitive) && entry.info.isFile()) {
+                    search.files[row] = {joinPath(directory, entry.name), entry.name};
+                    pending.remove(i);
+                } else {
+                    ++i;
+                }
+            }
+            if (pending.isEmpty())
+                return;
+        }
         for (const Entry &entry : entries) {
             const QString &name = entry.name;
             if (!entry.info.isDir() || name == QLatin1String(".") || name == QLatin1String(".."))
                 continue;
-            // Only a link can lead elsewhere; resolving every folder would
-            // cost a walk up the whole path each time.
-            const QString subCanonical = entry.info.isSymbolicLink() || entry.info.isJunction()
-                                             ? entry.info.canonicalFilePath()
-                                             : canonical + QLatin1Char('/') + name;
-            QString subPath;
-            QString subName = name;
-            // Only a file really found below counts; a folder whose own name
-            // holds the extension must not end the search.
-            if (!search(needle, joinPath(directory, name), subCanonical, subPath, subName, visited)
-                     .isEmpty()) {
-                path = subPath;
-                foundName = subName;
-                break;
-            }
+            // A folder whose own name holds the extension is no hit.
+            enter(joinPath(directory, name), false);
+            if (pending.isEmpty())
+                return;
         }
     }
-    foundPath = path;
-    return path;
+};
+
+ShaderSearch ShaderSearch::run(const QStringList &extensions, const QString &directory)
+{
+    ShaderSearch search;
+    search.files.resize(extensions.size());
+    ShaderSearchWalk walk{search, {}, {}};
+    for (int i = 0; i < extensions.size(); ++i) {
+        walk.needles.append(QLatin1Char('.') + extensions.at(i));
+        // An empty extension finds nothing: it must not keep the walk going.
+        if (!extensions.at(i).isEmpty())
+            walk.pending.append(i);
+    }
+    walk.enter(directory, true);
+    return search;
 }
+
+ShaderSearch ShaderSearch::ofRows(const QVector<ShaderFileRow> &rows, const QString &directory)
+{
+    QStringList extensions;
+    for (const ShaderFileRow &row : rows)
+        extensions.append(row.extension);
+    return run(extensions, directory);
+}
+
+bool ShaderSearch::walked(const QString &folder) const
+{
+    FolderKey key;
+    return unknownFolder || (folderKey(folder, key) && visited.contains(key));
 }
 
 QString findShaderFile(const QString &extension, const QString &directory, QString &foundPath,
                        QString &foundName)
 {
-    QSet<QString> visited;
-    return search(QLatin1Char('.') + extension, directory,
-                  QFileInfo(directory).canonicalFilePath(), foundPath, foundName, visited);
+    const ShaderSearch search = ShaderSearch::run({extension}, directory);
+    if (!search.listed)
+        return QString();
+    const ShaderFile &file = search.files.first();
+    foundPath = file.path;
+    if (!file.path.isEmpty())
+        foundName = file.name;
+    return file.path;
 }
