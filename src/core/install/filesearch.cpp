@@ -3,6 +3,7 @@
 #include "files/paths.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -12,31 +13,27 @@ struct Entry
 {
     QString key; // the name in lower case, the order the user sees
     QString name;
-    QFileInfo info;
 };
 
 // Name order ignoring case, as a folder listing shows it; names equal but
 // for case are ordered by the exact name, so the filesystem's own listing
 // order never decides which file is taken.
-QVector<Entry> sortedEntries(const QString &directory)
+bool before(const Entry &a, const Entry &b)
 {
-    const QFileInfoList infos = QDir(directory).entryInfoList(QDir::NoFilter, QDir::Unsorted);
-    QVector<Entry> entries;
-    entries.reserve(infos.size());
-    for (const QFileInfo &info : infos) {
-        const QString name = info.fileName();
-        entries.append({name.toLower(), name, info});
-    }
-    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        const int order = a.key.compare(b.key);
-        return order != 0 ? order < 0 : a.name < b.name;
-    });
-    return entries;
+    const int order = a.key.compare(b.key);
+    return order != 0 ? order < 0 : a.name < b.name;
+}
+
+Entry entryOf(const QFileInfo &info)
+{
+    const QString name = info.fileName();
+    return {name.toLower(), name};
 }
 }
 
 // One depth-first walk; every extension still without a file is looked for
 // in each folder it enters, so each finds what a walk of its own would.
+// Only hits and subfolders are put in order: most entries are neither.
 class ShaderSearchWalk
 {
 public:
@@ -44,7 +41,7 @@ public:
     QStringList needles;   // the extension after its dot, by extension
     QVector<int> pending;  // the extensions still without a file
 
-    void enter(const QString &directory, bool top)
+    void enter(const QString &directory)
     {
         // Folder links are followed, but a folder is searched once, so a
         // cycle ends, however long its path has grown.
@@ -57,31 +54,48 @@ public:
             search.unknownFolder = true;
         }
 
-        const QVector<Entry> entries = sortedEntries(directory);
-        if (top)
-            search.listed = !entries.isEmpty();
-        for (const Entry &entry : entries) {
-            for (qsizetype i = 0; i < pending.size();) {
-                const int row = pending.at(i);
+        // Hidden entries, FIFOs, devices and dangling links are left out.
+        QDirIterator it(directory, QDir::AllEntries | QDir::NoDotAndDotDot);
+        QVector<Entry> hits(needles.size());
+        QVector<Entry> folders;
+        while (it.hasNext()) {
+            const QFileInfo info = it.nextFileInfo();
+            const QString name = info.fileName();
+            bool isFile = false;
+            bool known = false;
+            Entry entry;
+            for (const int row : std::as_const(pending)) {
+                if (!name.contains(needles.at(row), Qt::CaseSensitive))
+                    continue;
                 // Only a regular file (after links) can be copied: a FIFO
                 // would hang the copy, a device would give an empty or
                 // endless file.
-                if (entry.name.contains(needles.at(row), Qt::CaseSensitive) && entry.info.isFile()) {
-                    search.files[row] = {joinPath(directory, entry.name), entry.name};
-                    pending.remove(i);
-                } else {
-                    ++i;
+                if (!known) {
+                    known = true;
+                    isFile = info.isFile();
+                    entry = entryOf(info);
                 }
+                if (isFile && (hits.at(row).name.isEmpty() || before(entry, hits.at(row))))
+                    hits[row] = entry;
             }
-            if (pending.isEmpty())
-                return;
-        }
-        for (const Entry &entry : entries) {
-            const QString &name = entry.name;
-            if (!entry.info.isDir() || name == QLatin1String(".") || name == QLatin1String(".."))
-                continue;
             // A folder whose own name holds the extension is no hit.
-            enter(joinPath(directory, name), false);
+            if (info.isDir())
+                folders.append(known ? entry : entryOf(info));
+        }
+        for (qsizetype i = 0; i < pending.size();) {
+            const QString &name = hits.at(pending.at(i)).name;
+            if (name.isEmpty()) {
+                ++i;
+                continue;
+            }
+            search.files[pending.at(i)] = {joinPath(directory, name), name};
+            pending.remove(i);
+        }
+        if (pending.isEmpty())
+            return;
+        std::sort(folders.begin(), folders.end(), before);
+        for (const Entry &folder : std::as_const(folders)) {
+            enter(joinPath(directory, folder.name));
             if (pending.isEmpty())
                 return;
         }
@@ -99,7 +113,10 @@ ShaderSearch ShaderSearch::run(const QStringList &extensions, const QString &dir
         if (!extensions.at(i).isEmpty())
             walk.pending.append(i);
     }
-    walk.enter(directory, true);
+    // Only a folder that can be listed says that nothing was found in it.
+    const QFileInfo top(directory);
+    search.listed = top.isDir() && top.isReadable();
+    walk.enter(directory);
     return search;
 }
 
