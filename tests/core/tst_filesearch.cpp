@@ -1,7 +1,9 @@
 #include "config/shadertype.h"
+#include "install/filesearch.h"
 #include "testsupport.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -31,6 +33,71 @@ void makeTree(const QString &root, const QStringList &entries)
         }
     }
 }
+
+// The search as each row once did it on its own, guarded by canonical paths:
+// what the one walk must give for every row.
+QString searchAlone(const QString &needle, const QString &directory, const QString &canonical,
+                    QSet<QString> &visited)
+{
+    if (!canonical.isEmpty()) {
+        if (visited.contains(canonical))
+            return QString();
+        visited.insert(canonical);
+    }
+    QFileInfoList infos = QDir(directory).entryInfoList(QDir::NoFilter, QDir::Unsorted);
+    std::sort(infos.begin(), infos.end(), [](const QFileInfo &a, const QFileInfo &b) {
+        const int order = a.fileName().toLower().compare(b.fileName().toLower());
+        return order != 0 ? order < 0 : a.fileName() < b.fileName();
+    });
+    for (const QFileInfo &info : infos) {
+        if (needle.size() > 1 && info.fileName().contains(needle) && info.isFile())
+            return directory + QLatin1Char('/') + info.fileName();
+    }
+    for (const QFileInfo &info : infos) {
+        if (!info.isDir() || info.fileName() == QLatin1String(".") || info.fileName() == QLatin1String(".."))
+            continue;
+        const QString found = searchAlone(
+            needle, directory + QLatin1Char('/') + info.fileName(),
+            info.isSymLink() ? info.canonicalFilePath() : canonical + QLatin1Char('/') + info.fileName(),
+            visited);
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+}
+
+// A random tree below root: files whose names differ only in case, several
+// extensions in one name, folders at any depth, links to folders (cycles
+// among them), to files and to nothing.
+void makeRandomTree(const QString &root, quint32 seed, int count)
+{
+    static const QStringList stems{"a", "A", "velvet", "Velvet", "mi", "lib.dll"};
+    static const QStringList suffixes{".mi", ".MI", ".mix", ".fti", ".mel", ".dll", "", ".mi.bak"};
+    QRandomGenerator random(seed);
+    QStringList folders{root};
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        const QString parent = folders.at(random.bounded(int(folders.size())));
+        const QString path = parent + QLatin1Char('/') + stems.at(random.bounded(int(stems.size())))
+                             + suffixes.at(random.bounded(int(suffixes.size())));
+        if (QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+            continue;
+        const int kind = random.bounded(20);
+        if (kind < 11) {
+            writeBytes(path, "x");
+            files << path;
+        } else if (kind < 16) {
+            QDir().mkdir(path);
+            folders << path;
+        } else if (kind < 18) {
+            QFile::link(folders.at(random.bounded(int(folders.size()))), path);
+        } else if (kind < 19 && !files.isEmpty()) {
+            QFile::link(files.at(random.bounded(int(files.size()))), path);
+        } else {
+            QFile::link(parent + QStringLiteral("/nothing"), path);
+        }
+    }
+}
 }
 
 class TestFileSearch : public QObject
@@ -43,6 +110,10 @@ private slots:
     void missingFolder();
     void linkCycleEnds();
     void tieBrokenByExactName();
+    void oneWalkAsEachRowAlone_data();
+    void oneWalkAsEachRowAlone();
+    void cycleEnds_data();
+    void cycleEnds();
 };
 
 void TestFileSearch::search_data()
@@ -156,6 +227,70 @@ void TestFileSearch::tieBrokenByExactName()
         ShaderType::findFile(QStringLiteral("mi"), root, foundPath, foundName);
         QCOMPARE(foundName, QStringLiteral("ABC.mi"));
     }
+}
+
+void TestFileSearch::oneWalkAsEachRowAlone_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addColumn<int>("entries");
+    for (quint32 seed = 1; seed <= 60; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed << int(5 + seed * 2);
+}
+
+void TestFileSearch::oneWalkAsEachRowAlone()
+{
+    QFETCH(quint32, seed);
+    QFETCH(int, entries);
+    Sandbox sandbox;
+    const QString root = sandbox.path(QStringLiteral("shader"));
+    QDir().mkdir(root);
+    makeRandomTree(root, seed, entries);
+
+    const QStringList extensions{"mi", "fti", "mel", "dll", "MI", "m", "", "mi", "bak", "tga"};
+    const ShaderSearch search = ShaderSearch::run(extensions, root);
+    QCOMPARE(search.files.size(), extensions.size());
+    for (qsizetype i = 0; i < extensions.size(); ++i) {
+        QSet<QString> visited;
+        const QString alone = searchAlone(QLatin1Char('.') + extensions.at(i), root,
+                                          QFileInfo(root).canonicalFilePath(), visited);
+        QCOMPARE(QDir::fromNativeSeparators(search.files.at(i).path), alone);
+        QCOMPARE(search.files.at(i).name, QFileInfo(alone).fileName());
+    }
+}
+
+void TestFileSearch::cycleEnds_data()
+{
+    QTest::addColumn<int>("workingDepth"); // folders of 250 characters above the shader's
+    QTest::newRow("short working folder") << 0;
+    QTest::newRow("working folder over 4,096 characters") << 18;
+}
+
+void TestFileSearch::cycleEnds()
+{
+    QFETCH(int, workingDepth);
+    Sandbox sandbox;
+    const QString level(250, QLatin1Char('d'));
+    // Only relative paths reach that deep: an absolute one is too long.
+    for (int i = 0; i < workingDepth; ++i)
+        QVERIFY(QDir().mkdir(level) && QDir::setCurrent(level));
+    makeTree(QStringLiteral("shader"), {"z/last.mi"});
+    QVERIFY(QFile::link(QStringLiteral("."), QStringLiteral("shader/self")));
+    QVERIFY(QFile::link(QStringLiteral("../shader"), QStringLiteral("shader/again")));
+
+    QString foundPath;
+    QString foundName;
+    const QString found = findShaderFile(QStringLiteral("mi"), QStringLiteral("shader"), foundPath, foundName);
+    const QString missing = findShaderFile(QStringLiteral("fti"), QStringLiteral("shader"), foundPath, foundName);
+    // Removed by relative paths too, before the temporary folder goes.
+    bool removed = true;
+    for (const char *entry : {"shader/self", "shader/again", "shader/z/last.mi"})
+        removed = QFile::remove(QString::fromLatin1(entry)) && removed;
+    removed = QDir().rmdir(QStringLiteral("shader/z")) && QDir().rmdir(QStringLiteral("shader")) && removed;
+    for (int i = 0; i < workingDepth; ++i)
+        QDir::setCurrent(QStringLiteral("..")) && QDir().rmdir(level);
+    QVERIFY(removed);
+    QCOMPARE(QDir::fromNativeSeparators(found), QStringLiteral("shader/z/last.mi"));
+    QVERIFY(missing.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestFileSearch)

@@ -75,6 +75,8 @@ private slots:
     void failureDetails_data();
     void failureDetails();
     void noShaderType();
+    void laterRowsSeeEarlierCopies_data();
+    void laterRowsSeeEarlierCopies();
 };
 
 void TestInstall::outcome_data()
@@ -279,6 +281,47 @@ void TestInstall::noShaderType()
     QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("L"), QStringLiteral("M"), -1, &reporter));
     QVERIFY(reporter.failures.isEmpty());
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), rayrc);
+}
+
+void TestInstall::laterRowsSeeEarlierCopies_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("link"); // a link in the shader's folder to a destination
+    QTest::addColumn<QStringList>("sources"); // each row's file once applied
+
+    QTest::newRow("destination outside the shader's folder")
+        << QStringList{"dll:icons:o", "dll:lib:o"} << QString()
+        << QStringList{"shader/lib/velvet.dll", "shader/lib/velvet.dll"};
+    QTest::newRow("destination is the shader's folder")
+        << QStringList{"dll:shader:o", "dll:lib:o"} << QString()
+        << QStringList{"shader/lib/velvet.dll", "shader/velvet.dll"};
+    QTest::newRow("destination reached through a link in the shader's folder")
+        << QStringList{"dll:icons:o", "dll:lib:o"} << "alink"
+        << QStringList{"shader/lib/velvet.dll", "shader/alink/velvet.dll"};
+}
+
+void TestInstall::laterRowsSeeEarlierCopies()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QString, link);
+    QFETCH(QStringList, sources);
+    Sandbox sandbox;
+    for (const char *folder : {"shader/lib", "icons", "lib"})
+        QDir().mkpath(QString::fromLatin1(folder));
+    writeBytes(QStringLiteral("shader/lib/velvet.dll"), "dll");
+    if (!link.isEmpty())
+        QVERIFY(QFile::link(sandbox.path(QStringLiteral("icons")), QStringLiteral("shader/") + link));
+    writeBytes(QStringLiteral("maya.rayrc"), rayrc);
+
+    InstallPlan plan = InstallPlan::make(shaderType(rows, sandbox.path()).rows,
+                                         sandbox.path(QStringLiteral("shader")), sandbox.path(),
+                                         QStringLiteral("L"), QStringLiteral("M"));
+    RecordingReporter reporter;
+    QVERIFY(plan.apply(reporter));
+    QStringList found;
+    for (const CopyStep &step : plan.copies)
+        found << QDir(sandbox.path()).relativeFilePath(QDir::fromNativeSeparators(step.source));
+    QCOMPARE(found, sources);
 }
 
 QTEST_GUILESS_MAIN(TestInstall)

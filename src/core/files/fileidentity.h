@@ -1,6 +1,7 @@
 #ifndef FILEIDENTITY_H
 #define FILEIDENTITY_H
 
+#include <QHashFunctions>
 #include <QList>
 #include <QString>
 
@@ -24,6 +25,27 @@ struct FileIdentity
 };
 
 FileIdentity fileIdentity(const QString &path);
+
+// What tells a folder from every other, whatever path reaches it and however
+// long that path is: device and inode (volume serial and file index on
+// Windows).
+struct FolderKey
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+
+    friend bool operator==(const FolderKey &a, const FolderKey &b)
+    {
+        return a.device == b.device && a.inode == b.inode;
+    }
+    friend size_t qHash(const FolderKey &key, size_t seed = 0)
+    {
+        return qHashMulti(seed, key.device, key.inode);
+    }
+};
+
+// False when path is no folder that can be looked at (after links).
+bool folderKey(const QString &path, FolderKey &key);
 
 // Gives a new, open replacement the original's owner, group and mode; false
 // where the process may not set them.

@@ -40,6 +40,15 @@ FileIdentity fileIdentity(const QString &path)
     return identity;
 }
 
+bool folderKey(const QString &path, FolderKey &key)
+{
+    struct stat status;
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return false;
+    key = {quint64(status.st_dev), quint64(status.st_ino)};
+    return true;
+}
+
 bool takeIdentity(QFileDevice &replacement, const FileIdentity &original)
 {
     if (!original.exists)

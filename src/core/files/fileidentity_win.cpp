@@ -1,7 +1,10 @@
 #include "files/fileidentity.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <windows.h>
 
 // What Windows keeps of a file through a replacement is left to QSaveFile,
 // which takes over the permissions; every rewrite goes through one.
@@ -12,6 +15,26 @@ FileIdentity fileIdentity(const QString &path)
     identity.exists = info.exists() || info.isSymLink();
     identity.regular = info.isFile();
     return identity;
+}
+
+bool folderKey(const QString &path, FolderKey &key)
+{
+    // A folder opens only with backup semantics; no access right is asked
+    // for, so a folder that cannot be read still tells who it is.
+    const HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                                        0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool known = ::GetFileInformationByHandle(handle, &information)
+                       && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    ::CloseHandle(handle);
+    if (!known)
+        return false;
+    key = {quint64(information.dwVolumeSerialNumber),
+           (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+    return true;
 }
 
 bool takeIdentity(QFileDevice &, const FileIdentity &)

@@ -2,7 +2,6 @@
 
 #include "files/fileidentity.h"
 #include "files/paths.h"
-#include "install/filesearch.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -29,14 +28,16 @@ QString unreadableNameBelow(const QString &directory, const QString &needle)
 }
 
 CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
-                        const QSet<QString> &willExist)
+                        const ShaderFile &found, const QSet<QString> &willExist)
 {
     CopyStep step;
     step.extension = row.extension;
     step.mandatory = row.mandatory;
     step.folder = row.path;
     step.shaderDir = shaderDir;
-    if (findShaderFile(row.extension, shaderDir, step.source, step.name).isEmpty()) {
+    step.source = found.path;
+    step.name = found.name;
+    if (found.path.isEmpty()) {
         step.source = unreadableNameBelow(shaderDir, QLatin1Char('.') + row.extension);
         step.outcome = step.source.isEmpty() ? NotFound : NameUnreadable;
         return step;

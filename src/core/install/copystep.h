@@ -1,6 +1,7 @@
 #ifndef COPYSTEP_H
 #define COPYSTEP_H
 
+#include "install/filesearch.h"
 #include "install/shaderfilerow.h"
 
 #include <QCoreApplication>
@@ -38,10 +39,11 @@ public:
     QString destination; // folder and name joined
     Outcome outcome = NotFound;
 
-    // Looks the row's file up and decides what its copy would do; names in
-    // willExist count as already in place (files an earlier row would copy).
+    // Decides what the copy of found, the row's file below shaderDir, would
+    // do; names in willExist count as already in place (files an earlier row
+    // would copy).
     static CopyStep plan(const ShaderFileRow &row, const QString &shaderDir,
-                         const QSet<QString> &willExist = {});
+                         const ShaderFile &found, const QSet<QString> &willExist = {});
 
     // A file not found fails even an optional row; any other refusal fails
     // only a mandatory one.

@@ -3,9 +3,8 @@
 #include "files/paths.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
-#include <QSet>
-#include <QVector>
 
 #include <algorithm>
 
@@ -14,89 +13,136 @@ struct Entry
 {
     QString key; // the name in lower case, the order the user sees
     QString name;
-    QFileInfo info;
 };
-
-// needle is the extension after its dot; an empty extension finds nothing.
-bool isHit(const QString &name, const QString &needle)
-{
-    return needle.size() > 1 && name.contains(needle, Qt::CaseSensitive);
-}
 
 // Name order ignoring case, as a folder listing shows it; names equal but
 // for case are ordered by the exact name, so the filesystem's own listing
 // order never decides which file is taken.
-QVector<Entry> sortedEntries(const QString &directory)
+bool before(const Entry &a, const Entry &b)
 {
-    const QFileInfoList infos = QDir(directory).entryInfoList(QDir::NoFilter, QDir::Unsorted);
-    QVector<Entry> entries;
-    entries.reserve(infos.size());
-    for (const QFileInfo &info : infos) {
-        const QString name = info.fileName();
-        entries.append({name.toLower(), name, info});
-    }
-    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        const int order = a.key.compare(b.key);
-        return order != 0 ? order < 0 : a.name < b.name;
-    });
-    return entries;
+    const int order = a.key.compare(b.key);
+    return order != 0 ? order < 0 : a.name < b.name;
 }
 
-QString search(const QString &needle, const QString &directory, const QString &canonical,
-               QString &foundPath, QString &foundName, QSet<QString> &visited)
+Entry entryOf(const QFileInfo &info)
 {
-    // Folder links are followed, but a folder is searched once, so a cycle ends.
-    if (!canonical.isEmpty()) {
-        if (visited.contains(canonical))
-            return QString();
-        visited.insert(canonical);
-    }
+    const QString name = info.fileName();
+    return {name.toLower(), name};
+}
+}
 
-    const QVector<Entry> entries = sortedEntries(directory);
-    if (entries.isEmpty())
-        return QString();
+// One depth-first walk; every extension still without a file is looked for
+// in each folder it enters, so each finds what a walk of its own would.
+// Only hits and subfolders are put in order: most entries are neither.
+class ShaderSearchWalk
+{
+public:
+    ShaderSearch &search;
+    QStringList needles;   // the extension after its dot, by extension
+    QVector<int> pending;  // the extensions still without a file
 
-    QString path;
-    for (const Entry &entry : entries) {
-        // Only a regular file (after links) can be copied: a FIFO would hang
-        // the copy, a device would give an empty or endless file.
-        if (isHit(entry.name, needle) && entry.info.isFile()) {
-            path = joinPath(directory, entry.name);
-            foundName = entry.name;
-            break;
+    void enter(const QString &directory)
+    {
+        // Folder links are followed, but a folder is searched once, so a
+        // cycle ends, however long its path has grown.
+        FolderKey key;
+        if (folderKey(directory, key)) {
+            if (search.visited.contains(key))
+                return;
+            search.visited.insert(key);
+        } else {
+            search.unknownFolder = true;
         }
-    }
-    if (path.isEmpty()) {
-        for (const Entry &entry : entries) {
-            const QString &name = entry.name;
-            if (!entry.info.isDir() || name == QLatin1String(".") || name == QLatin1String(".."))
-                continue;
-            // Only a link can lead elsewhere; resolving every folder would
-            // cost a walk up the whole path each time.
-            const QString subCanonical = entry.info.isSymbolicLink() || entry.info.isJunction()
-                                             ? entry.info.canonicalFilePath()
-                                             : canonical + QLatin1Char('/') + name;
-            QString subPath;
-            QString subName = name;
-            // Only a file really found below counts; a folder whose own name
-            // holds the extension must not end the search.
-            if (!search(needle, joinPath(directory, name), subCanonical, subPath, subName, visited)
-                     .isEmpty()) {
-                path = subPath;
-                foundName = subName;
-                break;
+
+        // Hidden entries, FIFOs, devices and dangling links are left out.
+        QDirIterator it(directory, QDir::AllEntries | QDir::NoDotAndDotDot);
+        QVector<Entry> hits(needles.size());
+        QVector<Entry> folders;
+        while (it.hasNext()) {
+            const QFileInfo info = it.nextFileInfo();
+            const QString name = info.fileName();
+            bool isFile = false;
+            bool known = false;
+            Entry entry;
+            for (const int row : std::as_const(pending)) {
+                if (!name.contains(needles.at(row), Qt::CaseSensitive))
+                    continue;
+                // Only a regular file (after links) can be copied: a FIFO
+                // would hang the copy, a device would give an empty or
+                // endless file.
+                if (!known) {
+                    known = true;
+                    isFile = info.isFile();
+                    entry = entryOf(info);
+                }
+                if (isFile && (hits.at(row).name.isEmpty() || before(entry, hits.at(row))))
+                    hits[row] = entry;
             }
+            // A folder whose own name holds the extension is no hit.
+            if (info.isDir())
+                folders.append(known ? entry : entryOf(info));
+        }
+        for (qsizetype i = 0; i < pending.size();) {
+            const QString &name = hits.at(pending.at(i)).name;
+            if (name.isEmpty()) {
+                ++i;
+                continue;
+            }
+            search.files[pending.at(i)] = {joinPath(directory, name), name};
+            pending.remove(i);
+        }
+        if (pending.isEmpty())
+            return;
+        std::sort(folders.begin(), folders.end(), before);
+        for (const Entry &folder : std::as_const(folders)) {
+            enter(joinPath(directory, folder.name));
+            if (pending.isEmpty())
+                return;
         }
     }
-    foundPath = path;
-    return path;
+};
+
+ShaderSearch ShaderSearch::run(const QStringList &extensions, const QString &directory)
+{
+    ShaderSearch search;
+    search.files.resize(extensions.size());
+    ShaderSearchWalk walk{search, {}, {}};
+    for (int i = 0; i < extensions.size(); ++i) {
+        walk.needles.append(QLatin1Char('.') + extensions.at(i));
+        // An empty extension finds nothing: it must not keep the walk going.
+        if (!extensions.at(i).isEmpty())
+            walk.pending.append(i);
+    }
+    // Only a folder that can be listed says that nothing was found in it.
+    const QFileInfo top(directory);
+    search.listed = top.isDir() && top.isReadable();
+    walk.enter(directory);
+    return search;
 }
+
+ShaderSearch ShaderSearch::ofRows(const QVector<ShaderFileRow> &rows, const QString &directory)
+{
+    QStringList extensions;
+    for (const ShaderFileRow &row : rows)
+        extensions.append(row.extension);
+    return run(extensions, directory);
+}
+
+bool ShaderSearch::walked(const QString &folder) const
+{
+    FolderKey key;
+    return unknownFolder || (folderKey(folder, key) && visited.contains(key));
 }
 
 QString findShaderFile(const QString &extension, const QString &directory, QString &foundPath,
                        QString &foundName)
 {
-    QSet<QString> visited;
-    return search(QLatin1Char('.') + extension, directory,
-                  QFileInfo(directory).canonicalFilePath(), foundPath, foundName, visited);
+    const ShaderSearch search = ShaderSearch::run({extension}, directory);
+    if (!search.listed)
+        return QString();
+    const ShaderFile &file = search.files.first();
+    foundPath = file.path;
+    if (!file.path.isEmpty())
+        foundName = file.name;
+    return file.path;
 }

@@ -32,11 +32,18 @@ InstallPlan InstallPlan::make(const QVector<ShaderFileRow> &rows, const QString 
                               const QString &mrDir, const QString &link, const QString &mi,
                               const QDate &today)
 {
-    InstallPlan plan{rows, shaderDir, mrDir, link, mi};
+    InstallPlan plan;
+    plan.rows = rows;
+    plan.shaderDir = shaderDir;
+    plan.mrDir = mrDir;
+    plan.link = link;
+    plan.mi = mi;
+    // Nothing is copied before the plan is made: one walk serves every row.
+    plan.search = ShaderSearch::ofRows(rows, shaderDir);
     // A file an earlier row would copy is already there for a later row.
     QSet<QString> willExist;
-    for (const ShaderFileRow &row : rows) {
-        const CopyStep step = CopyStep::plan(row, shaderDir, willExist);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const CopyStep step = CopyStep::plan(rows.at(i), shaderDir, plan.search.files.at(i), willExist);
         if (step.outcome == CopyStep::Copy)
             willExist.insert(step.destination);
         plan.copies.append(step);
@@ -54,7 +61,7 @@ bool InstallPlan::apply(InstallReporter &reporter)
         // Each row is looked up only once the rows before it are copied, as
         // the user would do it by hand.
         CopyStep &step = copies[i];
-        step = CopyStep::plan(rows.at(i), shaderDir);
+        step = lookUpAgain(i);
         if (step.outcome == CopyStep::Copy && !copyRegularFile(step.source, step.destination))
             step.outcome = CopyStep::CopyFailed;
         if (step.outcome == CopyStep::Copy) {
@@ -74,6 +81,21 @@ bool InstallPlan::apply(InstallReporter &reporter)
     else
         reporter.rayrcFailed(rayrc);
     return succeeds();
+}
+
+CopyStep InstallPlan::lookUpAgain(qsizetype i)
+{
+    // A copy lands in a folder the walk went through (a destination at or
+    // below the shader's folder, or one a link there leads to): what the
+    // later rows find may have changed.
+    const CopyStep::Outcome before = i > 0 ? copies.at(i - 1).outcome : CopyStep::NotFound;
+    const bool changed = (before == CopyStep::Copy || before == CopyStep::CopyFailed)
+                         && search.walked(rows.at(i - 1).path);
+    if (changed || i < searchedFrom || i - searchedFrom >= search.files.size()) {
+        search = ShaderSearch::ofRows(rows.mid(i), shaderDir);
+        searchedFrom = i;
+    }
+    return CopyStep::plan(rows.at(i), shaderDir, search.files.at(i - searchedFrom));
 }
 
 bool InstallPlan::succeeds() const

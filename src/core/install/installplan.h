@@ -2,6 +2,7 @@
 #define INSTALLPLAN_H
 
 #include "install/copystep.h"
+#include "install/filesearch.h"
 #include "install/shaderfilerow.h"
 #include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcstep.h"
@@ -43,6 +44,15 @@ public:
     // Whether the installation copies (or copied) every file it must and
     // updates (or updated) maya.rayrc.
     [[nodiscard]] bool succeeds() const;
+
+    // The walk that found the files of the rows from searchedFrom on; apply
+    // walks again only after a copy into a folder this walk went through.
+    ShaderSearch search;
+    qsizetype searchedFrom = 0;
+
+private:
+    // Row i's step as it stands now that the rows before it are copied.
+    CopyStep lookUpAgain(qsizetype i);
 };
 
 #endif

@@ -1,7 +1,6 @@
 #include "install/removestep.h"
 
 #include "files/paths.h"
-#include "install/filesearch.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -29,14 +28,15 @@ bool sameBytes(const QString &a, const QString &b)
 }
 }
 
-RemoveStep RemoveStep::plan(const ShaderFileRow &row, const QString &shaderDir,
+RemoveStep RemoveStep::plan(const ShaderFileRow &row, const ShaderFile &found,
                             const QSet<QString> &goingAway)
 {
     RemoveStep step;
     step.extension = row.extension;
     step.folder = row.path;
-    QString name;
-    if (findShaderFile(row.extension, shaderDir, step.source, name).isEmpty()) {
+    step.source = found.path;
+    const QString &name = found.name;
+    if (found.path.isEmpty()) {
         step.outcome = NotFound;
         return step;
     }

@@ -1,6 +1,7 @@
 #ifndef REMOVESTEP_H
 #define REMOVESTEP_H
 
+#include "install/filesearch.h"
 #include "install/shaderfilerow.h"
 
 #include <QSet>
@@ -31,8 +32,9 @@ public:
     QString destination; // the file there of the same name
     Outcome outcome = NotFound;
 
-    // goingAway: files an earlier row already takes out.
-    static RemoveStep plan(const ShaderFileRow &row, const QString &shaderDir,
+    // found: the row's file below the shader's folder; goingAway: files an
+    // earlier row already takes out.
+    static RemoveStep plan(const ShaderFileRow &row, const ShaderFile &found,
                            const QSet<QString> &goingAway = {});
     // Removes the file when the plan says so; false when that failed.
     bool apply();

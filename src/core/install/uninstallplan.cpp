@@ -12,8 +12,10 @@ UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QStr
     plan.shaderDir = shaderDir;
     // Two rows may find the same file: it goes once.
     QSet<QString> goingAway;
-    for (const ShaderFileRow &row : rows) {
-        const RemoveStep step = RemoveStep::plan(row, shaderDir, goingAway);
+    // Nothing is removed before the plan is made: one walk serves every row.
+    const ShaderSearch search = ShaderSearch::ofRows(rows, shaderDir);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const RemoveStep step = RemoveStep::plan(rows.at(i), search.files.at(i), goingAway);
         if (step.outcome == RemoveStep::Remove)
             goingAway.insert(QFileInfo(step.destination).absoluteFilePath());
         plan.files.append(step);
