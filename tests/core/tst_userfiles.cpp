@@ -3,6 +3,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <grp.h>
@@ -82,6 +83,8 @@ void TestUserFiles::identityKept_data()
     QTest::newRow("root, a user's file") << "maya.rayrc" << false << nobody << nobody << 0755u << "";
     QTest::newRow("root, second hard link") << "maya.rayrc" << false << 0u << 0u << 0755u << "link";
     QTest::newRow("root, extended attribute") << "maya.rayrc" << false << 0u << 0u << 0755u << "xattr";
+    // No rename can replace a file mounted in its place: it is written in place.
+    QTest::newRow("root, file mounted in place") << "maya.rayrc" << false << 0u << 0u << 0755u << "mount";
     QTest::newRow("group member, folder not writable") << "maya.rayrc" << true << 0u << shared << 0755u << "";
     QTest::newRow("group member, owner not settable") << "maya.rayrc" << true << 0u << shared << 0777u << "";
     QTest::newRow("group member, init.txt") << "init.txt" << true << 0u << shared << 0755u << "";
@@ -105,6 +108,17 @@ void TestUserFiles::identityKept()
         QVERIFY(link(name, "other") == 0);
     if (extra == QLatin1String("xattr") && setxattr(name, "user.velkarinth", "1", 1, 0) != 0)
         QSKIP("no user extended attributes on this file system");
+    struct Unmount
+    {
+        QString path;
+        ~Unmount() { if (!path.isEmpty()) QProcess::execute(QStringLiteral("umount"), {path}); }
+    } unmount;
+    if (extra == QLatin1String("mount")) {
+        QVERIFY(QFile::copy(file, QStringLiteral("other")));
+        if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("--bind"), sandbox.path("other"), sandbox.path(file)}) != 0)
+            QSKIP("mount --bind is refused here");
+        unmount.path = sandbox.path(file);
+    }
 
     QCOMPARE(runAs(asNobody, 022, [&] {
                  return rayrc ? ShaderType::updateRayrc(sandbox.path(), "l", "m")
@@ -116,12 +130,13 @@ void TestUserFiles::identityKept()
     QCOMPARE(QFileInfo(file).ownerId(), owner);
     QCOMPARE(QFileInfo(file).groupId(), group);
     QCOMPARE(modeOf(file), 0660u);
-    if (extra == QLatin1String("link"))
+    if (extra == QLatin1String("link") || extra == QLatin1String("mount"))
         QCOMPARE(readBytes(QStringLiteral("other")), after);
     char value = 0;
     if (extra == QLatin1String("xattr"))
         QCOMPARE(getxattr(name, "user.velkarinth", &value, 1), ssize_t(1));
-    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), extra == QLatin1String("link") ? 2 : 1);
+    const bool second = extra == QLatin1String("link") || extra == QLatin1String("mount");
+    QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), second ? 2 : 1);
 }
 
 void TestUserFiles::specialFilesNotRead_data()

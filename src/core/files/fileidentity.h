@@ -47,11 +47,15 @@ struct FolderKey
 // False when path is no folder that can be looked at (after links).
 bool folderKey(const QString &path, FolderKey &key);
 
-// Gives a new, open replacement the original's owner, group and mode; false
-// where the process may not set them.
+// Gives a new, open replacement the original's owner, group and mode, or
+// for a new file the mode any new file gets (umask taken off); false where
+// the process may not set them.
 bool takeIdentity(QFileDevice &replacement, const FileIdentity &original);
 
 bool syncToDisk(QFileDevice &file);
+// Renames from over to, replacing it at once; false where to cannot take
+// another file (a file mounted there, one another program holds open).
+bool replaceFile(const QString &from, const QString &to);
 // Makes a rename or a new name in folder last through a power cut.
 void syncFolder(const QString &folder);
 

@@ -51,9 +51,12 @@ bool folderKey(const QString &path, FolderKey &key)
 
 bool takeIdentity(QFileDevice &replacement, const FileIdentity &original)
 {
-    if (!original.exists)
-        return true;
     const int fd = replacement.handle();
+    if (!original.exists) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        return ::fchmod(fd, 0666 & ~mask) == 0;
+    }
     struct stat status;
     if (::fstat(fd, &status) != 0)
         return false;
@@ -68,6 +71,11 @@ bool takeIdentity(QFileDevice &replacement, const FileIdentity &original)
 bool syncToDisk(QFileDevice &file)
 {
     return ::fsync(file.handle()) == 0;
+}
+
+bool replaceFile(const QString &from, const QString &to)
+{
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 
 void syncFolder(const QString &folder)

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-// What Windows keeps of a file through a replacement is left to QSaveFile,
-// which takes over the permissions; every rewrite goes through one.
+// What Windows keeps of a file through a replacement is what a replacing
+// rename keeps: every rewrite goes through one.
 FileIdentity fileIdentity(const QString &path)
 {
     const QFileInfo info(path);
@@ -47,6 +47,13 @@ bool syncToDisk(QFileDevice &file)
     // A file Qt opened through the native API may have no C runtime handle
     // to commit; nothing here is written in place, so a flush is enough.
     return file.flush();
+}
+
+bool replaceFile(const QString &from, const QString &to)
+{
+    return ::MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                         reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 // NTFS journals its own names: a rename lasts once the call returns.

@@ -25,7 +25,7 @@ bool copyRest(QFileDevice &from, QFileDevice &to)
 
 FileRewrite::FileRewrite(const QString &path)
     : path(path)
-    , replacement(path)
+    , replacement(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"))
     , original(path)
 {
 }
@@ -33,19 +33,14 @@ FileRewrite::FileRewrite(const QString &path)
 bool FileRewrite::open()
 {
     const FileIdentity identity = fileIdentity(path);
-    if (identity.exists && !identity.regular)
+    // A file the user made read-only stays as it is, though its folder
+    // would let a replacement in.
+    if (identity.exists && (!identity.regular || !QFileInfo(path).isWritable()))
         return false;
     if (!identity.inPlaceOnly) {
-        // Unbuffered, so that a write cut short (a full disk, a size limit)
-        // shows at once: a buffered QSaveFile loses that failure in its final
-        // flush and commits the torn file.
-        if (replacement.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-            && takeIdentity(replacement, identity))
+        if (replacement.open() && takeIdentity(replacement, identity))
             return true;
-        if (replacement.isOpen()) {
-            replacement.cancelWriting();
-            replacement.commit(); // only discards
-        }
+        replacement.remove();
         if (!identity.exists)
             return false;
     }
@@ -65,23 +60,46 @@ bool FileRewrite::commit()
 {
     if (failed)
         return false;
-    return inPlace ? commitInPlace() : replacement.commit();
+    return inPlace ? commitInPlace(staged) : commitReplacement();
 }
 
-bool FileRewrite::commitInPlace()
+bool FileRewrite::commitReplacement()
 {
-    if (!staged.flush())
+    // A write cut short (a full disk, a size limit) shows here at the
+    // latest, before anything is renamed.
+    if (!replacement.flush() || !syncToDisk(replacement)) {
+        replacement.remove();
         return false;
-    const qint64 newSize = staged.size();
+    }
+    if (replaceFile(replacement.fileName(), path)) {
+        replacement.setAutoRemove(false);
+        syncFolder(QFileInfo(path).absolutePath());
+        return true;
+    }
+    // The name cannot take another file (a file mounted there, one another
+    // program holds open): the new content goes over the old one instead.
+    const bool written = QFileInfo::exists(path)
+                         && original.open(QIODevice::ReadWrite | QIODevice::ExistingOnly
+                                          | QIODevice::Unbuffered)
+                         && commitInPlace(replacement);
+    replacement.remove();
+    return written;
+}
+
+bool FileRewrite::commitInPlace(QFileDevice &content)
+{
+    if (!content.flush())
+        return false;
+    const qint64 newSize = content.size();
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    if (!staged.seek(0) || !hash.addData(&staged))
+    if (!content.seek(0) || !hash.addData(&content))
         return false;
     // The old content is kept in a journal until the new one is whole on
     // disk: whatever happens in between, it can be put back.
     QString journal;
     if (!WriteJournal::keep(path, original, newSize, hash.result(), journal))
         return false;
-    if (original.seek(0) && staged.seek(0) && copyRest(staged, original)
+    if (original.seek(0) && content.seek(0) && copyRest(content, original)
         && original.resize(newSize) && syncToDisk(original)) {
         WriteJournal::release(journal);
         return true;

@@ -3,7 +3,6 @@
 
 #include <QByteArrayView>
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 #include <QTemporaryFile>
 
@@ -13,7 +12,9 @@
 // replacement could not keep what the file has (other hard links, ACLs or
 // extended attributes, an owner or group the process may not set, a folder
 // it cannot write) the new content is written over the old one, which is put
-// back if that write fails. Only a regular file or a missing one is written.
+// back if that write fails. So it is too when the replacement cannot be
+// renamed over the file (a file mounted in its place). Only a regular file or
+// a missing one is written.
 class FileRewrite
 {
 public:
@@ -24,10 +25,12 @@ public:
     bool commit();
 
 private:
-    bool commitInPlace();
+    bool commitReplacement();
+    bool commitInPlace(QFileDevice &content);
 
     QString path;
-    QSaveFile replacement;
+    // The new content beside the file, to be renamed over it.
+    QTemporaryFile replacement;
     // In place: the file itself, and its new content until that is whole.
     QFile original;
     QTemporaryFile staged;

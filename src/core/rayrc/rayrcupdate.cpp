@@ -64,6 +64,8 @@ RayrcStep updateRayrcFile(const QString &mrDir, const QString &link, const QStri
     } else {
         if (last != '\n' && last != '\r')
             write(lineEnd);
+        // Windows refuses to replace a file that is open, even by this process.
+        in.close();
         step.outcome = writing && out.commit() ? RayrcStep::Update : RayrcStep::WriteFailed;
     }
     return step;
