@@ -41,6 +41,7 @@ for k in $(seq "$kills"); do
   now=$(sha1sum <"$rayrc")
   [[ $now == "$old" || $now == "$new" ]] || fail "kill $k left maya.rayrc torn"
   [[ $(stat -c %h "$rayrc") == 2 ]] || fail "kill $k broke the hard link"
-  [[ -z $(find "$ws" -name '*journal*') ]] || fail "kill $k left a journal behind"
+  left=$(find "$ws" -name '*journal*')
+  [[ -z $left ]] || fail "kill $k left a journal behind: $left"
 done
 echo "$kills kills, $torn during a write in place: maya.rayrc whole after each"

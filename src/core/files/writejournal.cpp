@@ -161,10 +161,11 @@ bool WriteJournal::recover(const QString &path)
     for (const QString &journal : journalPaths(path)) {
         if (QFileInfo::exists(journal) && !replay(journal, path, true))
             recovered = false;
-        // A journal cut short by a crash: the file itself was not touched yet.
+        // A journal cut short by a crash, down to an empty one: the file
+        // itself was not touched yet.
         const QString part = journal + partSuffix;
         QFile file;
-        if (openRegularFile(file, part) && file.read(magic.size()) == magic) {
+        if (openRegularFile(file, part) && magic.startsWith(file.read(magic.size()))) {
             file.close();
             QFile::remove(part);
         }
