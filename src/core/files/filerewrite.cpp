@@ -65,15 +65,14 @@ bool FileRewrite::commit()
 
 bool FileRewrite::commitReplacement()
 {
-    // A write cut short (a full disk, a size limit) shows here at the
-    // latest, before anything is renamed.
-    if (!replacement.flush() || !syncToDisk(replacement)) {
+    // On disk before the rename; the rename itself needs no wait: before or
+    // after it, a power cut leaves one whole file or the other.
+    if (!syncToDisk(replacement)) {
         replacement.remove();
         return false;
     }
     if (replaceFile(replacement.fileName(), path)) {
         replacement.setAutoRemove(false);
-        syncFolder(QFileInfo(path).absolutePath());
         return true;
     }
     // The name cannot take another file (a file mounted there, one another

@@ -15,6 +15,15 @@
 // back if that write fails. So it is too when the replacement cannot be
 // renamed over the file (a file mounted in its place). Only a regular file or
 // a missing one is written.
+// A temporary file whose writes go straight to the file: a write cut short
+// (a full disk, a size limit) shows at once, and nothing is copied twice.
+class UnbufferedTemporaryFile : public QTemporaryFile
+{
+public:
+    using QTemporaryFile::QTemporaryFile;
+    bool open() { return QTemporaryFile::open(QIODevice::ReadWrite | QIODevice::Unbuffered); }
+};
+
 class FileRewrite
 {
 public:
@@ -30,10 +39,10 @@ private:
 
     QString path;
     // The new content beside the file, to be renamed over it.
-    QTemporaryFile replacement;
+    UnbufferedTemporaryFile replacement;
     // In place: the file itself, and its new content until that is whole.
     QFile original;
-    QTemporaryFile staged;
+    UnbufferedTemporaryFile staged;
     bool inPlace = false;
     bool failed = false;
 };
