@@ -6,16 +6,27 @@
 
 #include <QJsonArray>
 
+namespace {
+// What both commands say of a row's file.
+template<typename Step>
+QJsonObject fileEntry(const Step &step)
+{
+    return {{QStringLiteral("extension"), step.extension},
+            {QStringLiteral("source"), step.source},
+            {QStringLiteral("destinationDir"), step.folder},
+            {QStringLiteral("destination"), step.destination},
+            {QStringLiteral("action"), step.key()}};
+}
+}
+
 QJsonObject CliJson::install(const InstallPlan &plan, int type, const ShaderType &shaderType)
 {
     QJsonArray files;
-    for (const CopyStep &step : plan.copies)
-        files.append(QJsonObject{{QStringLiteral("extension"), step.extension},
-                                 {QStringLiteral("mandatory"), step.mandatory},
-                                 {QStringLiteral("source"), step.source},
-                                 {QStringLiteral("destinationDir"), step.folder},
-                                 {QStringLiteral("destination"), step.destination},
-                                 {QStringLiteral("action"), step.key()}});
+    for (const CopyStep &step : plan.copies) {
+        QJsonObject entry = fileEntry(step);
+        entry.insert(QStringLiteral("mandatory"), step.mandatory);
+        files.append(entry);
+    }
     // An installation that stopped at its files never got to maya.rayrc.
     const QJsonValue rayrc = plan.applied && !plan.rayrcReached
                                  ? QJsonValue(QJsonValue::Null)
@@ -37,11 +48,7 @@ QJsonObject CliJson::uninstall(const UninstallPlan &plan, int type, const Shader
 {
     QJsonArray files;
     for (const RemoveStep &step : plan.files)
-        files.append(QJsonObject{{QStringLiteral("extension"), step.extension},
-                                 {QStringLiteral("source"), step.source},
-                                 {QStringLiteral("destinationDir"), step.folder},
-                                 {QStringLiteral("destination"), step.destination},
-                                 {QStringLiteral("action"), step.key()}});
+        files.append(fileEntry(step));
     const RayrcRemoval &rayrc = plan.rayrc;
     return {{QStringLiteral("command"), QStringLiteral("uninstall")},
             {QStringLiteral("dryRun"), !plan.applied},
