@@ -317,7 +317,9 @@ void TestInstall::laterRowsSeeEarlierCopies()
                                          sandbox.path(QStringLiteral("shader")), sandbox.path(),
                                          QStringLiteral("L"), QStringLiteral("M"));
     RecordingReporter reporter;
-    QVERIFY(plan.apply(reporter));
+    QVERIFY2(plan.apply(reporter), qPrintable(reporter.failures.isEmpty()
+                                                  ? plan.rayrc.details()
+                                                  : reporter.failures.first().details));
     QStringList found;
     for (const CopyStep &step : plan.copies)
         found << QDir(sandbox.path()).relativeFilePath(QDir::fromNativeSeparators(step.source));
