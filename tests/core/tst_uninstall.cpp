@@ -53,7 +53,7 @@ void TestUninstall::files()
     // Two rows finding the same file: it goes once, and the second finds it gone.
     const ShaderFileRow row{QStringLiteral("mel"), dest, true};
     UninstallPlan plan = UninstallPlan::make({row, row}, sandbox.path(QStringLiteral("shader")),
-                                             QString(), QStringLiteral("l"), QStringLiteral("m"));
+                                             QString(), QStringLiteral("l"), QStringLiteral("m"), true);
     // The preview writes nothing and agrees with what follows.
     QCOMPARE(treeSnapshot(sandbox.path()), before);
     QCOMPARE(int(plan.files.first().outcome), outcome);
@@ -96,7 +96,7 @@ void TestUninstall::rayrc()
     Sandbox sandbox;
     writeBytes(QStringLiteral("maya.rayrc"), content);
     UninstallPlan plan = UninstallPlan::make({}, sandbox.path(), sandbox.path(), QStringLiteral("L"),
-                                             QStringLiteral("M"));
+                                             QStringLiteral("M"), true);
     QCOMPARE(plan.rayrc.linkLine, linkLine);
     QCOMPARE(plan.rayrc.miLine, miLine);
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), content);
