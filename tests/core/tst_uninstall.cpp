@@ -83,6 +83,9 @@ void TestUninstall::rayrc_data()
                                            << QByteArray("\tlink\n") << qint64(1) << qint64(3);
     QTest::newRow("whole line only") << QByteArray("\tL \n \tL\n\tLM\n") << QByteArray("\tL \n \tL\n\tLM\n")
                                      << qint64(0) << qint64(0);
+    // A CR LF whose LF starts the second block read: the LF goes with its line.
+    const QByteArray filler = QByteArray(256 * 1024 - 4, 'x') + '\n';
+    QTest::newRow("crlf across blocks") << filler + "\tL\r\n\tM\r\n" << filler << qint64(2) << qint64(3);
     QTest::newRow("entries missing") << QByteArray("\tlink\n\tmi\n") << QByteArray("\tlink\n\tmi\n")
                                      << qint64(0) << qint64(0);
 }
