@@ -4,6 +4,7 @@
 #include "config/configuration.h"
 #include "config/shadertype.h"
 #include "install/installplan.h"
+#include "rayrc/rayrcremoval.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -126,6 +127,32 @@ void BM_updateRayrc(benchmark::State &state)
         state.ResumeTiming();
         if (!ShaderType::updateRayrc(folder, QStringLiteral("link \"x.so\""), QStringLiteral("mi \"x.mi\"")))
             state.SkipWithError("update failed");
+    }
+    state.SetBytesProcessed(state.iterations() * content.size());
+}
+
+// As an uninstall does it: the plan's scan, then the streamed rewrite.
+bool removeEntries(const QString &folder)
+{
+    RayrcRemoval removal = RayrcRemoval::plan(folder, QStringLiteral("link \"base.so\""),
+                                              QStringLiteral("mi \"base.mi\""));
+    return removal.outcome == RayrcRemoval::Remove && removal.apply();
+}
+
+void BM_removeRayrc(benchmark::State &state)
+{
+    const QString folder = scratchPath(QStringLiteral("removal"));
+    QDir().mkpath(folder);
+    const QByteArray content = bigRayrc();
+    for (auto _ : state) {
+        state.PauseTiming();
+        writeFile(folder + QStringLiteral("/maya.rayrc"), content);
+        QFile written(folder + QStringLiteral("/maya.rayrc"));
+        if (!written.open(QIODevice::ReadOnly) || fsync(written.handle()) != 0)
+            state.SkipWithError("sync failed");
+        state.ResumeTiming();
+        if (!removeEntries(folder))
+            state.SkipWithError("removal failed");
     }
     state.SetBytesProcessed(state.iterations() * content.size());
 }
@@ -267,6 +294,7 @@ BENCHMARK(BM_findFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_dryRunFiveRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_listTree)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_updateRayrc)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_removeRayrc)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_copyRayrc)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_copyRayrcSynced)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_loadInit)->Unit(benchmark::kMillisecond);
@@ -317,23 +345,23 @@ void resetPeak()
 
 // In a child process of its own, so that nothing else has raised the
 // high-water mark: prints how far one update raises it, in MB.
-int measureRayrcPeak(const QString &folder)
+int measureRayrcPeak(const QString &folder, bool removal)
 {
     resetPeak();
     const long before = peakKilobytes();
-    if (!ShaderType::updateRayrc(folder, QStringLiteral("l"), QStringLiteral("m")))
+    if (removal ? !removeEntries(folder) : !ShaderType::updateRayrc(folder, QStringLiteral("l"), QStringLiteral("m")))
         return 1;
     std::printf("%.3f\n", double(peakKilobytes() - before) / 1024);
     return 0;
 }
 
-double rayrcPeakMegabytes()
+double rayrcPeakMegabytes(const QString &mode)
 {
     const QString folder = scratchPath(QStringLiteral("peak"));
     QDir().mkpath(folder);
     writeFile(folder + QStringLiteral("/maya.rayrc"), bigRayrc());
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--rayrc-peak"), folder});
+    child.start(QCoreApplication::applicationFilePath(), {mode, folder});
     if (!child.waitForFinished(60000) || child.exitCode() != 0)
         return -1;
     return child.readAllStandardOutput().trimmed().toDouble();
@@ -343,14 +371,16 @@ double rayrcPeakMegabytes()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (app.arguments().value(1) == QLatin1String("--rayrc-peak"))
-        return measureRayrcPeak(app.arguments().value(2));
+    if (app.arguments().value(1).startsWith(QLatin1String("--rayrc-")))
+        return measureRayrcPeak(app.arguments().value(2),
+                                app.arguments().value(1) == QLatin1String("--rayrc-removal-peak"));
     QTemporaryDir dir;
     scratch = &dir;
     QDir::setCurrent(dir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
 
-    const double peak = rayrcPeakMegabytes();
+    const double peak = rayrcPeakMegabytes(QStringLiteral("--rayrc-peak"));
+    const double removalPeak = rayrcPeakMegabytes(QStringLiteral("--rayrc-removal-peak"));
 
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
@@ -367,6 +397,8 @@ int main(int argc, char **argv)
     std::printf("%-40s %8.2f x\n", "updateRayrc / plain copy", ms("BM_updateRayrc") / ms("BM_copyRayrc"));
     ratio("updateRayrc / copy flushed to disk", ms("BM_updateRayrc") / ms("BM_copyRayrcSynced"), 1.5, "x");
     ratio("updateRayrc peak memory above baseline", peak, 8, "MB");
+    ratio("removal / copy flushed to disk", ms("BM_removeRayrc") / ms("BM_copyRayrcSynced"), 1.5, "x");
+    ratio("removal peak memory above baseline", removalPeak, 8, "MB");
     ratio("load 1000 types", ms("BM_loadInit"), 16, "ms");
     ratio("save 1000 types", ms("BM_saveInit"), 16, "ms");
     ratio("setMayaPath on 1000 types", ms("BM_setMayaPath"), 16, "ms");

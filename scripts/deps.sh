@@ -8,9 +8,9 @@
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   qt6-translations-l10n)
 # The end-to-end test and the screenshots: an X server, key presses, the
-# clipboard and window captures.
+# clipboard and window captures; ansible runs the README's playbook.
 # shellcheck disable=SC2034
-TEST_PACKAGES=(xvfb xdotool xclip imagemagick python3)
+TEST_PACKAGES=(xvfb xdotool xclip imagemagick python3 ansible)
 
 # Package lists are fetched at most once per run.
 _deps_apt_updated=0

@@ -72,10 +72,6 @@
         <translation>See %1 --help.</translation>
     </message>
     <message>
-        <source>install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, config, config maya DOSSIER ou config mr DOSSIER</source>
-        <translation>install SHADER_DIR, uninstall SHADER_DIR, config, config maya DIR or config mr DIR</translation>
-    </message>
-    <message>
         <source>La ligne link de maya.rayrc.</source>
         <translation>The link line of maya.rayrc.</translation>
     </message>
@@ -130,6 +126,38 @@
     <message>
         <source>%1 ne prend pas l&apos;option --%2.</source>
         <translation>%1 does not take the option --%2.</translation>
+    </message>
+    <message>
+        <source>Sans reçu, désinstalle ce qui est octet pour octet le Shader.</source>
+        <translation>Without a receipt, uninstall what is byte for byte the shader&apos;s.</translation>
+    </message>
+    <message>
+        <source>install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, status [DOSSIER_DU_SHADER], config, config maya DOSSIER ou config mr DOSSIER</source>
+        <translation>install SHADER_DIR, uninstall SHADER_DIR, status [SHADER_DIR], config, config maya DIR or config mr DIR</translation>
+    </message>
+    <message>
+        <source>status attend au plus un dossier de Shader.</source>
+        <translation>status takes at most one shader folder.</translation>
+    </message>
+    <message>
+        <source>status ne prend --link et --mi qu&apos;avec un dossier de Shader.</source>
+        <translation>status takes --link and --mi only with a shader folder.</translation>
+    </message>
+    <message>
+        <source>Aucun reçu : %1 n&apos;est pas installé.</source>
+        <translation>No receipt: %1 is not installed.</translation>
+    </message>
+    <message>
+        <source>Reçu illisible : %1</source>
+        <translation>Unreadable receipt: %1</translation>
+    </message>
+    <message>
+        <source>Les lignes du reçu %1 ne sont pas celles demandées.</source>
+        <translation>The lines of receipt %1 are not the ones asked about.</translation>
+    </message>
+    <message>
+        <source>Aucun Shader installé : aucun reçu dans %1.</source>
+        <translation>No shader installed: no receipt in %1.</translation>
     </message>
 </context>
 <context>
@@ -281,6 +309,54 @@
     <message>
         <source>nom illisible, le fichier est peut-être là</source>
         <translation>name cannot be read, the file may be there</translation>
+    </message>
+    <message>
+        <source>Gardé, aucun reçu ne dit qu&apos;il a été installé : %1</source>
+        <translation>Kept, no receipt says it was installed: %1</translation>
+    </message>
+    <message>
+        <source>aucun reçu ne dit qu&apos;elle a été écrite par une installation.</source>
+        <translation>no receipt says an installation wrote it.</translation>
+    </message>
+    <message>
+        <source>%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu&apos;il était.</source>
+        <translation>%1 has a line too long for the memory; the file was left as it was.</translation>
+    </message>
+    <message>
+        <source>Aucun reçu d&apos;installation pour %1 : rien n&apos;a été retiré. --without-receipt retire ce qui est octet pour octet le Shader.</source>
+        <translation>No installation receipt for %1: nothing was removed. --without-receipt removes what is byte for byte the shader&apos;s.</translation>
+    </message>
+    <message>
+        <source>Installé et intact : %1</source>
+        <translation>Installed and intact: %1</translation>
+    </message>
+    <message>
+        <source>Installé, mais modifié depuis : %1</source>
+        <translation>Installed, but changed since: %1</translation>
+    </message>
+    <message>
+        <source>Installation inachevée : %1</source>
+        <translation>Installation not finished: %1</translation>
+    </message>
+    <message>
+        <source>  intact : %1</source>
+        <translation>  intact: %1</translation>
+    </message>
+    <message>
+        <source>  modifié : %1</source>
+        <translation>  changed: %1</translation>
+    </message>
+    <message>
+        <source>  absent : %1</source>
+        <translation>  missing: %1</translation>
+    </message>
+    <message>
+        <source>  entrée %1 présente : %2</source>
+        <translation>  %1 entry present: %2</translation>
+    </message>
+    <message>
+        <source>  entrée %1 absente : %2</source>
+        <translation>  %1 entry missing: %2</translation>
     </message>
 </context>
 <context>
@@ -552,6 +628,13 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>%1 est en cours de modification par un autre programme Velkarinth : rien n&apos;y a été écrit. Réessayez dans un moment.</source>
         <translation>%1 is being changed by another Velkarinth run: nothing was written to it. Try again in a moment.</translation>
+    </message>
+</context>
+<context>
+    <name>Receipt</name>
+    <message>
+        <source>Le reçu %1 n&apos;a pas pu être écrit : une désinstallation ne reprendra pas ce qui vient d&apos;être installé sans --without-receipt.</source>
+        <translation>Receipt %1 could not be written: an uninstall will not take back what was just installed without --without-receipt.</translation>
     </message>
 </context>
 <context>

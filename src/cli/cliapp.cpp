@@ -6,8 +6,10 @@
 #include "files/writejournal.h"
 #include "i18n/translations.h"
 #include "install/installplan.h"
+#include "install/receipt.h"
 #include "install/uninstallplan.h"
 #include "rayrc/rayrcentry.h"
+#include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcstep.h"
 #include "streamreporter.h"
 
@@ -31,6 +33,8 @@ CliApp::CliApp()
                  QStringLiteral("N"), QStringLiteral("0"))
     , dryRunOption(QStringLiteral("dry-run"), tr("N'écrit rien : dit ce qui serait fait."))
     , jsonOption(QStringLiteral("json"), tr("Donne le résultat en un document JSON."))
+    , withoutReceiptOption(QStringLiteral("without-receipt"),
+                           tr("Sans reçu, désinstalle ce qui est octet pour octet le Shader."))
     , out(stdout)
     , err(stderr)
 {
@@ -86,9 +90,11 @@ int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 tr("install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, config, "
-                                    "config maya DOSSIER ou config mr DOSSIER"));
-    parser.addOptions({directoryOption, linkOption, miOption, typeOption, dryRunOption, jsonOption});
+                                 tr("install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, status "
+                                    "[DOSSIER_DU_SHADER], config, config maya DOSSIER ou config mr "
+                                    "DOSSIER"));
+    parser.addOptions({directoryOption, linkOption, miOption, typeOption, dryRunOption, jsonOption,
+                       withoutReceiptOption});
 
     const bool parsed = parser.parse(arguments);
     const qsizetype undecodable = firstUndecodable(raw);
@@ -126,9 +132,17 @@ int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
     if (command == QLatin1String("install") || command == QLatin1String("uninstall")) {
-        if (!takesOnly(parser, command, commandOptions()))
+        QList<const QCommandLineOption *> taken = commandOptions();
+        if (command == QLatin1String("install"))
+            taken.removeOne(&withoutReceiptOption);
+        if (!takesOnly(parser, command, taken))
             return UsageError;
         return command == QLatin1String("install") ? install(parser, args) : uninstall(parser, args);
+    }
+    if (command == QLatin1String("status")) {
+        if (!takesOnly(parser, command, {&linkOption, &miOption, &jsonOption}))
+            return UsageError;
+        return status(parser, args);
     }
     if (command == QLatin1String("config")) {
         // Changing a directory has nothing to preview or report: init.txt
@@ -175,6 +189,7 @@ bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringLi
     request.type = parser.value(typeOption).toInt(&isNumber);
     request.dryRun = parser.isSet(dryRunOption);
     request.json = parser.isSet(jsonOption);
+    request.withoutReceipt = parser.isSet(withoutReceiptOption);
 
     Configuration::load(false);
     if (!isNumber || request.type < 0 || request.type >= Configuration::shaderTypes.size()) {
@@ -230,8 +245,8 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
     if (!request.dryRun)
         backupRayrc();
     const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
-    UninstallPlan plan = UninstallPlan::make(shaderType.rows, request.shaderDir,
-                                             Configuration::mrPath, request.link, request.mi);
+    UninstallPlan plan = UninstallPlan::make(shaderType.rows, request.shaderDir, Configuration::mrPath,
+                                             request.link, request.mi, request.withoutReceipt);
     if (!request.dryRun)
         plan.apply();
 
@@ -245,6 +260,10 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
                 << Qt::endl;
         for (const QString &line : CliText::removal(plan.rayrc, request.dryRun))
             (plan.rayrc.keepsSomething() ? err : out) << line << Qt::endl;
+        if (plan.receipt.isEmpty() && !request.withoutReceipt)
+            err << CliText::noReceipt(request.shaderDir) << Qt::endl;
+        if (!plan.receiptKept)
+            err << CliText::failure(Receipt::failedText(plan.receipt), QString()) << Qt::endl;
     }
     return plan.succeeds() ? Done : Failed;
 }
@@ -316,6 +335,51 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
                                 row.mandatory ? tr("obligatoire") : tr("facultatif")));
     }
     return Done;
+}
+
+int CliApp::status(const QCommandLineParser &parser, const QStringList &args)
+{
+    if (args.size() > 2 || (args.size() == 2 && args.at(1).isEmpty()))
+        return usageError(tr("status attend au plus un dossier de Shader."));
+    const bool one = args.size() == 2;
+    if (!one && (parser.isSet(linkOption) || parser.isSet(miOption)))
+        return usageError(tr("status ne prend --link et --mi qu'avec un dossier de Shader."));
+    const QString link = parser.value(linkOption);
+    const QString mi = parser.value(miOption);
+    Configuration::load(false);
+    const QStringList paths = one ? QStringList{Receipt::pathFor(args.at(1), rayrcPath(Configuration::mrPath))}
+                                  : Receipt::all();
+    QList<ReceiptStatus> statuses;
+    QStringList problems;
+    for (const QString &path : paths) {
+        Receipt receipt;
+        if (!Receipt::read(path, receipt)) {
+            problems << (one ? tr("Aucun reçu : %1 n'est pas installé.").arg(args.at(1))
+                             : tr("Reçu illisible : %1").arg(path));
+            continue;
+        }
+        statuses << ReceiptStatus::check(path, receipt);
+        // Installed, but with other lines than the ones asked about.
+        if ((!link.isEmpty() && receipt.line(QStringLiteral("link")) != link)
+            || (!mi.isEmpty() && receipt.line(QStringLiteral("mi")) != mi))
+            problems << tr("Les lignes du reçu %1 ne sont pas celles demandées.").arg(path);
+    }
+    if (paths.isEmpty())
+        problems << tr("Aucun Shader installé : aucun reçu dans %1.").arg(Receipt::folder());
+    bool ok = problems.isEmpty();
+    for (const ReceiptStatus &status : std::as_const(statuses))
+        ok = ok && status.intact();
+    if (parser.isSet(jsonOption)) {
+        printJson(CliJson::status(statuses, ok));
+    } else {
+        for (const ReceiptStatus &status : std::as_const(statuses)) {
+            for (const QString &line : CliText::status(status))
+                out << line << Qt::endl;
+        }
+        for (const QString &problem : std::as_const(problems))
+            print(out, problem);
+    }
+    return ok ? Done : Failed;
 }
 
 int CliApp::usageError(const QString &message)

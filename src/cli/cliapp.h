@@ -37,6 +37,7 @@ private:
         int type = 0;
         bool dryRun = false;
         bool json = false;
+        bool withoutReceipt = false;
     };
     // Reads the request and loads the configuration, writing nothing; false
     // after a usage error.
@@ -46,7 +47,7 @@ private:
     // Every option but -C, which every command takes.
     QList<const QCommandLineOption *> commandOptions() const
     {
-        return {&linkOption, &miOption, &typeOption, &dryRunOption, &jsonOption};
+        return {&linkOption, &miOption, &typeOption, &dryRunOption, &jsonOption, &withoutReceiptOption};
     }
     // A usage error for the first option set that command does not take.
     bool takesOnly(const QCommandLineParser &parser, const QString &command,
@@ -54,6 +55,7 @@ private:
     int install(const QCommandLineParser &parser, const QStringList &args);
     int uninstall(const QCommandLineParser &parser, const QStringList &args);
     int config(const QCommandLineParser &parser, const QStringList &args);
+    int status(const QCommandLineParser &parser, const QStringList &args);
     int usageError(const QString &message);
     // One line of text for a person, control characters escaped.
     void print(QTextStream &stream, const QString &text);
@@ -65,6 +67,7 @@ private:
     const QCommandLineOption typeOption;
     const QCommandLineOption dryRunOption;
     const QCommandLineOption jsonOption;
+    const QCommandLineOption withoutReceiptOption;
 
     QTextStream out;
     QTextStream err;

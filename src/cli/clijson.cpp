@@ -2,6 +2,7 @@
 
 #include "config/shadertype.h"
 #include "install/installplan.h"
+#include "install/receipt.h"
 #include "install/uninstallplan.h"
 
 #include <QJsonArray>
@@ -54,6 +55,8 @@ QJsonObject CliJson::uninstall(const UninstallPlan &plan, int type, const Shader
             {QStringLiteral("dryRun"), !plan.applied},
             {QStringLiteral("ok"), plan.succeeds()},
             {QStringLiteral("shaderDir"), plan.shaderDir},
+            {QStringLiteral("receipt"), plan.receipt.isEmpty() ? QJsonValue(QJsonValue::Null)
+                                                               : QJsonValue(plan.receipt)},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},
             {QStringLiteral("files"), files},
@@ -61,4 +64,34 @@ QJsonObject CliJson::uninstall(const UninstallPlan &plan, int type, const Shader
                                                   {QStringLiteral("linkLine"), rayrc.linkLine},
                                                   {QStringLiteral("miLine"), rayrc.miLine},
                                                   {QStringLiteral("action"), rayrc.key()}}}};
+}
+
+QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)
+{
+    QJsonArray shaders;
+    for (const ReceiptStatus &status : statuses) {
+        const Receipt &receipt = status.receipt;
+        QJsonArray files;
+        for (qsizetype i = 0; i < receipt.files.size(); ++i)
+            files.append(QJsonObject{{QStringLiteral("extension"), receipt.files.at(i).extension},
+                                     {QStringLiteral("source"), receipt.files.at(i).source},
+                                     {QStringLiteral("destination"), receipt.files.at(i).destination},
+                                     {QStringLiteral("state"), ReceiptStatus::key(status.files.at(i))}});
+        QJsonArray lines;
+        for (qsizetype i = 0; i < receipt.lines.size(); ++i)
+            lines.append(QJsonObject{{QStringLiteral("entry"), receipt.lines.at(i).entry},
+                                     {QStringLiteral("text"), receipt.lines.at(i).text},
+                                     {QStringLiteral("state"), status.lines.at(i) ? QStringLiteral("present")
+                                                                                 : QStringLiteral("missing")}});
+        shaders.append(QJsonObject{{QStringLiteral("receipt"), status.path},
+                                   {QStringLiteral("shaderDir"), receipt.shaderDir},
+                                   {QStringLiteral("rayrc"), receipt.rayrc},
+                                   {QStringLiteral("complete"), receipt.complete()},
+                                   {QStringLiteral("intact"), status.intact()},
+                                   {QStringLiteral("files"), files},
+                                   {QStringLiteral("lines"), lines}});
+    }
+    return {{QStringLiteral("command"), QStringLiteral("status")},
+            {QStringLiteral("ok"), ok},
+            {QStringLiteral("shaders"), shaders}};
 }

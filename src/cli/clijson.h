@@ -6,12 +6,14 @@
 class InstallPlan;
 class ShaderType;
 class UninstallPlan;
+struct ReceiptStatus;
 
 // The --json documents: one for a plan, whether only made (the preview) or
 // also applied.
 namespace CliJson {
 QJsonObject install(const InstallPlan &plan, int type, const ShaderType &shaderType);
 QJsonObject uninstall(const UninstallPlan &plan, int type, const ShaderType &shaderType);
+QJsonObject status(const QList<ReceiptStatus> &statuses, bool ok);
 }
 
 #endif

@@ -4,6 +4,7 @@
 #include "install/installplan.h"
 #include "rayrc/rayrcremoval.h"
 #include "rayrc/rayrcstep.h"
+#include "install/receipt.h"
 #include "install/removestep.h"
 
 namespace {
@@ -144,6 +145,9 @@ QString CliText::removal(const RemoveStep &step, bool dryRun)
     case RemoveStep::RemoveFailed:
         text = tr("Suppression impossible : %1");
         break;
+    case RemoveStep::NoReceipt:
+        text = tr("Gardé, aucun reçu ne dit qu'il a été installé : %1");
+        break;
     }
     return oneLine(text.arg(step.destination));
 }
@@ -164,6 +168,13 @@ QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
     case RayrcRemoval::Busy:
         why = RayrcStep::busyText(removal.path);
         break;
+    case RayrcRemoval::NoReceipt:
+        why = tr("aucun reçu ne dit qu'elle a été écrite par une installation.");
+        break;
+    case RayrcRemoval::OutOfMemory:
+        why = tr("%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu'il était.")
+                  .arg(removal.path);
+        break;
     case RayrcRemoval::Remove:
     case RayrcRemoval::NoEntries:
         break;
@@ -180,6 +191,47 @@ QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
                                      std::pair<QString, qint64>(QStringLiteral("mi"), removal.miLine)}) {
         lines << oneLine(line > 0 ? removed.arg(removal.path, word).arg(line)
                                   : tr("%1 : entrée %2 absente").arg(removal.path, word));
+    }
+    return lines;
+}
+
+QString CliText::noReceipt(const QString &shaderDir)
+{
+    return oneLine(tr("Aucun reçu d'installation pour %1 : rien n'a été retiré. --without-receipt "
+                      "retire ce qui est octet pour octet le Shader.")
+                       .arg(shaderDir));
+}
+
+QStringList CliText::status(const ReceiptStatus &status)
+{
+    const Receipt &receipt = status.receipt;
+    QStringList lines;
+    const QString where = receipt.shaderDir + QLatin1String(" -> ") + receipt.rayrc;
+    if (status.intact())
+        lines << oneLine(tr("Installé et intact : %1").arg(where));
+    else if (receipt.complete())
+        lines << oneLine(tr("Installé, mais modifié depuis : %1").arg(where));
+    else
+        lines << oneLine(tr("Installation inachevée : %1").arg(where));
+    for (qsizetype i = 0; i < receipt.files.size(); ++i) {
+        const QString &destination = receipt.files.at(i).destination;
+        switch (status.files.at(i)) {
+        case ReceiptStatus::Intact:
+            lines << oneLine(tr("  intact : %1").arg(destination));
+            break;
+        case ReceiptStatus::Changed:
+            lines << oneLine(tr("  modifié : %1").arg(destination));
+            break;
+        case ReceiptStatus::Missing:
+            lines << oneLine(tr("  absent : %1").arg(destination));
+            break;
+        }
+    }
+    for (qsizetype i = 0; i < receipt.lines.size(); ++i) {
+        const Receipt::Line &line = receipt.lines.at(i);
+        lines << oneLine((status.lines.at(i) ? tr("  entrée %1 présente : %2")
+                                             : tr("  entrée %1 absente : %2"))
+                             .arg(line.entry, line.text));
     }
     return lines;
 }

@@ -10,6 +10,7 @@ class InstallPlan;
 class RayrcRemoval;
 class RayrcStep;
 class RemoveStep;
+struct ReceiptStatus;
 
 // The command line's own texts, one line each, in the user's language.
 class CliText
@@ -30,6 +31,10 @@ public:
     // An uninstall's lines: one per file, one per maya.rayrc entry.
     static QString removal(const RemoveStep &step, bool dryRun);
     static QStringList removal(const RayrcRemoval &removal, bool dryRun);
+    // Said once when an uninstall found no receipt, and kept what it found.
+    static QString noReceipt(const QString &shaderDir);
+    // A shader's status: a heading, then one line per file and per line.
+    static QStringList status(const ReceiptStatus &status);
 };
 
 #endif

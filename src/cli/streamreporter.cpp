@@ -2,6 +2,7 @@
 
 #include "clitext.h"
 #include "install/copystep.h"
+#include "install/receipt.h"
 #include "rayrc/rayrcstep.h"
 
 #include <QTextStream>
@@ -31,6 +32,11 @@ void StreamReporter::rayrcUpdated(const RayrcStep &step)
 void StreamReporter::backupFailed(const QString &backupPath)
 {
     err << CliText::failure(RayrcStep::backupFailedText(backupPath), QString()) << Qt::endl;
+}
+
+void StreamReporter::receiptFailed(const QString &path)
+{
+    err << CliText::failure(Receipt::failedText(path), QString()) << Qt::endl;
 }
 
 void StreamReporter::rayrcFailed(const RayrcStep &step)

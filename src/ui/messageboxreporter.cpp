@@ -1,6 +1,7 @@
 #include "messageboxreporter.h"
 
 #include "install/copystep.h"
+#include "install/receipt.h"
 #include "rayrc/rayrcstep.h"
 
 #include <QLabel>
@@ -35,6 +36,11 @@ void MessageBoxReporter::backupFailed(const QString &backupPath)
 {
     showBox(parent, QMessageBox::Warning, RayrcStep().title(),
             RayrcStep::backupFailedText(backupPath), QString());
+}
+
+void MessageBoxReporter::receiptFailed(const QString &path)
+{
+    showBox(parent, QMessageBox::Warning, RayrcStep().title(), Receipt::failedText(path), QString());
 }
 
 void MessageBoxReporter::rayrcFailed(const RayrcStep &step)

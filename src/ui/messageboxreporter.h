@@ -15,6 +15,7 @@ public:
     void copyFailed(const CopyStep &step) override;
     void rayrcFailed(const RayrcStep &step) override;
     void backupFailed(const QString &backupPath) override;
+    void receiptFailed(const QString &path) override;
 
 private:
     QWidget *parent;

@@ -88,6 +88,9 @@ run 1 uninstall shader-sample --link "$link" --mi "$mi"
 grep -q "velvet.xpm" "$tmp/err" || fail "the edited file is not reported: $(cat "$tmp/err")"
 [[ -f $demo/maya/icons/velvet.xpm ]] || fail "the edited file was removed"
 rm "$demo/maya/icons/velvet.xpm"
+# The receipt kept the edited file; gone now, a second run drops it and the receipt.
+run 0 uninstall shader-sample --link "$link" --mi "$mi"
+[[ -z $(ls "$demo/receipts") ]] || fail "a receipt outlived the uninstall"
 snapshot "$tmp/after"
 grep -v "maya.rayrc2" "$tmp/after" | diff "$tmp/before" - >&2 || fail "install then uninstall is not a round trip"
 

@@ -66,7 +66,7 @@ void TestLocks::heldElsewhere()
         busy = !plan.apply(quiet) && plan.rayrc.outcome == RayrcStep::Busy;
     } else if (operation == QLatin1String("uninstall")) {
         UninstallPlan plan = UninstallPlan::make({}, shader, Configuration::mrPath,
-                                                 "link \"base.so\";", "mi \"base.mi\";");
+                                                 "link \"base.so\";", "mi \"base.mi\";", true);
         busy = !plan.apply() && plan.rayrc.outcome == RayrcRemoval::Busy;
     } else if (operation == QLatin1String("update")) {
         busy = !ShaderType::updateRayrc(Configuration::mrPath, "link a", "mi a");

@@ -53,7 +53,7 @@ void TestUninstall::files()
     // Two rows finding the same file: it goes once, and the second finds it gone.
     const ShaderFileRow row{QStringLiteral("mel"), dest, true};
     UninstallPlan plan = UninstallPlan::make({row, row}, sandbox.path(QStringLiteral("shader")),
-                                             QString(), QStringLiteral("l"), QStringLiteral("m"));
+                                             QString(), QStringLiteral("l"), QStringLiteral("m"), true);
     // The preview writes nothing and agrees with what follows.
     QCOMPARE(treeSnapshot(sandbox.path()), before);
     QCOMPARE(int(plan.files.first().outcome), outcome);
@@ -83,6 +83,9 @@ void TestUninstall::rayrc_data()
                                            << QByteArray("\tlink\n") << qint64(1) << qint64(3);
     QTest::newRow("whole line only") << QByteArray("\tL \n \tL\n\tLM\n") << QByteArray("\tL \n \tL\n\tLM\n")
                                      << qint64(0) << qint64(0);
+    // A CR LF whose LF starts the second block read: the LF goes with its line.
+    const QByteArray filler = QByteArray(256 * 1024 - 4, 'x') + '\n';
+    QTest::newRow("crlf across blocks") << filler + "\tL\r\n\tM\r\n" << filler << qint64(2) << qint64(3);
     QTest::newRow("entries missing") << QByteArray("\tlink\n\tmi\n") << QByteArray("\tlink\n\tmi\n")
                                      << qint64(0) << qint64(0);
 }
@@ -96,7 +99,7 @@ void TestUninstall::rayrc()
     Sandbox sandbox;
     writeBytes(QStringLiteral("maya.rayrc"), content);
     UninstallPlan plan = UninstallPlan::make({}, sandbox.path(), sandbox.path(), QStringLiteral("L"),
-                                             QStringLiteral("M"));
+                                             QStringLiteral("M"), true);
     QCOMPARE(plan.rayrc.linkLine, linkLine);
     QCOMPARE(plan.rayrc.miLine, miLine);
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), content);

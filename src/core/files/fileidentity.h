@@ -1,9 +1,12 @@
 #ifndef FILEIDENTITY_H
 #define FILEIDENTITY_H
 
+#include <QByteArray>
 #include <QHashFunctions>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 class QFile;
 class QFileDevice;
@@ -75,6 +78,46 @@ struct UnreadableName
     bool folder = false; // after following links
 };
 QList<UnreadableName> unreadableNames(const QString &folder);
+
+// What tells one file's content from any other: the file itself (device and
+// inode, so that a bind mount shows the same file under two paths) and its
+// bytes. Invalid (size -1) when path is no regular file.
+struct FileFingerprint
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = -1;
+    QByteArray sha256;
+
+    bool isValid() const { return size >= 0; }
+    bool sameFile(const FileFingerprint &other) const
+    {
+        return device == other.device && inode == other.inode;
+    }
+    bool operator==(const FileFingerprint &other) const
+    {
+        return sameFile(other) && size == other.size && sha256 == other.sha256;
+    }
+    bool operator!=(const FileFingerprint &other) const { return !(*this == other); }
+};
+
+// Of the regular file at path, read through one open handle; a link as the
+// last component is not followed.
+FileFingerprint fileFingerprint(const QString &path);
+// The device and inode of a folder, after links; no size or hash.
+FileFingerprint folderFingerprint(const QString &folder);
+
+// Removes name from folder only while folder is still the one fingerprinted
+// (no link or other folder swapped in) and the file is still expected: the
+// check and the removal are one step. The file is renamed to a private name
+// in the same folder, checked again there and unlinked, or put back when it
+// is no longer the one checked.
+enum class Removal { Removed, Changed, Failed };
+Removal removeUnchanged(const QString &folder, const FileFingerprint &folderId, const QString &name,
+                        const FileFingerprint &expected);
+// Called with the file's path between the check and the rename; lets a test
+// swap the file at the worst moment.
+void setRemovalHook(std::function<void(const QString &path)> hook);
 
 // A reader that went away must not kill a program half-way through an
 // install: writes to it fail instead, and the program says so.

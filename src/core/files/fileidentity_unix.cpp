@@ -1,5 +1,6 @@
 #include "files/fileidentity.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 
@@ -146,4 +147,124 @@ QList<UnreadableName> unreadableNames(const QString &folder)
     }
     ::closedir(dir);
     return names;
+}
+
+namespace {
+std::function<void(const QString &)> removalHook;
+
+// Hashes fd from its start; it stays open and is not moved for anyone else.
+FileFingerprint fingerprintOf(int fd)
+{
+    FileFingerprint print;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
+        return print;
+    QFile file;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)
+        || !file.seek(0) || !hash.addData(&file) || file.error() != QFileDevice::NoError)
+        return print;
+    print.device = status.st_dev;
+    print.inode = status.st_ino;
+    print.size = status.st_size;
+    print.sha256 = hash.result();
+    return print;
+}
+
+// The entry name in the folder dir, without following a link there.
+int openEntry(int dir, const QByteArray &name)
+{
+    const int fd = ::openat(dir, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat status;
+    if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+bool entryIs(int dir, const QByteArray &name, const FileFingerprint &expected)
+{
+    struct stat status;
+    return ::fstatat(dir, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0
+           && S_ISREG(status.st_mode) && status.st_dev == expected.device
+           && status.st_ino == expected.inode;
+}
+
+Removal removeIn(int dir, const QString &path, const QByteArray &name, const FileFingerprint &expected)
+{
+    const int fd = openEntry(dir, name);
+    if (fd < 0)
+        return errno == ENOENT ? Removal::Changed : Removal::Failed;
+    const bool same = fingerprintOf(fd) == expected;
+    if (!same) {
+        ::close(fd);
+        return Removal::Changed;
+    }
+    if (removalHook)
+        removalHook(path);
+    static unsigned counter = 0;
+    const QByteArray aside = "." + name + ".velkarinth-removing-" + QByteArray::number(::getpid())
+                             + '-' + QByteArray::number(++counter);
+    if (::renameat(dir, name.constData(), dir, aside.constData()) != 0) {
+        ::close(fd);
+        return errno == ENOENT ? Removal::Changed : Removal::Failed;
+    }
+    // What was renamed must be the file checked, still with the same bytes.
+    if (entryIs(dir, aside, expected) && fingerprintOf(fd) == expected) {
+        ::close(fd);
+        return ::unlinkat(dir, aside.constData(), 0) == 0 ? Removal::Removed : Removal::Failed;
+    }
+    ::close(fd);
+    // Put back without replacing anything that took the name meanwhile.
+    if (::linkat(dir, aside.constData(), dir, name.constData(), 0) == 0)
+        ::unlinkat(dir, aside.constData(), 0);
+    return Removal::Changed;
+}
+}
+
+FileFingerprint fileFingerprint(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    const FileFingerprint print = fingerprintOf(fd);
+    ::close(fd);
+    return print;
+}
+
+FileFingerprint folderFingerprint(const QString &folder)
+{
+    FileFingerprint print;
+    struct stat status;
+    if (::stat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return print;
+    print.device = status.st_dev;
+    print.inode = status.st_ino;
+    print.size = 0;
+    return print;
+}
+
+Removal removeUnchanged(const QString &folder, const FileFingerprint &folderId, const QString &name,
+                        const FileFingerprint &expected)
+{
+    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return errno == ENOENT || errno == ENOTDIR ? Removal::Changed : Removal::Failed;
+    struct stat status;
+    Removal removal = Removal::Changed;
+    // A folder swapped since the plan (for a link or another folder) is
+    // another folder: nothing in it was checked.
+    if (::fstat(dir, &status) == 0 && status.st_dev == folderId.device && status.st_ino == folderId.inode)
+        removal = removeIn(dir, folder + QLatin1Char('/') + name, QFile::encodeName(name), expected);
+    if (removal == Removal::Removed)
+        ::fsync(dir);
+    ::close(dir);
+    return removal;
+}
+
+void setRemovalHook(std::function<void(const QString &path)> hook)
+{
+    removalHook = std::move(hook);
 }

@@ -1,5 +1,6 @@
 #include "files/fileidentity.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -82,4 +83,60 @@ void ignoreBrokenPipe()
 QList<UnreadableName> unreadableNames(const QString &)
 {
     return {};
+}
+
+namespace {
+std::function<void(const QString &)> removalHook;
+
+// Windows gives no inode through Qt: the file's bytes alone tell it here.
+FileFingerprint fingerprintOf(QFile &file)
+{
+    FileFingerprint print;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.seek(0) || !hash.addData(&file))
+        return print;
+    print.size = file.size();
+    print.sha256 = hash.result();
+    return print;
+}
+}
+
+FileFingerprint fileFingerprint(const QString &path)
+{
+    QFile file;
+    if (QFileInfo(path).isSymLink() || !openRegularFile(file, path))
+        return {};
+    return fingerprintOf(file);
+}
+
+FileFingerprint folderFingerprint(const QString &folder)
+{
+    FileFingerprint print;
+    if (QFileInfo(folder).isDir())
+        print.size = 0;
+    return print;
+}
+
+Removal removeUnchanged(const QString &folder, const FileFingerprint &, const QString &name,
+                        const FileFingerprint &expected)
+{
+    const QString path = QDir(folder).filePath(name);
+    QFile file;
+    if (QFileInfo(path).isSymLink() || !openRegularFile(file, path))
+        return Removal::Changed;
+    if (fingerprintOf(file) != expected)
+        return Removal::Changed;
+    file.close();
+    if (removalHook)
+        removalHook(path);
+    // An open file cannot be renamed away here; the check is repeated on
+    // the name and the removal follows at once.
+    if (fileFingerprint(path) != expected)
+        return Removal::Changed;
+    return QFile::remove(path) ? Removal::Removed : Removal::Failed;
+}
+
+void setRemovalHook(std::function<void(const QString &path)> hook)
+{
+    removalHook = std::move(hook);
 }

@@ -3,8 +3,11 @@
 #include "files/filelock.h"
 #include "files/filerewrite.h"
 #include "install/installreporter.h"
+#include "install/receipt.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcupdate.h"
+
+#include <QFileInfo>
 
 namespace {
 // The copy of the day and the rewrite under one lock: no other run writes
@@ -25,6 +28,16 @@ RayrcStep lockedUpdate(const QString &mrDir, const QString &link, const QString 
     if (!backup.apply())
         reporter.backupFailed(backup.path);
     return updateRayrcFile(mrDir, link, mi);
+}
+
+// Written as each step succeeds, so that an installation cut short still
+// has a receipt of what it did.
+void record(const InstallPlan &plan, InstallReporter &reporter,
+            const std::function<void(Receipt &)> &change)
+{
+    const QString rayrc = rayrcPath(plan.mrDir);
+    if (!Receipt::update(plan.shaderDir, rayrc, change))
+        reporter.receiptFailed(Receipt::pathFor(plan.shaderDir, rayrc));
 }
 }
 
@@ -65,6 +78,11 @@ bool InstallPlan::apply(InstallReporter &reporter)
         if (step.outcome == CopyStep::Copy && !copyRegularFile(step.source, step.destination))
             step.outcome = CopyStep::CopyFailed;
         if (step.outcome == CopyStep::Copy) {
+            const FileFingerprint copy = fileFingerprint(step.destination);
+            record(*this, reporter, [&](Receipt &receipt) {
+                receipt.files.append({step.extension, QFileInfo(step.source).absoluteFilePath(),
+                                     step.destination, copy});
+            });
             reporter.copied(step);
             continue;
         }
@@ -76,8 +94,13 @@ bool InstallPlan::apply(InstallReporter &reporter)
 
     rayrcReached = true;
     rayrc = lockedUpdate(mrDir, link, mi, backup, reporter);
-    if (rayrc.outcome == RayrcStep::Update)
+    if (rayrc.outcome == RayrcStep::Update) {
+        record(*this, reporter, [this](Receipt &receipt) {
+            receipt.lines.append({QStringLiteral("link"), link});
+            receipt.lines.append({QStringLiteral("mi"), mi});
+        });
         reporter.rayrcUpdated(rayrc);
+    }
     else
         reporter.rayrcFailed(rayrc);
     return succeeds();

@@ -11,3 +11,7 @@ void InstallReporter::rayrcUpdated(const RayrcStep &) {}
 void InstallReporter::rayrcFailed(const RayrcStep &) {}
 
 void InstallReporter::backupFailed(const QString &) {}
+
+void InstallReporter::receiptFailed(const QString &)
+{
+}

@@ -20,6 +20,9 @@ public:
     virtual void rayrcFailed(const RayrcStep &step);
     // maya.rayrc is about to be rewritten with no copy of the day kept.
     virtual void backupFailed(const QString &backupPath);
+    // What was just done could not be written into the receipt at path: an
+    // uninstall will not take it back.
+    virtual void receiptFailed(const QString &path);
 };
 
 #endif

@@ -8,23 +8,23 @@
 #include <iterator>
 
 namespace {
-// Compares two files block by block, so a large library is never held whole.
-bool sameBytes(const QString &a, const QString &b)
+// What stands at the step's destination now, against what may go.
+RemoveStep::Outcome judge(RemoveStep &step, const FileFingerprint &wanted)
 {
-    QFile first(a);
-    QFile second(b);
-    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly)
-        || first.size() != second.size())
-        return false;
-    constexpr qint64 blockSize = 64 * 1024;
-    for (;;) {
-        const QByteArray x = first.read(blockSize);
-        const QByteArray y = second.read(blockSize);
-        if (x != y)
-            return false;
-        if (x.isEmpty())
-            return first.error() == QFileDevice::NoError && second.error() == QFileDevice::NoError;
-    }
+    const QFileInfo target(step.destination);
+    if (target.isSymLink() || target.isJunction())
+        return RemoveStep::NotRegular;
+    if (!target.exists())
+        return RemoveStep::Missing;
+    if (!target.isFile())
+        return RemoveStep::NotRegular;
+    step.expected = fileFingerprint(step.destination);
+    step.folderId = folderFingerprint(step.folder);
+    if (!step.expected.isValid() || !step.folderId.isValid())
+        return RemoveStep::RemoveFailed;
+    if (step.expected.size != wanted.size || step.expected.sha256 != wanted.sha256)
+        return RemoveStep::Differs;
+    return QFileInfo(step.folder).isWritable() ? RemoveStep::Remove : RemoveStep::RemoveFailed;
 }
 }
 
@@ -45,20 +45,30 @@ RemoveStep RemoveStep::plan(const ShaderFileRow &row, const ShaderFile &found,
         return step;
     }
     step.destination = joinPath(row.path, name);
-    const QFileInfo target(step.destination);
-    if (target.isSymLink() || target.isJunction())
-        step.outcome = NotRegular;
-    else if (!target.exists() || goingAway.contains(target.absoluteFilePath()))
+    if (goingAway.contains(QFileInfo(step.destination).absoluteFilePath())) {
         step.outcome = Missing;
-    else if (!target.isFile())
-        step.outcome = NotRegular;
-    // A shader kept in a destination folder finds itself there: it is no copy.
-    else if (target.canonicalFilePath() == QFileInfo(step.source).canonicalFilePath())
+        return step;
+    }
+    const FileFingerprint source = fileFingerprint(step.source);
+    step.outcome = judge(step, source);
+    // A shader kept in a destination folder, or mounted on one, finds
+    // itself there: the same file is no copy.
+    if (step.outcome == Remove && step.expected.sameFile(source))
         step.outcome = SameFile;
-    else if (!sameBytes(step.source, step.destination))
+    return step;
+}
+
+RemoveStep RemoveStep::plan(const Receipt::File &copy)
+{
+    RemoveStep step;
+    step.extension = copy.extension;
+    step.source = copy.source;
+    step.destination = copy.destination;
+    step.folder = QFileInfo(copy.destination).path();
+    step.outcome = judge(step, copy.copy);
+    // Another file of the same bytes, put there since, is not the copy.
+    if (step.outcome == Remove && !step.expected.sameFile(copy.copy))
         step.outcome = Differs;
-    else
-        step.outcome = QFileInfo(row.path).isWritable() ? Remove : RemoveFailed;
     return step;
 }
 
@@ -66,8 +76,15 @@ bool RemoveStep::apply()
 {
     if (outcome != Remove)
         return true;
-    if (QFile::remove(destination))
+    switch (removeUnchanged(folder, folderId, QFileInfo(destination).fileName(), expected)) {
+    case Removal::Removed:
         return true;
+    case Removal::Changed:
+        outcome = Differs;
+        return false;
+    case Removal::Failed:
+        break;
+    }
     outcome = RemoveFailed;
     return false;
 }
@@ -75,15 +92,16 @@ bool RemoveStep::apply()
 bool RemoveStep::keepsSomething() const
 {
     return outcome == Differs || outcome == NotRegular || outcome == SameFile
-           || outcome == RemoveFailed;
+           || outcome == RemoveFailed || outcome == NoReceipt;
 }
 
 namespace {
 // In the order of RemoveStep::Outcome.
 constexpr const char *outcomeKeys[] = {
     "remove", "differs", "not-regular", "same-file", "missing", "not-found", "no-destination", "remove-failed",
+    "no-receipt",
 };
-static_assert(std::size(outcomeKeys) == RemoveStep::RemoveFailed + 1);
+static_assert(std::size(outcomeKeys) == RemoveStep::NoReceipt + 1);
 }
 
 QString RemoveStep::key() const

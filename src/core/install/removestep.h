@@ -1,7 +1,9 @@
 #ifndef REMOVESTEP_H
 #define REMOVESTEP_H
 
+#include "files/fileidentity.h"
 #include "install/filesearch.h"
+#include "install/receipt.h"
 #include "install/shaderfilerow.h"
 
 #include <QSet>
@@ -21,6 +23,7 @@ public:
         NotFound,      // no file below the shader's folder: nothing was installed
         NoDestination, // the row has no folder: nothing was installed
         RemoveFailed,  // identical, but could not be (or cannot be) removed
+        NoReceipt,     // byte for byte the shader's, but no receipt says it was copied: kept
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
@@ -31,12 +34,19 @@ public:
     QString folder;      // the row's destination folder
     QString destination; // the file there of the same name
     Outcome outcome = NotFound;
+    // What the file must still be, and its folder, for the removal to go.
+    FileFingerprint expected;
+    FileFingerprint folderId;
 
-    // found: the row's file below the shader's folder; goingAway: files an
-    // earlier row already takes out.
+    // Without a receipt: the file of the shader's name, found below the
+    // shader's folder, when it is byte for byte the shader's. goingAway:
+    // files an earlier row already takes out.
     static RemoveStep plan(const ShaderFileRow &row, const ShaderFile &found,
                            const QSet<QString> &goingAway = {});
-    // Removes the file when the plan says so; false when that failed.
+    // A receipted copy: it goes while it is still the copy that was made.
+    static RemoveStep plan(const Receipt::File &copy);
+    // Checks the file once more and removes it in the same step, when the
+    // plan says so; false when it is kept or that failed.
     bool apply();
     // Whether the uninstall leaves something behind it should have taken.
     bool keepsSomething() const;

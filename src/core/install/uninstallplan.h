@@ -1,15 +1,18 @@
 #ifndef UNINSTALLPLAN_H
 #define UNINSTALLPLAN_H
 
-#include "rayrc/rayrcremoval.h"
 #include "install/removestep.h"
 #include "rayrc/rayrcbackup.h"
+#include "rayrc/rayrcremoval.h"
 
 #include <QVector>
 
-// The reverse of an installation, worked out from the shader's folder alone:
-// each file the installation would have copied goes if it is still byte for
-// byte the shader's, and the two entries leave maya.rayrc.
+// The reverse of an installation. With a receipt it takes back what the
+// receipt names and nothing else: each copy while it is still the copy that
+// was made, each line while it is there; the receipt keeps what remains.
+// Without one nothing is removed, and what looks like the shader's is
+// reported, unless withoutReceipt: then each file of the shader's name that
+// is byte for byte the shader's goes, and the first line of each entry.
 class UninstallPlan
 {
 public:
@@ -17,17 +20,25 @@ public:
     QVector<RemoveStep> files;
     RayrcBackup backup;
     RayrcRemoval rayrc;
+    // The receipt the plan follows, empty when there was none.
+    QString receipt;
     // False when maya.rayrc was rewritten with no copy of the day kept.
     bool backupKept = true;
+    // False when the receipt could not be brought up to date.
+    bool receiptKept = true;
     bool applied = false;
 
     [[nodiscard]] static UninstallPlan make(const QVector<ShaderFileRow> &rows,
                                             const QString &shaderDir, const QString &mrDir,
                                             const QString &link, const QString &mi,
+                                            bool withoutReceipt = false,
                                             const QDate &today = QDate::currentDate());
     // Carries the plan out; true when nothing was kept that should have gone.
     bool apply();
     [[nodiscard]] bool succeeds() const;
+
+private:
+    QString rayrcFile;
 };
 
 #endif

@@ -1,31 +1,91 @@
 #include "rayrc/rayrcremoval.h"
 
+#include "files/fileidentity.h"
+#include "files/filerewrite.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcpath.h"
+#include "rayrc/rayrcscan.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <iterator>
+#include <new>
 
 namespace {
-// Index of the first line that is exactly text, skipping the one at skip.
-qsizetype findLine(const QList<TextLine> &lines, const QByteArray &text, qsizetype skip)
+QByteArray entryText(const QString &line)
 {
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i != skip && lines.at(i).text == text)
-            return i;
-    }
-    return -1;
+    return line.isEmpty() ? QByteArray() : '\t' + local8Bit(line);
 }
 
-// Where each entry is: -1 when it is not there. A link line and an mi line
-// that are the same text are two entries, on two lines.
-void locate(const QList<TextLine> &lines, const QString &link, const QString &mi,
-            qsizetype &linkIndex, qsizetype &miIndex)
+using Sink = std::function<bool(QByteArrayView)>;
+
+// Streams in to its end, finding the first line that is exactly link and
+// the first other one that is exactly mi (an empty one is not looked for);
+// every other byte goes to out when there is one. Without out it stops once
+// both are found.
+bool stream(QFileDevice &in, const QByteArray &link, const QByteArray &mi, qint64 &linkLine,
+            qint64 &miLine, const Sink &out)
 {
-    linkIndex = findLine(lines, '\t' + local8Bit(link), -1);
-    miIndex = findLine(lines, '\t' + local8Bit(mi), linkIndex);
+    linkLine = 0;
+    miLine = 0;
+    qint64 line = 0;
+    // The last line so far ended in a CR whose LF, if any, starts the next
+    // piece; whether that line was taken out.
+    bool crPending = false;
+    bool droppedLast = false;
+    bool written = true;
+    const auto pass = [&](const char *from, const char *to) {
+        if (out && from < to)
+            written = written && out(QByteArrayView(from, to - from));
+    };
+    const auto done = [&] { return (link.isEmpty() || linkLine) && (mi.isEmpty() || miLine); };
+    const bool read = readWholeLines(in, 256 * 1024, [&](const char *begin, const char *whole,
+                                                         const char *) {
+        const char *p = begin;
+        if (crPending && *p == '\n') {
+            if (!droppedLast)
+                pass(p, p + 1);
+            ++p;
+        }
+        crPending = false;
+        const char *kept = p;
+        while (p < whole && !done()) {
+            const char *const end = nextLineEnd(p, whole);
+            const char *next = end < whole ? end + 1 : end;
+            if (end < whole && *end == '\r') {
+                if (next == whole)
+                    crPending = true;
+                else if (*next == '\n')
+                    ++next;
+            }
+            ++line;
+            const QByteArrayView text(p, end - p);
+            qint64 *found = nullptr;
+            if (!linkLine && !link.isEmpty() && text == link)
+                found = &linkLine;
+            else if (!miLine && !mi.isEmpty() && text == mi)
+                found = &miLine;
+            droppedLast = found != nullptr;
+            if (found) {
+                *found = line;
+                pass(kept, p);
+                kept = next;
+            }
+            p = next;
+        }
+        pass(kept, whole);
+        return written && (out || !done());
+    });
+    return read && written;
 }
+}
+
+bool RayrcRemoval::locate(const QString &path, const QString &link, const QString &mi,
+                          qint64 &linkLine, qint64 &miLine)
+{
+    QFile in;
+    return openRegularFile(in, path) && stream(in, entryText(link), entryText(mi), linkLine, miLine, {});
 }
 
 RayrcRemoval RayrcRemoval::plan(const QString &mrDir, const QString &link, const QString &mi)
@@ -36,17 +96,16 @@ RayrcRemoval RayrcRemoval::plan(const QString &mrDir, const QString &link, const
     removal.path = rayrcPath(mrDir);
     if (removal.path.isEmpty())
         return removal;
-    QByteArray content;
-    if (!readWholeFile(removal.path, content)) {
-        removal.outcome = Unreadable;
+    try {
+        if (!locate(removal.path, link, mi, removal.linkLine, removal.miLine)) {
+            removal.outcome = Unreadable;
+            return removal;
+        }
+    } catch (const std::bad_alloc &) {
+        removal.outcome = OutOfMemory;
         return removal;
     }
-    qsizetype linkIndex = -1;
-    qsizetype miIndex = -1;
-    locate(splitLines(content), link, mi, linkIndex, miIndex);
-    removal.linkLine = linkIndex + 1;
-    removal.miLine = miIndex + 1;
-    if (linkIndex < 0 && miIndex < 0)
+    if (removal.linkLine == 0 && removal.miLine == 0)
         removal.outcome = NoEntries;
     // Written in place when its folder is not writable: the file must be.
     else
@@ -58,22 +117,26 @@ bool RayrcRemoval::apply()
 {
     if (outcome != Remove)
         return true;
-    // Read again: the lines to take out are found in what is there now.
-    QByteArray content;
-    if (!readWholeFile(path, content)) {
-        outcome = WriteFailed;
-        return false;
-    }
-    QList<TextLine> lines = splitLines(content);
-    qsizetype linkIndex = -1;
-    qsizetype miIndex = -1;
-    locate(lines, link, mi, linkIndex, miIndex);
-    for (const qsizetype index : {qMax(linkIndex, miIndex), qMin(linkIndex, miIndex)}) {
-        if (index >= 0)
-            lines.removeAt(index);
-    }
-    if (!writeWholeFile(path, joinLines(lines))) {
-        outcome = WriteFailed;
+    try {
+        // Read again: the lines to take out are found in what is there now.
+        QFile in;
+        FileRewrite out(path);
+        if (!openRegularFile(in, path) || !out.open()) {
+            outcome = WriteFailed;
+            return false;
+        }
+        const bool whole = stream(in, entryText(link), entryText(mi), linkLine, miLine,
+                                  [&out](QByteArrayView bytes) { return out.write(bytes); });
+        if (whole && linkLine == 0 && miLine == 0) {
+            outcome = NoEntries;
+            return true;
+        }
+        if (!whole || !out.commit()) {
+            outcome = WriteFailed;
+            return false;
+        }
+    } catch (const std::bad_alloc &) {
+        outcome = OutOfMemory;
         return false;
     }
     return true;
@@ -82,15 +145,16 @@ bool RayrcRemoval::apply()
 bool RayrcRemoval::keepsSomething() const
 {
     return outcome == Unreadable || outcome == WriteFailed || outcome == NoDirectory
-           || outcome == Busy;
+           || outcome == Busy || outcome == NoReceipt || outcome == OutOfMemory;
 }
 
 namespace {
 // In the order of RayrcRemoval::Outcome.
 constexpr const char *outcomeKeys[] = {
-    "remove", "no-entries", "no-directory", "unreadable", "write-failed", "busy",
+    "remove", "no-entries", "no-directory", "unreadable", "write-failed", "busy", "no-receipt",
+    "out-of-memory",
 };
-static_assert(std::size(outcomeKeys) == RayrcRemoval::Busy + 1);
+static_assert(std::size(outcomeKeys) == RayrcRemoval::OutOfMemory + 1);
 }
 
 QString RayrcRemoval::key() const

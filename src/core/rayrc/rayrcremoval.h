@@ -4,8 +4,10 @@
 #include <QString>
 
 // Takes a shader's two entries out of maya.rayrc again: the first line that
-// is exactly a tab and the link line, and the first that is exactly a tab
-// and the mi line, each without its line end. Every other byte stays.
+// is exactly a tab and the link line, and the first other one that is
+// exactly a tab and the mi line, each with its line end. Every other byte
+// stays. The file is streamed: the memory held is a block and the longest
+// line, whatever the file's size.
 class RayrcRemoval
 {
 public:
@@ -16,10 +18,11 @@ public:
         Unreadable,  // missing, not a regular file, or unreadable
         WriteFailed, // the rewrite failed; the file is as it was
         Busy,        // another run kept it locked: nothing was written
+        NoReceipt,   // the entries are there, but no receipt says they are the shader's: kept
+        OutOfMemory, // a line too long to hold: the file is as it was
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
-
 
     QString path;
     // 1-based line of each entry in the file as it was; 0 when not there.
@@ -27,11 +30,18 @@ public:
     qint64 miLine = 0;
     Outcome outcome = NoDirectory;
 
+    // An empty link or mi is not looked for (no receipt names it).
     static RayrcRemoval plan(const QString &mrDir, const QString &link, const QString &mi);
-    // Rewrites the file without the entries when the plan says so.
+    // Rewrites the file without the entries when the plan says so; the
+    // caller holds the file's lock.
     bool apply();
     // Whether the uninstall could not take out what it should have.
     bool keepsSomething() const;
+
+    // Finds the entries in the file at path, writing nothing; false when
+    // it cannot be read through.
+    static bool locate(const QString &path, const QString &link, const QString &mi, qint64 &linkLine,
+                       qint64 &miLine);
 
 private:
     QString link;

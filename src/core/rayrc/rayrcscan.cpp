@@ -11,15 +11,6 @@ bool isLineEnd(char c)
     return c == '\n' || c == '\r';
 }
 
-// The first CR or LF in [begin, end), or end.
-const char *nextLineEnd(const char *begin, const char *end)
-{
-    const void *lf = std::memchr(begin, '\n', end - begin);
-    const char *const limit = lf ? static_cast<const char *>(lf) : end;
-    const void *cr = std::memchr(begin, '\r', limit - begin);
-    return cr ? static_cast<const char *>(cr) : limit;
-}
-
 // Just past the last CR or LF in [begin, end), or null. Lines are short, so
 // stepping back from the end finds it soon.
 const char *pastLastLineEnd(const char *begin, const char *end)
@@ -31,6 +22,17 @@ const char *pastLastLineEnd(const char *begin, const char *end)
     return nullptr;
 }
 
+}
+
+const char *nextLineEnd(const char *begin, const char *end)
+{
+    const void *lf = std::memchr(begin, '\n', end - begin);
+    const char *const limit = lf ? static_cast<const char *>(lf) : end;
+    const void *cr = std::memchr(begin, '\r', limit - begin);
+    return cr ? static_cast<const char *>(cr) : limit;
+}
+
+namespace {
 bool tabFollowedBy(const char *tab, const char *end, const char *word, qsizetype size)
 {
     return end - tab - 1 >= size && std::memcmp(tab + 1, word, size) == 0;

@@ -41,6 +41,9 @@ private:
     bool afterCr = false;   // the bytes counted so far end with a CR
 };
 
+// The first CR or LF in [begin, end), or end.
+const char *nextLineEnd(const char *begin, const char *end);
+
 // Reads file to its end in blocks of blockSize bytes and hands piece each
 // run of whole lines: [begin, whole), with the bytes read beyond it up to
 // stop, so that the first line end can be told (a CR alone from a CR LF).

@@ -1,0 +1,193 @@
+#include "install/receipt.h"
+
+#include "files/filelock.h"
+#include "files/paths.h"
+#include "rayrc/rayrcremoval.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+namespace {
+// One receipt per folder, however it was named on the command line.
+QString absolute(const QString &path)
+{
+    return path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// Inodes may pass 2^53, where JSON numbers lose digits: kept as text.
+QString number(quint64 value)
+{
+    return QString::number(value);
+}
+
+QJsonObject toJson(const Receipt &receipt)
+{
+    QJsonArray files;
+    for (const Receipt::File &file : receipt.files)
+        files.append(QJsonObject{{QStringLiteral("extension"), file.extension},
+                                 {QStringLiteral("source"), file.source},
+                                 {QStringLiteral("destination"), file.destination},
+                                 {QStringLiteral("size"), number(quint64(file.copy.size))},
+                                 {QStringLiteral("sha256"), QString::fromLatin1(file.copy.sha256.toHex())},
+                                 {QStringLiteral("device"), number(file.copy.device)},
+                                 {QStringLiteral("inode"), number(file.copy.inode)}});
+    QJsonArray lines;
+    for (const Receipt::Line &line : receipt.lines)
+        lines.append(QJsonObject{{QStringLiteral("entry"), line.entry}, {QStringLiteral("text"), line.text}});
+    return {{QStringLiteral("format"), 1},
+            {QStringLiteral("shaderDir"), receipt.shaderDir},
+            {QStringLiteral("rayrc"), receipt.rayrc},
+            {QStringLiteral("files"), files},
+            {QStringLiteral("lines"), lines}};
+}
+
+bool write(const QString &path, const Receipt &receipt)
+{
+    if (!QDir().mkpath(Receipt::folder()))
+        return false;
+    QSaveFile file(path);
+    const QByteArray bytes = QJsonDocument(toJson(receipt)).toJson(QJsonDocument::Indented);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !syncToDisk(file) || !file.commit())
+        return false;
+    syncFolder(Receipt::folder());
+    return true;
+}
+}
+
+QString Receipt::line(const QString &entry) const
+{
+    for (const Line &line : lines) {
+        if (line.entry == entry)
+            return line.text;
+    }
+    return QString();
+}
+
+bool Receipt::complete() const
+{
+    return !line(QStringLiteral("link")).isEmpty() && !line(QStringLiteral("mi")).isEmpty();
+}
+
+QString Receipt::failedText(const QString &path)
+{
+    return tr("Le reçu %1 n'a pas pu être écrit : une désinstallation ne reprendra pas ce qui "
+              "vient d'être installé sans --without-receipt.")
+        .arg(path);
+}
+
+QString Receipt::folder()
+{
+    return joinPath(QDir::currentPath(), QStringLiteral("receipts"));
+}
+
+QString Receipt::pathFor(const QString &shaderDir, const QString &rayrc)
+{
+    const QByteArray key = (absolute(shaderDir) + QLatin1Char('\n') + absolute(rayrc)).toUtf8();
+    const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24);
+    return joinPath(folder(), QString::fromLatin1(hash) + QStringLiteral(".json"));
+}
+
+QStringList Receipt::all()
+{
+    QStringList paths;
+    const QDir dir(folder());
+    for (const QString &name : dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name))
+        paths << joinPath(folder(), name);
+    return paths;
+}
+
+bool Receipt::read(const QString &path, Receipt &receipt)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QJsonParseError error;
+    const QJsonObject object = QJsonDocument::fromJson(file.readAll(), &error).object();
+    if (error.error != QJsonParseError::NoError || object.value(QStringLiteral("format")).toInt() != 1)
+        return false;
+    receipt = Receipt();
+    receipt.shaderDir = object.value(QStringLiteral("shaderDir")).toString();
+    receipt.rayrc = object.value(QStringLiteral("rayrc")).toString();
+    for (const QJsonValue &value : object.value(QStringLiteral("files")).toArray()) {
+        const QJsonObject f = value.toObject();
+        File entry{f.value(QStringLiteral("extension")).toString(),
+                   f.value(QStringLiteral("source")).toString(),
+                   f.value(QStringLiteral("destination")).toString(),
+                   {}};
+        entry.copy.size = f.value(QStringLiteral("size")).toString().toLongLong();
+        entry.copy.sha256 = QByteArray::fromHex(f.value(QStringLiteral("sha256")).toString().toLatin1());
+        entry.copy.device = f.value(QStringLiteral("device")).toString().toULongLong();
+        entry.copy.inode = f.value(QStringLiteral("inode")).toString().toULongLong();
+        receipt.files.append(entry);
+    }
+    for (const QJsonValue &value : object.value(QStringLiteral("lines")).toArray()) {
+        const QJsonObject l = value.toObject();
+        receipt.lines.append({l.value(QStringLiteral("entry")).toString(),
+                              l.value(QStringLiteral("text")).toString()});
+    }
+    return true;
+}
+
+bool Receipt::update(const QString &shaderDir, const QString &rayrc,
+                     const std::function<void(Receipt &)> &change)
+{
+    const QString path = pathFor(shaderDir, rayrc);
+    QDir().mkpath(folder());
+    FileLock lock(path);
+    if (!lock.lock())
+        return false;
+    Receipt receipt;
+    if (!read(path, receipt) && QFileInfo::exists(path))
+        return false; // a receipt that cannot be read is never written over
+    receipt.shaderDir = absolute(shaderDir);
+    receipt.rayrc = absolute(rayrc);
+    change(receipt);
+    if (receipt.isEmpty())
+        return !QFileInfo::exists(path) || QFile::remove(path);
+    return write(path, receipt);
+}
+
+QString ReceiptStatus::key(FileState state)
+{
+    switch (state) {
+    case Intact:
+        return QStringLiteral("intact");
+    case Changed:
+        return QStringLiteral("changed");
+    case Missing:
+        break;
+    }
+    return QStringLiteral("missing");
+}
+
+ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt)
+{
+    ReceiptStatus status{path, receipt, {}, {}};
+    for (const Receipt::File &copy : receipt.files) {
+        const QFileInfo target(copy.destination);
+        if (!target.exists() && !target.isSymLink())
+            status.files << Missing;
+        else
+            status.files << (fileFingerprint(copy.destination) == copy.copy ? Intact : Changed);
+    }
+    qint64 linkLine = 0;
+    qint64 miLine = 0;
+    RayrcRemoval::locate(receipt.rayrc, receipt.line(QStringLiteral("link")),
+                         receipt.line(QStringLiteral("mi")), linkLine, miLine);
+    for (const Receipt::Line &line : receipt.lines)
+        status.lines << ((line.entry == QLatin1String("link") ? linkLine : miLine) > 0);
+    return status;
+}
+
+bool ReceiptStatus::intact() const
+{
+    return receipt.complete() && !files.contains(Changed) && !files.contains(Missing)
+           && !lines.contains(false);
+}

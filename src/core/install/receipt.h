@@ -1,0 +1,78 @@
+#ifndef RECEIPT_H
+#define RECEIPT_H
+
+#include "files/fileidentity.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// What one installation put where: the files it copied and the lines it
+// wrote into one maya.rayrc. An uninstall takes back what a receipt names
+// and nothing else. One receipt per shader folder and maya.rayrc, a JSON
+// file in the folder "receipts" of the working folder.
+class Receipt
+{
+    Q_DECLARE_TR_FUNCTIONS(Receipt)
+
+public:
+    struct File
+    {
+        QString extension;
+        QString source;
+        QString destination;
+        FileFingerprint copy; // the copy as it was made
+    };
+    struct Line
+    {
+        QString entry; // "link" or "mi"
+        QString text;  // without the tab the file has before it
+    };
+
+    QString shaderDir; // absolute
+    QString rayrc;     // the maya.rayrc the lines went into, or empty
+    QList<File> files;
+    QList<Line> lines;
+
+    // The text of the receipted line of that entry, empty when there is none.
+    QString line(const QString &entry) const;
+    bool isEmpty() const { return files.isEmpty() && lines.isEmpty(); }
+    // Both lines written: the installation got to its end.
+    bool complete() const;
+
+    // Said when what an installation did could not be written down.
+    static QString failedText(const QString &path);
+
+    static QString folder();
+    static QString pathFor(const QString &shaderDir, const QString &rayrc);
+    // Every receipt in the folder, by path.
+    static QStringList all();
+    // False when there is none at path, or it cannot be read as one.
+    static bool read(const QString &path, Receipt &receipt);
+    // Under the receipt's lock: reads it (empty when there is none),
+    // changes it, and writes it anew through a synced temporary file
+    // renamed over it, or removes it when nothing is left.
+    [[nodiscard]] static bool update(const QString &shaderDir, const QString &rayrc,
+                                     const std::function<void(Receipt &)> &change);
+};
+
+// A receipt against what is there now: each copy intact, changed or
+// missing, each line present or missing.
+struct ReceiptStatus
+{
+    enum FileState { Intact, Changed, Missing };
+    static QString key(FileState state);
+
+    QString path;
+    Receipt receipt;
+    QList<FileState> files; // in the order of receipt.files
+    QList<bool> lines;      // present, in the order of receipt.lines
+
+    static ReceiptStatus check(const QString &path, const Receipt &receipt);
+    // Installed to its end, and all of it still there as it was put.
+    bool intact() const;
+};
+
+#endif

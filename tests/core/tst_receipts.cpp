@@ -1,0 +1,230 @@
+#include "install/installplan.h"
+#include "install/receipt.h"
+#include "install/uninstallplan.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QtTest>
+
+#include <cstdio>
+#include <stdexcept>
+
+class TestReceipts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rules_data();
+    void rules();
+    void swapBeforeRemoval_data();
+    void swapBeforeRemoval();
+    void sameInode_data();
+    void sameInode();
+};
+
+namespace {
+const QByteArray userRayrc("# mine\n\tlink \"base.so\";\n\tmi \"base.mi\";\n");
+
+// Stops an installation right after its first copy, as a kill would.
+class Interrupting : public InstallReporter
+{
+public:
+    void copied(const CopyStep &) override { throw std::runtime_error("interrupted"); }
+};
+
+// A shader of two files, both mandatory, going to dest/; maya.rayrc in mr/.
+QVector<ShaderFileRow> world(const Sandbox &sandbox, const QByteArray &rayrc)
+{
+    QDir().mkpath(QStringLiteral("shader"));
+    QDir().mkpath(QStringLiteral("dest"));
+    QDir().mkpath(QStringLiteral("mr"));
+    writeBytes(QStringLiteral("shader/a.mel"), "proc a");
+    writeBytes(QStringLiteral("shader/a.xpm"), "/* XPM */");
+    writeBytes(QStringLiteral("mr/maya.rayrc"), rayrc);
+    return {{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true},
+            {QStringLiteral("xpm"), sandbox.path(QStringLiteral("dest")), true}};
+}
+
+bool install(const Sandbox &sandbox, const QVector<ShaderFileRow> &rows, bool interrupted = false)
+{
+    Interrupting interrupting;
+    InstallReporter quiet;
+    InstallReporter &reporter = interrupted ? interrupting : quiet;
+    InstallPlan plan = InstallPlan::make(rows, sandbox.path(QStringLiteral("shader")),
+                                         sandbox.path(QStringLiteral("mr")), QStringLiteral("link \"base.so\";"),
+                                         QStringLiteral("mi \"base.mi\";"));
+    try {
+        return plan.apply(reporter);
+    } catch (const std::runtime_error &) {
+        return false;
+    }
+}
+
+UninstallPlan uninstallPlan(const Sandbox &sandbox, const QVector<ShaderFileRow> &rows, bool withoutReceipt = false)
+{
+    return UninstallPlan::make(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(QStringLiteral("mr")),
+                               QStringLiteral("link \"base.so\";"), QStringLiteral("mi \"base.mi\";"),
+                               withoutReceipt);
+}
+
+QStringList receiptedFiles()
+{
+    QStringList names;
+    for (const QString &path : Receipt::all()) {
+        Receipt receipt;
+        if (Receipt::read(path, receipt)) {
+            for (const Receipt::File &file : std::as_const(receipt.files))
+                names << QFileInfo(file.destination).fileName();
+        }
+    }
+    return names;
+}
+}
+
+void TestReceipts::rules_data()
+{
+    // Whatever the case, a user's file and a user's lines are never taken.
+    QTest::addColumn<QString>("story");
+    QTest::addColumn<QStringList>("left");    // in dest/ after the uninstall
+    QTest::addColumn<bool>("rayrcBack");      // maya.rayrc byte for byte as before the install
+    QTest::addColumn<bool>("succeeds");
+    QTest::addColumn<QStringList>("receipted"); // what the receipt still names
+
+    QTest::newRow("installed, then uninstalled") << "whole" << QStringList() << true << true << QStringList();
+    QTest::newRow("an identical file of the user's already there")
+        << "identical" << QStringList{"a.mel"} << true << true << QStringList();
+    QTest::newRow("user lines, install failed before maya.rayrc")
+        << "failed" << QStringList() << true << true << QStringList();
+    QTest::newRow("install interrupted after a copy") << "interrupted" << QStringList() << true << true << QStringList();
+    QTest::newRow("a copy edited since") << "edited" << QStringList{"a.mel"} << true << false << QStringList{"a.mel"};
+    QTest::newRow("a copy deleted since") << "deleted" << QStringList() << true << true << QStringList();
+    QTest::newRow("no receipt: nothing removed")
+        << "no receipt" << QStringList{"a.mel", "a.xpm"} << false << false << QStringList();
+}
+
+void TestReceipts::rules()
+{
+    QFETCH(QString, story);
+    QFETCH(QStringList, left);
+    QFETCH(bool, rayrcBack);
+    QFETCH(bool, succeeds);
+    QFETCH(QStringList, receipted);
+    Sandbox sandbox;
+    QVector<ShaderFileRow> rows = world(sandbox, userRayrc);
+    if (story == QLatin1String("identical"))
+        writeBytes(QStringLiteral("dest/a.mel"), "proc a");
+    if (story == QLatin1String("failed"))
+        rows[1].path = sandbox.path(QStringLiteral("nowhere"));
+    const bool whole = install(sandbox, rows, story == QLatin1String("interrupted"));
+    QCOMPARE(whole, story == QLatin1String("whole") || story == QLatin1String("edited")
+                        || story == QLatin1String("deleted") || story == QLatin1String("no receipt"));
+    if (story == QLatin1String("edited"))
+        writeBytes(QStringLiteral("dest/a.mel"), "proc a, mine now");
+    if (story == QLatin1String("deleted"))
+        QVERIFY(QFile::remove(QStringLiteral("dest/a.mel")));
+    if (story == QLatin1String("no receipt"))
+        QVERIFY(QDir(Receipt::folder()).removeRecursively());
+
+    UninstallPlan plan = uninstallPlan(sandbox, rows);
+    QCOMPARE(plan.apply(), succeeds);
+    QCOMPARE(QDir(QStringLiteral("dest")).entryList(QDir::Files), left);
+    const QByteArray rayrc = readBytes(QStringLiteral("mr/maya.rayrc"));
+    QCOMPARE(rayrc == userRayrc, rayrcBack);
+    // The user's own lines stay in every case.
+    QCOMPARE(rayrc.count("\tlink \"base.so\";"), rayrcBack ? 1 : 2);
+    QCOMPARE(receiptedFiles(), receipted);
+}
+
+void TestReceipts::swapBeforeRemoval_data()
+{
+    // Between the plan and the removal, or inside the removal itself, what
+    // stands at dest/a.mel changes: what stands there then is kept. A folder
+    // swapped once the removal holds it open loses only the copy checked.
+    QTest::addColumn<QString>("swap");
+    QTest::addColumn<bool>("insideRemoval");
+    QTest::addColumn<bool>("copyRemoved");
+    QTest::newRow("edited and saved (write, then rename)") << "rename" << false << false;
+    QTest::newRow("the folder swapped for a link to another") << "folder" << false << false;
+    QTest::newRow("a copy of the same bytes put in its place") << "same bytes" << false << false;
+    QTest::newRow("edited and saved, between check and removal") << "rename" << true << false;
+    QTest::newRow("the folder swapped, between check and removal") << "folder" << true << true;
+    QTest::newRow("same bytes, between check and removal") << "same bytes" << true << false;
+}
+
+void TestReceipts::swapBeforeRemoval()
+{
+    QFETCH(QString, swap);
+    QFETCH(bool, insideRemoval);
+    QFETCH(bool, copyRemoved);
+    Sandbox sandbox;
+    const QVector<ShaderFileRow> rows = world(sandbox, userRayrc);
+    QVERIFY(install(sandbox, rows));
+    // The other folder holds a file of the very bytes the check wants.
+    QDir().mkpath(QStringLiteral("other"));
+    writeBytes(QStringLiteral("other/a.mel"), swap == QLatin1String("rename") ? "proc a, edited" : "proc a");
+    const QByteArray survivor = readBytes(QStringLiteral("other/a.mel"));
+    const auto doSwap = [&] {
+        if (swap == QLatin1String("folder")) {
+            QVERIFY(QDir().rename(QStringLiteral("dest"), QStringLiteral("dest.old")));
+            QVERIFY(QFile::link(sandbox.path(QStringLiteral("other")), QStringLiteral("dest")));
+        } else {
+            QVERIFY(QFile::rename(QStringLiteral("other/a.mel"), QStringLiteral("other/a.mel.new")));
+            QVERIFY(std::rename("other/a.mel.new", "dest/a.mel") == 0);
+        }
+    };
+
+    UninstallPlan plan = uninstallPlan(sandbox, rows);
+    QCOMPARE(int(plan.files.first().outcome), int(RemoveStep::Remove));
+    if (insideRemoval)
+        setRemovalHook([&](const QString &path) {
+            if (path.endsWith(QLatin1String("a.mel")))
+                doSwap();
+        });
+    else
+        doSwap();
+    plan.apply(); // a.xpm, in the folder swapped away, is kept either way
+    setRemovalHook({});
+    QCOMPARE(int(plan.files.first().outcome), int(copyRemoved ? RemoveStep::Remove : RemoveStep::Differs));
+    QCOMPARE(readBytes(QStringLiteral("dest/a.mel")), survivor);
+    QCOMPARE(QFile::exists(QStringLiteral("dest.old/a.mel")), swap == QLatin1String("folder") && !copyRemoved);
+    QCOMPARE(receiptedFiles().contains(QStringLiteral("a.mel")), !copyRemoved);
+    // Nothing is left under a private name.
+    for (const QString &folder : {QStringLiteral("dest"), QStringLiteral("dest.old"), QStringLiteral("other")})
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("removing")), QStringList());
+}
+
+void TestReceipts::sameInode_data()
+{
+    // The shader's folder mounted on the destination: its files are the
+    // shader's own, whatever the path says.
+    QTest::addColumn<bool>("withoutReceipt");
+    QTest::newRow("no receipt, removal asked for") << true;
+    QTest::newRow("receipted copies hidden by the mount") << false;
+}
+
+void TestReceipts::sameInode()
+{
+    QFETCH(bool, withoutReceipt);
+    Sandbox sandbox;
+    const QVector<ShaderFileRow> rows = world(sandbox, userRayrc);
+    if (!withoutReceipt)
+        QVERIFY(install(sandbox, rows));
+    QProcess mount;
+    mount.start(QStringLiteral("mount"), {QStringLiteral("--bind"), sandbox.path(QStringLiteral("shader")),
+                                          sandbox.path(QStringLiteral("dest"))});
+    if (!mount.waitForFinished() || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
+        QSKIP(qPrintable(QStringLiteral("mount --bind is refused here (%1): the same-inode case needs root "
+                                        "and a container that allows mounts")
+                             .arg(QString::fromLocal8Bit(mount.readAllStandardError()).trimmed())));
+    UninstallPlan plan = uninstallPlan(sandbox, rows, withoutReceipt);
+    const bool done = plan.apply();
+    QProcess::execute(QStringLiteral("umount"), {sandbox.path(QStringLiteral("dest"))});
+    QVERIFY(!done);
+    QCOMPARE(int(plan.files.first().outcome), int(withoutReceipt ? RemoveStep::SameFile : RemoveStep::Differs));
+    QCOMPARE(readBytes(QStringLiteral("shader/a.mel")), QByteArray("proc a"));
+    QCOMPARE(readBytes(QStringLiteral("shader/a.xpm")), QByteArray("/* XPM */"));
+}
+
+QTEST_GUILESS_MAIN(TestReceipts)
+#include "tst_receipts.moc"
