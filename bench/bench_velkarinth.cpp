@@ -111,24 +111,33 @@ QByteArray bigRayrc()
     return content;
 }
 
-void BM_updateRayrc(benchmark::State &state)
+// Rewrites a fresh 20 MB maya.rayrc in folder with rewrite, each time.
+template<typename Rewrite>
+void rewriteRayrc(benchmark::State &state, const QString &name, Rewrite rewrite)
 {
-    const QString folder = scratchPath(QStringLiteral("rayrc"));
+    const QString folder = scratchPath(name);
     QDir().mkpath(folder);
     const QByteArray content = bigRayrc();
     for (auto _ : state) {
         state.PauseTiming();
         writeFile(folder + QStringLiteral("/maya.rayrc"), content);
         // On disk before the clock runs, as the copy's source is: else the
-        // update's own flush would pay for writing it.
+        // rewrite's own flush would pay for writing it.
         QFile written(folder + QStringLiteral("/maya.rayrc"));
         if (!written.open(QIODevice::ReadOnly) || fsync(written.handle()) != 0)
             state.SkipWithError("sync failed");
         state.ResumeTiming();
-        if (!ShaderType::updateRayrc(folder, QStringLiteral("link \"x.so\""), QStringLiteral("mi \"x.mi\"")))
-            state.SkipWithError("update failed");
+        if (!rewrite(folder))
+            state.SkipWithError("rewrite failed");
     }
     state.SetBytesProcessed(state.iterations() * content.size());
+}
+
+void BM_updateRayrc(benchmark::State &state)
+{
+    rewriteRayrc(state, QStringLiteral("rayrc"), [](const QString &folder) {
+        return ShaderType::updateRayrc(folder, QStringLiteral("link \"x.so\""), QStringLiteral("mi \"x.mi\""));
+    });
 }
 
 // As an uninstall does it: the plan's scan, then the streamed rewrite.
@@ -141,20 +150,7 @@ bool removeEntries(const QString &folder)
 
 void BM_removeRayrc(benchmark::State &state)
 {
-    const QString folder = scratchPath(QStringLiteral("removal"));
-    QDir().mkpath(folder);
-    const QByteArray content = bigRayrc();
-    for (auto _ : state) {
-        state.PauseTiming();
-        writeFile(folder + QStringLiteral("/maya.rayrc"), content);
-        QFile written(folder + QStringLiteral("/maya.rayrc"));
-        if (!written.open(QIODevice::ReadOnly) || fsync(written.handle()) != 0)
-            state.SkipWithError("sync failed");
-        state.ResumeTiming();
-        if (!removeEntries(folder))
-            state.SkipWithError("removal failed");
-    }
-    state.SetBytesProcessed(state.iterations() * content.size());
+    rewriteRayrc(state, QStringLiteral("removal"), removeEntries);
 }
 
 // The baseline: a QFile::copy of the same file, plain or made durable as the
