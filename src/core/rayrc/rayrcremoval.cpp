@@ -131,6 +131,8 @@ bool RayrcRemoval::apply()
             outcome = NoEntries;
             return true;
         }
+        // Windows refuses to replace a file that is open, even by this process.
+        in.close();
         if (!whole || !out.commit()) {
             outcome = WriteFailed;
             return false;
