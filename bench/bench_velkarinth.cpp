@@ -111,9 +111,10 @@ QByteArray bigRayrc()
     return content;
 }
 
-// Rewrites a fresh 20 MB maya.rayrc in folder with rewrite, each time.
-template<typename Rewrite>
-void rewriteRayrc(benchmark::State &state, const QString &name, Rewrite rewrite)
+// Rewrites a fresh 20 MB maya.rayrc in folder with rewrite, each time;
+// prepare runs before the clock does.
+template<typename Rewrite, typename Prepare>
+void rewriteRayrc(benchmark::State &state, const QString &name, Rewrite rewrite, Prepare prepare)
 {
     const QString folder = scratchPath(name);
     QDir().mkpath(folder);
@@ -126,6 +127,7 @@ void rewriteRayrc(benchmark::State &state, const QString &name, Rewrite rewrite)
         QFile written(folder + QStringLiteral("/maya.rayrc"));
         if (!written.open(QIODevice::ReadOnly) || fsync(written.handle()) != 0)
             state.SkipWithError("sync failed");
+        prepare(folder);
         state.ResumeTiming();
         if (!rewrite(folder))
             state.SkipWithError("rewrite failed");
@@ -137,7 +139,7 @@ void BM_updateRayrc(benchmark::State &state)
 {
     rewriteRayrc(state, QStringLiteral("rayrc"), [](const QString &folder) {
         return ShaderType::updateRayrc(folder, QStringLiteral("link \"x.so\""), QStringLiteral("mi \"x.mi\""));
-    });
+    }, [](const QString &) {});
 }
 
 // As an uninstall does it: the plan's scan, then the streamed rewrite.
@@ -148,9 +150,18 @@ bool removeEntries(const QString &folder)
     return removal.outcome == RayrcRemoval::Remove && removal.apply();
 }
 
+// The removal an uninstall applies once its plan (the preview) is made, as
+// the update is timed without one.
 void BM_removeRayrc(benchmark::State &state)
 {
-    rewriteRayrc(state, QStringLiteral("removal"), removeEntries);
+    RayrcRemoval removal;
+    rewriteRayrc(
+        state, QStringLiteral("removal"),
+        [&removal](const QString &) { return removal.outcome == RayrcRemoval::Remove && removal.apply(); },
+        [&removal](const QString &folder) {
+            removal = RayrcRemoval::plan(folder, QStringLiteral("link \"base.so\""),
+                                         QStringLiteral("mi \"base.mi\""));
+        });
 }
 
 // The baseline: a QFile::copy of the same file, plain or made durable as the
