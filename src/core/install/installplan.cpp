@@ -100,9 +100,9 @@ bool InstallPlan::apply(InstallReporter &reporter)
             receipt.lines.append({QStringLiteral("mi"), mi});
         });
         reporter.rayrcUpdated(rayrc);
-    }
-    else
+    } else {
         reporter.rayrcFailed(rayrc);
+    }
     return succeeds();
 }
 
