@@ -112,9 +112,17 @@ build_programs() {
 # --- test: the suites under Wine --------------------------------------------
 run_tests() {
   start_wine
+  # Temporary folders on Z:, the drive of the build, so that the tests' paths
+  # from the build ("/work/...") name the same files from inside them.
+  mkdir -p "$BUILD_DIR/tmp"
+  local var
+  for var in TEMP TMP; do
+    "$WINE" reg add 'HKCU\Environment' /v "$var" /t REG_SZ /d "$(winpath "$BUILD_DIR/tmp")" /f >/dev/null 2>&1
+  done
   local dirs=("$QT_WIN_PREFIX/bin" "${MINGW_DLL_DIRS[@]}") path= d
   for d in "${dirs[@]}"; do path+="$(winpath "$d");"; done
-  WINEPATH=$path QT_QPA_PLATFORM=offscreen \
+  # A fixed locale: the ANSI code page (1252) decides what init.txt can hold.
+  LANG=en_US.UTF-8 WINEPATH=$path QT_QPA_PLATFORM=offscreen \
     ctest --test-dir "$BUILD_DIR/tree" --output-on-failure --no-tests=error --timeout 300
 }
 
