@@ -27,7 +27,12 @@ WIN_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 nsis ninja-build dpkg-dev zip
   xvfb xdotool imagemagick fonts-wine)
 
 die() { echo "error: $*" >&2; exit 1; }
-slow() { nice -n 19 ionice -c3 "$@" 2>/dev/null || nice -n 19 "$@"; }
+# The long builds give way to anything else the machine is doing.
+if command -v ionice >/dev/null 2>&1 && ionice -c3 true 2>/dev/null; then
+  slow() { nice -n 19 ionice -c3 "$@"; }
+else
+  slow() { nice -n 19 "$@"; }
+fi
 
 # Runs a command as root: directly, through sudo, or not at all.
 as_root() {
@@ -83,6 +88,7 @@ build_qt() {
 # --- Wine ------------------------------------------------------------------
 # A prefix of the build's own, so that nothing of the user's Wine is touched.
 WINE=$(command -v wine64 || echo /usr/lib/wine/wine64)
+WINESERVER=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX=$BUILD_DIR/wine WINEDEBUG=-all WINEARCH=win64
 # No Mono or Gecko: nothing here needs them, and their installers would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -96,7 +102,12 @@ start_wine() {
     "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot failed in $WINEPREFIX"
   fi
 }
-stop_wine() { [[ -d $WINEPREFIX ]] && "$(dirname "$WINE")/wineserver" -k 2>/dev/null || true; }
+stop_wine() {
+  local prefix
+  for prefix in "$BUILD_DIR/wine" "$BUILD_DIR/e2e/wine"; do
+    [[ -d $prefix ]] && WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true
+  done
+}
 
 # --- build: both programs and the tests -------------------------------------
 build_programs() {
