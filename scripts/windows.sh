@@ -132,8 +132,9 @@ run_tests() {
   done
   local dirs=("$QT_WIN_PREFIX/bin" "${MINGW_DLL_DIRS[@]}") path= d
   for d in "${dirs[@]}"; do path+="$(winpath "$d");"; done
-  # A fixed locale: the ANSI code page (1252) decides what init.txt can hold.
-  LANG=en_US.UTF-8 WINEPATH=$path QT_QPA_PLATFORM=offscreen \
+  # A UTF-8 locale every Debian has: Wine names Unix files in its charset, and
+  # takes the ANSI code page (1252) from it, which decides what init.txt holds.
+  LANG=C.UTF-8 WINEPATH=$path QT_QPA_PLATFORM=offscreen \
     ctest --test-dir "$BUILD_DIR/tree" --output-on-failure --no-tests=error --timeout 300
 }
 
@@ -233,12 +234,12 @@ e2e() {
   local -a args=(-C "$(winpath "$demo")")
   local sample
   sample="$(winpath "$demo")\\shader-sample"
-  (cd "$work" && LANG=en_US.UTF-8 "$WINE" "$cli" "${args[@]}" install "$sample" --link "$LINK" --mi "$MI") ||
+  (cd "$work" && LANG=C.UTF-8 "$WINE" "$cli" "${args[@]}" install "$sample" --link "$LINK" --mi "$MI") ||
     die "install failed on the demo"
   grep -qF $'\t'"$LINK"$'\r' "$demo/mentalray/maya.rayrc" && grep -qF $'\t'"$MI"$'\r' "$demo/mentalray/maya.rayrc" ||
     die "maya.rayrc has not got both entries with CR LF"
   [[ -f $demo/maya/icons/velvet.fti && -f $demo/mentalray/lib/velvet.dll ]] || die "files not copied"
-  (cd "$work" && LANG=en_US.UTF-8 "$WINE" "$cli" "${args[@]}" uninstall "$sample" --link "$LINK" --mi "$MI") ||
+  (cd "$work" && LANG=C.UTF-8 "$WINE" "$cli" "${args[@]}" uninstall "$sample" --link "$LINK" --mi "$MI") ||
     die "uninstall failed on the demo"
   [[ $(demo_state "$demo") == "$before" ]] || die "install then uninstall did not leave the demo as it was"
   ls "$demo"/maya.rayrc2* >/dev/null 2>&1 || die "no backup of maya.rayrc in the working folder"
@@ -264,7 +265,7 @@ dialog_shot() {
   # shellcheck source=scripts/xvfb.sh
   source scripts/xvfb.sh
   start_xvfb "$BUILD_DIR/e2e" || die "Xvfb did not start"
-  (cd "$demo" && exec env LANG=fr_FR.UTF-8 "$WINE" "$exe") >"$BUILD_DIR/e2e/dialog.log" 2>&1 &
+  (cd "$demo" && exec env LANG=C.UTF-8 "$WINE" "$exe") >"$BUILD_DIR/e2e/dialog.log" 2>&1 &
   app_pid=$!
   local deadline=$((SECONDS + WINDOW_TIMEOUT))
   while [[ -z $window ]] && ((SECONDS < deadline)); do
