@@ -224,12 +224,12 @@ void Configuration::addDefaultShaderType()
 
 QString Configuration::initFilePath()
 {
-    return QFileInfo(initFile).absoluteFilePath();
+    return QDir::toNativeSeparators(QFileInfo(initFile).absoluteFilePath());
 }
 
 QString Configuration::settingsFilePath()
 {
-    return settingsFiles().constFirst();
+    return QDir::toNativeSeparators(settingsFiles().constFirst());
 }
 
 QString Configuration::lastDirectory(int index)

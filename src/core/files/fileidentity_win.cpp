@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <io.h>
 #include <windows.h>
 
 // What Windows keeps of a file through a replacement is what a replacing
@@ -45,9 +46,12 @@ bool takeIdentity(QFileDevice &, const FileIdentity &)
 
 bool syncToDisk(QFileDevice &file)
 {
-    // A file Qt opened through the native API may have no C runtime handle
-    // to commit; nothing here is written in place, so a flush is enough.
-    return file.flush();
+    // Qt's handle() is a C runtime descriptor made over its native handle.
+    if (!file.flush())
+        return false;
+    const int fd = file.handle();
+    const intptr_t native = fd < 0 ? -1 : _get_osfhandle(fd);
+    return native != -1 && ::FlushFileBuffers(reinterpret_cast<HANDLE>(native));
 }
 
 bool replaceFile(const QString &from, const QString &to)

@@ -4,5 +4,5 @@
 
 QString joinPath(const QString &directory, const QString &name)
 {
-    return directory + QDir::separator() + name;
+    return QDir::toNativeSeparators(directory) + QDir::separator() + name;
 }

@@ -4,7 +4,9 @@
 #include <QString>
 
 // Joins a directory text and a name with the platform's separator, and
-// nothing more: a directory ending in a separator gets a second one.
+// nothing more: a directory ending in a separator gets a second one. On
+// Windows the directory's own slashes become backslashes too, so that a path
+// Qt gives ("C:/...") and one the user typed read alike.
 QString joinPath(const QString &directory, const QString &name);
 
 #endif

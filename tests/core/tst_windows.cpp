@@ -1,0 +1,121 @@
+// What only Windows does to a rewrite: a file open elsewhere cannot be
+// replaced, a read-only attribute, and file names in UTF-16 while init.txt
+// is in the ANSI code page.
+#include "config/configuration.h"
+#include "files/textfile.h"
+#include "rayrc/rayrcstep.h"
+#include "rayrc/rayrcupdate.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <windows.h>
+
+class TestWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rewriteRefused_data();
+    void rewriteRefused();
+    void nonAsciiFolder_data();
+    void nonAsciiFolder();
+};
+
+void TestWindows::rewriteRefused_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("holder");
+    for (const char *file : {"maya.rayrc", "init.txt"}) {
+        for (const char *holder : {"open elsewhere", "read-only"})
+            QTest::addRow("%s %s", file, holder) << file << holder;
+    }
+}
+
+void TestWindows::rewriteRefused()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, holder);
+    Sandbox sandbox;
+    const QByteArray before = file == QLatin1String("init.txt")
+                                  ? QByteArray("[MAYA_PATH]\r\nC:\\maya\r\n[MR_PATH]\r\nC:\\mr\r\n")
+                                  : QByteArray("\tlink l\r\n\tmi m\r\n");
+    writeBytes(file, before);
+    const auto rewrite = [&] {
+        if (file == QLatin1String("maya.rayrc"))
+            return updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome
+                   == RayrcStep::Update;
+        Configuration::load(false);
+        Configuration::mayaPath = QStringLiteral("D:\\maya");
+        return Configuration::save().status == Configuration::SaveStatus::Saved;
+    };
+
+    // As another program holds it: reading, sharing read and write but not
+    // delete, which a replacement needs.
+    const std::wstring name = QDir::toNativeSeparators(sandbox.path(file)).toStdWString();
+    HANDLE other = INVALID_HANDLE_VALUE;
+    if (holder == QLatin1String("open elsewhere")) {
+        other = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(other != INVALID_HANDLE_VALUE);
+    } else {
+        QVERIFY(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY));
+    }
+    const QStringList entries = QDir().entryList(QDir::Files);
+
+    QVERIFY(!rewrite());
+    QCOMPARE(readBytes(file), before);
+    QCOMPARE(QDir().entryList(QDir::Files), entries); // no replacement left behind
+
+    if (other != INVALID_HANDLE_VALUE)
+        CloseHandle(other);
+    else
+        SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    QVERIFY(rewrite());
+    QVERIFY(readBytes(file) != before);
+}
+
+void TestWindows::nonAsciiFolder_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("storable");
+    QTest::newRow("in the code page") << QStringLiteral("Modèles d'été") << true;
+    QTest::newRow("outside the code page") << QStringLiteral("Ωμέγα") << false;
+}
+
+// A folder's name is UTF-16 on disk and ANSI in init.txt: a name the code
+// page holds round-trips and is found again; one it does not is refused.
+void TestWindows::nonAsciiFolder()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, storable);
+    if (!storable && GetACP() == CP_UTF8)
+        QSKIP("the ANSI code page is UTF-8 here: every name fits");
+    Sandbox sandbox;
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/mr")));
+    const QString mrDir = QDir::toNativeSeparators(sandbox.path(folder + QStringLiteral("/mr")));
+    const QByteArray before("[MAYA_PATH]\r\nC:\\maya\r\n[MR_PATH]\r\nC:\\mr\r\n");
+    writeBytes(QStringLiteral("init.txt"), before);
+    writeBytes(folder + QStringLiteral("/mr/maya.rayrc"), "\tlink l\r\n\tmi m\r\n");
+
+    Configuration::load(false);
+    Configuration::mrPath = mrDir;
+    QCOMPARE(Configuration::save().status == Configuration::SaveStatus::Saved, storable);
+    if (!storable) {
+        QCOMPARE(readBytes(QStringLiteral("init.txt")), before);
+        return;
+    }
+    QVERIFY(readBytes(QStringLiteral("init.txt")).contains("\r\n" + local8Bit(mrDir) + "\r\n"));
+    QVERIFY(!readBytes(QStringLiteral("init.txt")).contains(mrDir.toUtf8()));
+    Configuration::reset();
+    Configuration::load(false);
+    QCOMPARE(Configuration::mrPath, mrDir);
+    QCOMPARE(updateRayrcFile(Configuration::mrPath, QStringLiteral("L"), QStringLiteral("M")).outcome,
+             RayrcStep::Update);
+    QCOMPARE(readBytes(folder + QStringLiteral("/mr/maya.rayrc")),
+             QByteArray("\tL\r\n\tlink l\r\n\tM\r\n\tmi m\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestWindows)
+#include "tst_windows.moc"
