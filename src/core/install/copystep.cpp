@@ -10,21 +10,37 @@
 
 #include <iterator>
 
-namespace {
-// When the search found nothing: the first name below directory that is not
-// UTF-8 (Qt's listings skip those) and might be the file, or a folder
-// holding it. Walked only then, and without following links, so it ends.
-QString unreadableNameBelow(const QString &directory, const QString &needle)
+void CopyStep::findUnreadableNames(QVector<CopyStep> &steps)
 {
+    QVector<CopyStep *> missing;
+    for (CopyStep &step : steps) {
+        if (step.outcome == NotFound)
+            missing.append(&step);
+    }
+    if (missing.isEmpty())
+        return;
+    // For each row, the first name below its folder that is not UTF-8 (Qt's
+    // listings skip those) and might be its file, or a folder holding it.
+    // Walked without following links, so it ends; rows share a walk of the
+    // shader's folder.
+    const QString directory = missing.constFirst()->shaderDir;
     QDirIterator it(directory, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    for (QString folder = directory; !folder.isEmpty(); folder = it.hasNext() ? it.next() : QString()) {
+    for (QString folder = directory; !folder.isEmpty() && !missing.isEmpty();
+         folder = it.hasNext() ? it.next() : QString()) {
         for (const UnreadableName &entry : unreadableNames(folder)) {
-            if (!entry.name.startsWith(QLatin1Char('.')) && (entry.folder || entry.name.contains(needle)))
-                return joinPath(folder, entry.name);
+            if (entry.name.startsWith(QLatin1Char('.')))
+                continue;
+            for (qsizetype i = missing.size() - 1; i >= 0; --i) {
+                CopyStep &step = *missing.at(i);
+                if (step.shaderDir != directory
+                    || !(entry.folder || entry.name.contains(QLatin1Char('.') + step.extension)))
+                    continue;
+                step.source = joinPath(folder, entry.name);
+                step.outcome = NameUnreadable;
+                missing.removeAt(i);
+            }
         }
     }
-    return QString();
-}
 }
 
 CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
@@ -38,8 +54,7 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
     step.source = found.path;
     step.name = found.name;
     if (found.path.isEmpty()) {
-        step.source = unreadableNameBelow(shaderDir, QLatin1Char('.') + row.extension);
-        step.outcome = step.source.isEmpty() ? NotFound : NameUnreadable;
+        step.outcome = NotFound;
         return step;
     }
     // Checked now so that a preview never promises a copy that cannot start.
