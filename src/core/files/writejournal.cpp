@@ -96,8 +96,10 @@ bool replay(const QString &journalPath, const QString &target, bool tell)
     QFile file(target);
     if (QFileInfo(target).isFile() && QFileInfo(target).size() == header.newSize
         && file.open(QIODevice::ReadOnly) && hashOf(file) == header.newHash) {
-        // The new content was whole: only the journal was left.
+        // The new content was whole: only the journal was left. Windows
+        // removes no file that is still open.
         file.close();
+        journal.close();
         return QFile::remove(journalPath);
     }
     file.close();
