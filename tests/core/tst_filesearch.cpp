@@ -7,7 +7,9 @@
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -114,6 +116,8 @@ private slots:
     void oneWalkAsEachRowAlone();
     void cycleEnds_data();
     void cycleEnds();
+    void namesNotUtf8_data();
+    void namesNotUtf8();
 };
 
 void TestFileSearch::search_data()
@@ -291,6 +295,52 @@ void TestFileSearch::cycleEnds()
     QVERIFY(removed);
     QCOMPARE(QDir::fromNativeSeparators(found), QStringLiteral("shader/z/last.mi"));
     QVERIFY(missing.isEmpty());
+}
+
+void TestFileSearch::namesNotUtf8_data()
+{
+    QTest::addColumn<QByteArrayList>("tree"); // raw names; folders end in '/'
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<QString>("unreadable"); // what may be the .mel file instead
+
+    QTest::newRow("a file") << QByteArrayList{"caf\xe9.mel"} << "" << "caf\uFFFD.mel";
+    QTest::newRow("a folder may hold it") << QByteArrayList{"caf\xe9/"} << "" << "caf\uFFFD";
+    QTest::newRow("another extension") << QByteArrayList{"caf\xe9.txt"} << "" << "";
+    QTest::newRow("hidden") << QByteArrayList{".caf\xe9.mel"} << "" << "";
+    QTest::newRow("a readable file wins")
+        << QByteArrayList{"caf\xe9.mel", "z/", "z/velvet.mel"} << "z/velvet.mel" << "";
+    QTest::newRow("name order") << QByteArrayList{"z\xe9.mel", "a\xe9.mel"} << "" << "a\uFFFD.mel";
+    QTest::newRow("the first folder walked")
+        << QByteArrayList{"a/", "a/\xe9.mel", "b\xe9.mel"} << "" << "b\uFFFD.mel";
+}
+
+// Qt cannot name them, so no file is taken from them; the row that finds
+// nothing else says where one is.
+void TestFileSearch::namesNotUtf8()
+{
+#ifdef Q_OS_UNIX
+    QFETCH(QByteArrayList, tree);
+    QFETCH(QString, found);
+    QFETCH(QString, unreadable);
+    Sandbox sandbox;
+    const QString root = sandbox.path(QStringLiteral("shader"));
+    QVERIFY(QDir().mkdir(root));
+    for (const QByteArray &entry : tree) {
+        const QByteArray path = QFile::encodeName(root) + '/' + entry;
+        if (entry.endsWith('/')) {
+            QVERIFY(::mkdir(path.constData(), 0700) == 0);
+        } else {
+            const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+            QVERIFY(fd >= 0 && ::close(fd) == 0);
+        }
+    }
+    const ShaderFile file = ShaderSearch::run({QStringLiteral("mel")}, root).files.first();
+    QCOMPARE(file.path, found.isEmpty() ? found : root + QLatin1Char('/') + found);
+    if (found.isEmpty())
+        QCOMPARE(file.unreadable, unreadable.isEmpty() ? unreadable : root + QLatin1Char('/') + unreadable);
+#else
+    QSKIP("names are UTF-16 here");
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestFileSearch)

@@ -70,14 +70,21 @@ bool openRegularFile(QFile &file, const QString &path);
 // with the permission bits of the open file like less the umask, as cp does.
 bool createFileLike(QFile &file, const QString &path, const QFileDevice &like);
 
-// An entry of a folder whose name is not UTF-8, which Qt's listings skip:
-// its name with replacement characters, and whether it is a folder.
-struct UnreadableName
+// An entry of a folder, links followed. A name that is not UTF-8 cannot be
+// opened or entered through Qt: it comes with replacement characters and
+// unreadable set.
+struct FolderEntry
 {
     QString name;
-    bool folder = false; // after following links
+    bool file = false; // a regular file
+    bool folder = false;
+    bool unreadable = false;
 };
-QList<UnreadableName> unreadableNames(const QString &folder);
+// The entries of folder in no particular order, without "." and "..",
+// hidden entries, and readable ones that are neither file nor folder (FIFOs,
+// devices, dangling links); empty when it cannot be listed. One listing, so
+// that a walk pays for each folder once.
+QList<FolderEntry> listFolder(const QString &folder);
 
 // What tells one file's content from any other: the file itself (device and
 // inode, so that a bind mount shows the same file under two paths) and its

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
@@ -130,23 +131,33 @@ void ignoreBrokenPipe()
     ::signal(SIGPIPE, SIG_IGN);
 }
 
-QList<UnreadableName> unreadableNames(const QString &folder)
+QList<FolderEntry> listFolder(const QString &folder)
 {
-    QList<UnreadableName> names;
+    QList<FolderEntry> entries;
     DIR *dir = ::opendir(QFile::encodeName(folder).constData());
     if (!dir)
-        return names;
+        return entries;
     while (const dirent *entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        if (QFile::encodeName(QFile::decodeName(name)) == name)
+        // Hidden, as Qt's listings have it; "." and ".." among them.
+        if (entry->d_name[0] == '.')
             continue;
+        const QByteArray name = QByteArray::fromRawData(entry->d_name, qstrlen(entry->d_name));
+        FolderEntry item;
+        item.name = QFile::decodeName(name);
+        // Only a name with a byte above ASCII can fail to be UTF-8.
+        item.unreadable = std::any_of(name.cbegin(), name.cend(), [](char c) { return c & 0x80; })
+                          && QFile::encodeName(item.name) != name;
+        mode_t type = DTTOIF(entry->d_type);
         struct stat status;
-        const bool isFolder = ::fstatat(::dirfd(dir), entry->d_name, &status, 0) == 0
-                              && S_ISDIR(status.st_mode);
-        names.append({QFile::decodeName(name), isFolder});
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
+            type = ::fstatat(::dirfd(dir), entry->d_name, &status, 0) == 0 ? status.st_mode : 0;
+        item.file = S_ISREG(type);
+        item.folder = S_ISDIR(type);
+        if (item.file || item.folder || item.unreadable)
+            entries.append(item);
     }
     ::closedir(dir);
-    return names;
+    return entries;
 }
 
 namespace {

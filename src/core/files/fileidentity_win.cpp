@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -84,9 +85,15 @@ void ignoreBrokenPipe()
 }
 
 // Names are UTF-16 here, and Qt reads them all.
-QList<UnreadableName> unreadableNames(const QString &)
+QList<FolderEntry> listFolder(const QString &folder)
 {
-    return {};
+    QList<FolderEntry> entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        entries.append({info.fileName(), info.isFile(), info.isDir(), false});
+    }
+    return entries;
 }
 
 namespace {

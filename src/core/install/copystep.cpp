@@ -3,45 +3,11 @@
 #include "files/fileidentity.h"
 #include "files/paths.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
 
 #include <iterator>
-
-void CopyStep::findUnreadableNames(QVector<CopyStep> &steps)
-{
-    QVector<CopyStep *> missing;
-    for (CopyStep &step : steps) {
-        if (step.outcome == NotFound)
-            missing.append(&step);
-    }
-    if (missing.isEmpty())
-        return;
-    // For each row, the first name below its folder that is not UTF-8 (Qt's
-    // listings skip those) and might be its file, or a folder holding it.
-    // Walked without following links, so it ends; rows share a walk of the
-    // shader's folder.
-    const QString directory = missing.constFirst()->shaderDir;
-    QDirIterator it(directory, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    for (QString folder = directory; !folder.isEmpty() && !missing.isEmpty();
-         folder = it.hasNext() ? it.next() : QString()) {
-        for (const UnreadableName &entry : unreadableNames(folder)) {
-            if (entry.name.startsWith(QLatin1Char('.')))
-                continue;
-            for (qsizetype i = missing.size() - 1; i >= 0; --i) {
-                CopyStep &step = *missing.at(i);
-                if (step.shaderDir != directory
-                    || !(entry.folder || entry.name.contains(QLatin1Char('.') + step.extension)))
-                    continue;
-                step.source = joinPath(folder, entry.name);
-                step.outcome = NameUnreadable;
-                missing.removeAt(i);
-            }
-        }
-    }
-}
 
 CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
                         const ShaderFile &found, const QSet<QString> &willExist)
@@ -54,7 +20,9 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
     step.source = found.path;
     step.name = found.name;
     if (found.path.isEmpty()) {
-        step.outcome = NotFound;
+        step.outcome = found.unreadable.isEmpty() ? NotFound : NameUnreadable;
+        if (step.outcome == NameUnreadable)
+            step.source = found.unreadable;
         return step;
     }
     // Checked now so that a preview never promises a copy that cannot start.

@@ -45,9 +45,6 @@ public:
     // would copy).
     static CopyStep plan(const ShaderFileRow &row, const QString &shaderDir,
                          const ShaderFile &found, const QSet<QString> &willExist = {});
-    // Rows whose file was not found, told apart where a name below the
-    // shader's folder cannot be read: one walk for all of them.
-    static void findUnreadableNames(QVector<CopyStep> &steps);
 
     // A file not found fails even an optional row; any other refusal fails
     // only a mandatory one.

@@ -2,11 +2,10 @@
 
 #include "files/paths.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 struct Entry
@@ -24,11 +23,11 @@ bool before(const Entry &a, const Entry &b)
     return order != 0 ? order < 0 : a.name < b.name;
 }
 
-Entry entryOf(const QFileInfo &info)
+Entry entryOf(const FolderEntry &item)
 {
-    const QString name = info.fileName();
-    return {name.toLower(), name};
+    return {item.name.toLower(), item.name};
 }
+
 }
 
 // One depth-first walk; every extension still without a file is looked for
@@ -54,33 +53,32 @@ public:
             search.unknownFolder = true;
         }
 
-        // Hidden entries, FIFOs, devices and dangling links are left out.
-        QDirIterator it(directory, QDir::AllEntries | QDir::NoDotAndDotDot);
         QVector<Entry> hits(needles.size());
+        QVector<Entry> unreadable(needles.size());
         QVector<Entry> folders;
-        while (it.hasNext()) {
-            const QFileInfo info = it.nextFileInfo();
-            const QString name = info.fileName();
-            bool isFile = false;
-            bool known = false;
-            Entry entry;
+        for (const FolderEntry &item : listFolder(directory)) {
+            // A folder whose own name holds the extension is no hit. A name
+            // that is not UTF-8 may be the file, or a folder holding it: it
+            // is kept for the rows that end with nothing else.
+            QVector<Entry> &found = item.unreadable ? unreadable : hits;
+            const bool mayHoldAny = item.unreadable && item.folder;
+            std::optional<Entry> entry;
             for (const int row : std::as_const(pending)) {
-                if (!name.contains(needles.at(row), Qt::CaseSensitive))
+                if (!(item.file || item.unreadable)
+                    || !(mayHoldAny || item.name.contains(needles.at(row), Qt::CaseSensitive)))
                     continue;
-                // Only a regular file (after links) can be copied: a FIFO
-                // would hang the copy, a device would give an empty or
-                // endless file.
-                if (!known) {
-                    known = true;
-                    isFile = info.isFile();
-                    entry = entryOf(info);
-                }
-                if (isFile && (hits.at(row).name.isEmpty() || before(entry, hits.at(row))))
-                    hits[row] = entry;
+                if (!entry)
+                    entry = entryOf(item);
+                if (found.at(row).name.isEmpty() || before(*entry, found.at(row)))
+                    found[row] = *entry;
             }
-            // A folder whose own name holds the extension is no hit.
-            if (info.isDir())
-                folders.append(known ? entry : entryOf(info));
+            if (item.folder && !item.unreadable)
+                folders.append(entry ? *entry : entryOf(item));
+        }
+        for (const int row : std::as_const(pending)) {
+            // The first folder walked that has such a name tells.
+            if (search.files.at(row).unreadable.isEmpty() && !unreadable.at(row).name.isEmpty())
+                search.files[row].unreadable = joinPath(directory, unreadable.at(row).name);
         }
         for (qsizetype i = 0; i < pending.size();) {
             const QString &name = hits.at(pending.at(i)).name;
@@ -88,7 +86,7 @@ public:
                 ++i;
                 continue;
             }
-            search.files[pending.at(i)] = {joinPath(directory, name), name};
+            search.files[pending.at(i)] = {joinPath(directory, name), name, {}};
             pending.remove(i);
         }
         if (pending.isEmpty())

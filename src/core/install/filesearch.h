@@ -20,6 +20,10 @@ struct ShaderFile
 {
     QString path; // empty when none was found
     QString name;
+    // When none was found: the first name below whose bytes are not UTF-8
+    // (Qt can neither open nor enter it) that may be the file, or a folder
+    // holding it.
+    QString unreadable;
 };
 
 // Every extension's file from one walk, which ends as soon as each has one.

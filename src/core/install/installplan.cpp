@@ -61,7 +61,6 @@ InstallPlan InstallPlan::make(const QVector<ShaderFileRow> &rows, const QString 
             willExist.insert(step.destination);
         plan.copies.append(step);
     }
-    CopyStep::findUnreadableNames(plan.copies);
     plan.backup = RayrcBackup::plan(mrDir, today);
     plan.rayrc = RayrcStep::plan(mrDir);
     return plan;
@@ -75,13 +74,7 @@ bool InstallPlan::apply(InstallReporter &reporter)
         // Each row is looked up only once the rows before it are copied, as
         // the user would do it by hand.
         CopyStep &step = copies[i];
-        const CopyStep planned = step;
         step = lookUpAgain(i);
-        // Still not found: the plan's walk already told why.
-        if (step.outcome == CopyStep::NotFound && planned.outcome == CopyStep::NameUnreadable) {
-            step.source = planned.source;
-            step.outcome = CopyStep::NameUnreadable;
-        }
         if (step.outcome == CopyStep::Copy && !copyRegularFile(step.source, step.destination))
             step.outcome = CopyStep::CopyFailed;
         if (step.outcome == CopyStep::Copy) {
