@@ -113,10 +113,16 @@ namespace {
 bool keepRayrcAtStartUp(const QString &mrDir, bool takeBackup)
 {
     const QString path = rayrcPath(mrDir);
-    if (path.isEmpty() || !(takeBackup || WriteJournal::pending(path)))
+    if (path.isEmpty())
+        return true;
+    // Most starts find the day's copy kept: they read nothing of maya.rayrc
+    // and need no lock, whose taking costs a flush to disk.
+    const QDate today = QDate::currentDate();
+    const bool copy = takeBackup && RayrcBackup::plan(mrDir, today).outcome == RayrcBackup::Take;
+    if (!copy && !WriteJournal::pending(path))
         return true;
     FileLock lock(path);
-    return lock.lock() && (!takeBackup || RayrcBackup::plan(mrDir, QDate::currentDate()).apply());
+    return lock.lock() && (!takeBackup || RayrcBackup::plan(mrDir, today).apply());
 }
 }
 
