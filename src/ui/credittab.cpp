@@ -26,7 +26,6 @@ CreditTab::CreditTab(QWidget *parent)
                            QString::number(QT_VERSION_MAJOR),
                            QString::number(Identity::copyrightYear),
                            QString::fromUtf8(Identity::copyrightHolder)));
-    text->setAlignment(Qt::AlignCenter);
     // Tab moves on rather than typing into the credits.
     text->setTabChangesFocus(true);
 
