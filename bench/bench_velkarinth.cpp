@@ -287,6 +287,11 @@ void BM_emptyDialog(benchmark::State &state)
     startProcess(state, QStringLiteral("startup_probe"), {QStringLiteral("empty")});
 }
 
+void BM_textDialog(benchmark::State &state)
+{
+    startProcess(state, QStringLiteral("startup_probe"), {QStringLiteral("text")});
+}
+
 void BM_cliConfig(benchmark::State &state)
 {
     startProcess(state, QStringLiteral("velkarinth-cli"), {QStringLiteral("config")});
@@ -310,6 +315,7 @@ BENCHMARK(BM_setMayaPath)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_startupDialog)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_startupDialogBackupKept)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_emptyDialog)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_textDialog)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_cliConfig)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_bareCoreApplication)->Unit(benchmark::kMillisecond)->Iterations(20);
 
@@ -411,6 +417,9 @@ int main(int argc, char **argv)
     ratio("setMayaPath on 1000 types", ms("BM_setMayaPath"), 16, "ms");
     ratio("start-up dialog / empty dialog", ms("BM_startupDialog") / ms("BM_emptyDialog"), 1.15, "x");
     ratio("  the day's backup already kept", ms("BM_startupDialogBackupKept") / ms("BM_emptyDialog"), 1.15, "x");
+    std::printf("%-40s %8.2f x\n", "  over a dialog with one line of text",
+                ms("BM_startupDialogBackupKept") / ms("BM_textDialog"));
+    std::printf("%-40s %8.2f x\n", "one line of text / empty dialog", ms("BM_textDialog") / ms("BM_emptyDialog"));
     ratio("cli config / bare QCoreApplication", ms("BM_cliConfig") / ms("BM_bareCoreApplication"), 1.2, "x");
     benchmark::Shutdown();
     return 0;
