@@ -56,9 +56,13 @@ bool folderKey(const QString &path, FolderKey &key);
 bool takeIdentity(QFileDevice &replacement, const FileIdentity &original);
 
 bool syncToDisk(QFileDevice &file);
-// Renames from over to, replacing it at once; false where to cannot take
-// another file (a file mounted there, one another program holds open).
-bool replaceFile(const QString &from, const QString &to);
+// Renames from over to, replacing it at once.
+enum class Replacement {
+    Done,
+    Refused,  // to cannot take another file (a file mounted there)
+    HeldOpen, // another program holds to open (Windows), even after a short wait
+};
+Replacement replaceFile(const QString &from, const QString &to);
 // Makes a rename or a new name in folder last through a power cut.
 void syncFolder(const QString &folder);
 

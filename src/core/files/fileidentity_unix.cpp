@@ -75,9 +75,12 @@ bool syncToDisk(QFileDevice &file)
     return ::fsync(file.handle()) == 0;
 }
 
-bool replaceFile(const QString &from, const QString &to)
+// An open file is no obstacle here: its readers keep the old one.
+Replacement replaceFile(const QString &from, const QString &to)
 {
-    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
+               ? Replacement::Done
+               : Replacement::Refused;
 }
 
 void syncFolder(const QString &folder)

@@ -55,11 +55,25 @@ bool syncToDisk(QFileDevice &file)
     return native != -1 && ::FlushFileBuffers(reinterpret_cast<HANDLE>(native));
 }
 
-bool replaceFile(const QString &from, const QString &to)
+// A program reading the file holds it for a moment: it is given a second to
+// close it. It is never written over while it reads.
+Replacement replaceFile(const QString &from, const QString &to)
 {
-    return ::MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
-                         reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const QString source = QDir::toNativeSeparators(from);
+    const QString target = QDir::toNativeSeparators(to);
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(reinterpret_cast<const wchar_t *>(source.utf16()),
+                          reinterpret_cast<const wchar_t *>(target.utf16()),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Replacement::Done;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED
+            && error != ERROR_LOCK_VIOLATION)
+            return Replacement::Refused;
+        if (attempt == 10)
+            return Replacement::HeldOpen;
+        ::Sleep(100);
+    }
 }
 
 // NTFS journals its own names: a rename lasts once the call returns.

@@ -71,12 +71,18 @@ bool FileRewrite::commitReplacement()
         replacement.remove();
         return false;
     }
-    if (replaceFile(replacement.fileName(), path)) {
+    const Replacement replaced = replaceFile(replacement.fileName(), path);
+    if (replaced == Replacement::Done) {
         replacement.setAutoRemove(false);
         return true;
     }
-    // The name cannot take another file (a file mounted there, one another
-    // program holds open): the new content goes over the old one instead.
+    // A reader would see the new content come in half-way: it is left alone.
+    if (replaced == Replacement::HeldOpen) {
+        replacement.remove();
+        return false;
+    }
+    // The name cannot take another file (a file mounted there): the new
+    // content goes over the old one instead.
     const bool written = QFileInfo::exists(path)
                          && original.open(QIODevice::ReadWrite | QIODevice::ExistingOnly
                                           | QIODevice::Unbuffered)
