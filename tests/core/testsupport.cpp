@@ -4,6 +4,7 @@
 #include "install/copystep.h"
 #include "rayrc/rayrcstep.h"
 #include "config/identity.h"
+#include "files/textfile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -30,6 +31,11 @@ Sandbox::~Sandbox()
 QString Sandbox::path(const QString &name) const
 {
     return name.isEmpty() ? dir.path() : dir.filePath(name);
+}
+
+QByteArray nativeEnds(QByteArray lf)
+{
+    return lf.replace('\n', nativeLineEnd());
 }
 
 QByteArray readBytes(const QString &path)

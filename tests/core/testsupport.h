@@ -27,6 +27,8 @@ private:
 };
 
 QByteArray readBytes(const QString &path);
+// lf with each "\n" as the program ends a line of its own: CR LF on Windows.
+QByteArray nativeEnds(QByteArray lf);
 void writeBytes(const QString &path, const QByteArray &content);
 // Every file below root, by path relative to root, with its content.
 QMap<QString, QByteArray> treeSnapshot(const QString &root);

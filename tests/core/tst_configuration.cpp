@@ -78,7 +78,7 @@ void TestConfiguration::defaultsWithoutFile()
     Configuration::setShaderFileRow(0, 1, QStringLiteral("xpm"), QString(), false);
 
     QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);
-    QCOMPARE(readBytes(QStringLiteral("init.txt")), defaultFile);
+    QCOMPARE(readBytes(QStringLiteral("init.txt")), nativeEnds(defaultFile));
 }
 
 Q_DECLARE_METATYPE(InitFile::Stop)
@@ -119,8 +119,10 @@ void TestConfiguration::parse_data()
                                                  << false << lf << true;
     QTest::newRow("no mr marker") << QByteArray("[MAYA_PATH]\n/m\n[MR]\n/r\n") << "/m" << "" << 0
                                   << Stop::MrMarker << true << false << lf << true;
+#ifndef Q_OS_WIN // every byte is a character in Windows' ANSI code page
     QTest::newRow("invalid UTF-8") << header("/m\xff", "/r") << "/m\uFFFD" << "/r" << 0
                                    << Stop::None << false << false << lf << false;
+#endif
 }
 
 // Bytes in, what the loader learnt out: nothing read, written or backed up.
@@ -420,7 +422,7 @@ void TestConfiguration::saveAfterEarlyStop_data()
     const QByteArray defaultType("[Shader Mental Ray]\n5\nfti**n\nxpm**n\nmel**o\nmi**o\ndll**o\n");
     QTest::newRow("maya lines only") << QByteArray("[MAYA_PATH]\n/m\n")
                                      << "[MAYA_PATH]\n/m\n[MR_PATH]\n\n" + defaultType;
-    QTest::newRow("empty file") << QByteArray() << "[MAYA_PATH]\n\n[MR_PATH]\n\n" + defaultType;
+    QTest::newRow("empty file") << QByteArray() << nativeEnds("[MAYA_PATH]\n\n[MR_PATH]\n\n" + defaultType);
 }
 
 void TestConfiguration::saveAfterEarlyStop()

@@ -31,20 +31,20 @@ void TestDirectoryUpdates::typingWithoutFile()
     Sandbox sandbox;
     // Either field may come first on a first run; neither loses what is typed.
     QVERIFY(Configuration::setMrPath(QStringLiteral("/r")));
-    QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
+    QCOMPARE(readBytes(init), nativeEnds("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
     QCOMPARE(Configuration::mrPath, QStringLiteral("/r"));
 
     QString typed;
     for (const QChar c : QStringLiteral("/opt")) {
         typed += c;
         QVERIFY(Configuration::setMayaPath(typed));
-        QCOMPARE(readBytes(init), "[MAYA_PATH]\n" + typed.toUtf8() + "\n[MR_PATH]\n/r\n");
+        QCOMPARE(readBytes(init), nativeEnds("[MAYA_PATH]\n" + typed.toUtf8() + "\n[MR_PATH]\n/r\n"));
     }
     QVERIFY(Configuration::setMrPath(QStringLiteral("/m")));
-    QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n/opt\n[MR_PATH]\n/m\n"));
+    QCOMPARE(readBytes(init), nativeEnds("[MAYA_PATH]\n/opt\n[MR_PATH]\n/m\n"));
     QVERIFY(Configuration::setMrPath(QStringLiteral("/mr")));
     QVERIFY(Configuration::setMayaPath(QString()));
-    QCOMPARE(readBytes(init), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/mr\n"));
+    QCOMPARE(readBytes(init), nativeEnds("[MAYA_PATH]\n\n[MR_PATH]\n/mr\n"));
     QCOMPARE(Configuration::mayaPath, QString());
 }
 
@@ -117,7 +117,7 @@ void TestDirectoryUpdates::blocksSurviveManyChanges()
         QVERIFY(Configuration::setMrPath(QStringLiteral("/mr/%1").arg(i)));
     }
     const QByteArray after = readBytes(init);
-    QCOMPARE(after, "[MAYA_PATH]\n/maya/19\n[MR_PATH]\n/mr/19\n" + saved.mid(blocks));
+    QCOMPARE(after, nativeEnds("[MAYA_PATH]\n/maya/19\n[MR_PATH]\n/mr/19\n") + saved.mid(blocks));
 
     Configuration::reset();
     Configuration::load();
@@ -164,7 +164,7 @@ void TestDirectoryUpdates::lineEndsKept_data()
     QTest::newRow("CR LF, mr appended") << QByteArray("[MAYA_PATH]\r\n/m")
                                         << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n");
     QTest::newRow("marker only") << QByteArray("[MAYA_PATH]")
-                                 << QByteArray("[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n");
+                                 << nativeEnds("[MAYA_PATH]\n/M\n[MR_PATH]\n/R\n");
     QTest::newRow("CR LF, marker only") << QByteArray("[MAYA_PATH]\r\n")
                                         << QByteArray("[MAYA_PATH]\r\n/M\r\n[MR_PATH]\r\n/R\r\n");
     static const char raw[] = "[MAYA_PATH]\n/m\n[MR_PATH]\n/r\n\xff\0\xfe\n";

@@ -128,9 +128,15 @@ void TestRayrc::nonAsciiEntries()
     writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
     QVERIFY(ShaderType::updateRayrc(sandbox.path(), QStringLiteral("link \"ombré.so\""),
                                     QStringLiteral("mi \"ombré.mi\"")));
-    // Written out by hand: the local 8-bit encoding is UTF-8 on Linux.
+    // Written out by hand: the local 8-bit encoding is UTF-8 on Linux, the
+    // ANSI code page (1252 here) on Windows.
+#ifdef Q_OS_WIN
+    const QByteArray e = "\xe9";
+#else
+    const QByteArray e = "\xc3\xa9";
+#endif
     QCOMPARE(readBytes(QStringLiteral("maya.rayrc")),
-             QByteArray("\tlink \"ombr\xc3\xa9.so\"\n\tlink\n\tmi \"ombr\xc3\xa9.mi\"\n\tmi\n"));
+             "\tlink \"ombr" + e + ".so\"\n\tlink\n\tmi \"ombr" + e + ".mi\"\n\tmi\n");
 }
 
 QTEST_GUILESS_MAIN(TestRayrc)

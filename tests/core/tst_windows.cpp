@@ -19,6 +19,8 @@ class TestWindows : public QObject
 private slots:
     void rewriteRefused_data();
     void rewriteRefused();
+    void identityKept_data();
+    void identityKept();
     void nonAsciiFolder_data();
     void nonAsciiFolder();
 };
@@ -74,6 +76,39 @@ void TestWindows::rewriteRefused()
         SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
     QVERIFY(rewrite());
     QVERIFY(readBytes(file) != before);
+}
+
+void TestWindows::identityKept_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("second hard link") << "link";
+    QTest::newRow("hidden") << "hidden";
+    QTest::newRow("system") << "system";
+}
+
+// What a replacing rename would lose: the rewrite goes in place instead.
+void TestWindows::identityKept()
+{
+    QFETCH(QString, kind);
+    Sandbox sandbox;
+    writeBytes(QStringLiteral("maya.rayrc"), "\tlink l\r\n\tmi m\r\n");
+    const std::wstring name = QDir::toNativeSeparators(sandbox.path(QStringLiteral("maya.rayrc"))).toStdWString();
+    const std::wstring link = QDir::toNativeSeparators(sandbox.path(QStringLiteral("other"))).toStdWString();
+    const DWORD attribute = kind == QLatin1String("hidden") ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_SYSTEM;
+    if (kind == QLatin1String("link"))
+        QVERIFY(CreateHardLinkW(link.c_str(), name.c_str(), nullptr));
+    else
+        QVERIFY(SetFileAttributesW(name.c_str(), attribute));
+
+    QCOMPARE(updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome,
+             RayrcStep::Update);
+    const QByteArray after = readBytes(QStringLiteral("maya.rayrc"));
+    QCOMPARE(after, QByteArray("\tL\r\n\tlink l\r\n\tM\r\n\tmi m\r\n"));
+    if (kind == QLatin1String("link"))
+        QCOMPARE(readBytes(QStringLiteral("other")), after);
+    else
+        QVERIFY(GetFileAttributesW(name.c_str()) & attribute);
+    SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 void TestWindows::nonAsciiFolder_data()

@@ -9,14 +9,29 @@
 #include <io.h>
 #include <windows.h>
 
-// What Windows keeps of a file through a replacement is what a replacing
-// rename keeps: every rewrite goes through one.
+// A replacing rename keeps the file's name, its creation time (Windows
+// carries it over to a file renamed into a name just freed) and the ACL it
+// inherits from its folder; what it would lose (another hard link, the
+// hidden or system attribute) makes the rewrite go in place.
 FileIdentity fileIdentity(const QString &path)
 {
     const QFileInfo info(path);
     FileIdentity identity;
     identity.exists = info.exists() || info.isSymLink();
     identity.regular = info.isFile();
+    if (!identity.regular)
+        return identity;
+    const HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                                        0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle != INVALID_HANDLE_VALUE) {
+        identity.inPlaceOnly = ::GetFileInformationByHandle(handle, &information)
+                               && (information.nNumberOfLinks > 1
+                                   || (information.dwFileAttributes
+                                       & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)));
+        ::CloseHandle(handle);
+    }
     return identity;
 }
 
@@ -56,7 +71,7 @@ bool syncToDisk(QFileDevice &file)
 }
 
 // A program reading the file holds it for a moment: it is given a second to
-// close it. It is never written over while it reads.
+// close it, and is never written over while it reads.
 Replacement replaceFile(const QString &from, const QString &to)
 {
     const QString source = QDir::toNativeSeparators(from);

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 namespace {
 // Copies from the current position of from to that of to, until the end of
@@ -23,9 +24,44 @@ bool copyRest(QFileDevice &from, QFileDevice &to)
 }
 }
 
+ReplacementFile::ReplacementFile(const QString &target)
+    : target(target)
+{
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    if (!kept && !fileName().isEmpty())
+        remove();
+}
+
+bool ReplacementFile::create()
+{
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QString name = target + QLatin1Char('.');
+        for (int i = 0; i < 6; ++i)
+            name += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
+        setFileName(name);
+        if (open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered,
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+            return true;
+        // Only a name already taken is worth another try.
+        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink())
+            break;
+    }
+    setFileName(QString());
+    return false;
+}
+
+bool ReplacementFile::reopen()
+{
+    return open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered);
+}
+
 FileRewrite::FileRewrite(const QString &path)
     : path(path)
-    , replacement(QFileInfo(path).absoluteFilePath() + QStringLiteral(".XXXXXX"))
+    , replacement(QFileInfo(path).absoluteFilePath())
     , original(path)
 {
 }
@@ -38,7 +74,7 @@ bool FileRewrite::open()
     if (identity.exists && (!identity.regular || !QFileInfo(path).isWritable()))
         return false;
     if (!identity.inPlaceOnly) {
-        if (replacement.open() && takeIdentity(replacement, identity))
+        if (replacement.create() && takeIdentity(replacement, identity))
             return true;
         replacement.remove();
         if (!identity.exists)
@@ -71,9 +107,11 @@ bool FileRewrite::commitReplacement()
         replacement.remove();
         return false;
     }
+    // Windows renames no file that is open, this one included.
+    replacement.close();
     const Replacement replaced = replaceFile(replacement.fileName(), path);
     if (replaced == Replacement::Done) {
-        replacement.setAutoRemove(false);
+        replacement.keep();
         return true;
     }
     // A reader would see the new content come in half-way: it is left alone.
@@ -83,7 +121,7 @@ bool FileRewrite::commitReplacement()
     }
     // The name cannot take another file (a file mounted there): the new
     // content goes over the old one instead.
-    const bool written = QFileInfo::exists(path)
+    const bool written = QFileInfo::exists(path) && replacement.reopen()
                          && original.open(QIODevice::ReadWrite | QIODevice::ExistingOnly
                                           | QIODevice::Unbuffered)
                          && commitInPlace(replacement);

@@ -24,6 +24,26 @@ public:
     bool open() { return QTemporaryFile::open(QIODevice::ReadWrite | QIODevice::Unbuffered); }
 };
 
+// A new file beside target under a name of its own, removed when destroyed
+// unless kept. Unlike a QTemporaryFile's, its close really closes it, which
+// Windows needs before it renames it.
+class ReplacementFile : public QFile
+{
+public:
+    explicit ReplacementFile(const QString &target);
+    ~ReplacementFile() override;
+
+    // Read-write, unbuffered, readable by the owner alone until its identity
+    // is set.
+    bool create();
+    bool reopen();
+    void keep() { kept = true; }
+
+private:
+    QString target;
+    bool kept = false;
+};
+
 class FileRewrite
 {
 public:
@@ -39,7 +59,7 @@ private:
 
     QString path;
     // The new content beside the file, to be renamed over it.
-    UnbufferedTemporaryFile replacement;
+    ReplacementFile replacement;
     // In place: the file itself, and its new content until that is whole.
     QFile original;
     UnbufferedTemporaryFile staged;
