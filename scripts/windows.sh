@@ -113,6 +113,10 @@ stop_wine() {
 build_programs() {
   [[ -f $QT_WIN_PREFIX/.complete ]] || die "no Qt for Windows in $QT_WIN_PREFIX: run the qt stage"
   local started=$SECONDS
+  # Qt's own catalogues, where a Qt install keeps them: a catalogue is the
+  # same file on every platform.
+  mkdir -p "$QT_WIN_PREFIX/translations"
+  cp -u /usr/share/qt6/translations/qtbase_*.qm "$QT_WIN_PREFIX/translations/"
   cmake -S . -B "$BUILD_DIR/tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$QT_WIN_PREFIX/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$WINE"
@@ -175,9 +179,8 @@ package() {
   cp "$bin/velkarinth.exe" "$bin/velkarinth-cli.exe" "$bin/velkarinth_en.qm" "$DIST/"
   cp "$QT_WIN_PREFIX/plugins/platforms/qwindows.dll" "$DIST/platforms/"
   cp "$QT_WIN_PREFIX"/plugins/styles/*.dll "$DIST/styles/"
-  # Qt's French buttons and folder dialog; a catalogue is the same file on
-  # every platform.
-  cp /usr/share/qt6/translations/qtbase_fr.qm "$DIST/translations/"
+  # Qt's French buttons and folder dialog.
+  cp "$QT_WIN_PREFIX/translations/qtbase_fr.qm" "$DIST/translations/"
   printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' >"$DIST/qt.conf"
   gather_dlls
   x86_64-w64-mingw32-strip "$DIST"/*.exe "$DIST"/*.dll "$DIST"/*/*.dll

@@ -150,9 +150,11 @@ void TestFileSearch::search_data()
     QTest::newRow("hidden files left out") << QStringList{".hidden.mi"} << "mi" << "";
     QTest::newRow("empty extension") << QStringList{"a.mi", "b/"} << "" << "";
     QTest::newRow("empty folder") << QStringList{} << "mi" << "";
+#ifndef Q_OS_WIN // no FIFOs or devices there, and QFile::link makes a shortcut
     QTest::newRow("link to a FIFO") << QStringList{"p|", "a.mi@p"} << "mi" << "";
     QTest::newRow("link to a device") << QStringList{"a.mi@/dev/zero"} << "mi" << "";
     QTest::newRow("link to a file") << QStringList{"f", "a.mi@f"} << "mi" << "a.mi";
+#endif
 }
 
 void TestFileSearch::search()
@@ -194,6 +196,9 @@ void TestFileSearch::missingFolder()
 
 void TestFileSearch::linkCycleEnds()
 {
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shortcut here, no link the file system follows");
+#endif
     Sandbox sandbox;
     const QString root = sandbox.path(QStringLiteral("shader"));
     makeTree(root, {"a/", "b/", "z/last.mi"});
@@ -217,6 +222,9 @@ void TestFileSearch::linkCycleEnds()
 
 void TestFileSearch::tieBrokenByExactName()
 {
+#ifdef Q_OS_WIN
+    QSKIP("names equal but for case are one file here");
+#endif
     // Every case variant of one name, created in both orders: neither the
     // creation order nor the filesystem's listing order may decide.
     QStringList names{"abc.mi", "abC.mi", "aBc.mi", "aBC.mi",
@@ -271,6 +279,9 @@ void TestFileSearch::cycleEnds_data()
 
 void TestFileSearch::cycleEnds()
 {
+#ifdef Q_OS_WIN
+    QSKIP("QFile::link makes a shortcut here, no link the file system follows");
+#endif
     QFETCH(int, workingDepth);
     Sandbox sandbox;
     const QString level(250, QLatin1Char('d'));

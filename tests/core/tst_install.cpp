@@ -296,9 +296,11 @@ void TestInstall::laterRowsSeeEarlierCopies_data()
     QTest::newRow("destination is the shader's folder")
         << QStringList{"dll:shader:o", "dll:lib:o"} << QString()
         << QStringList{"shader/lib/velvet.dll", "shader/velvet.dll"};
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link the file system follows
     QTest::newRow("destination reached through a link in the shader's folder")
         << QStringList{"dll:icons:o", "dll:lib:o"} << "alink"
         << QStringList{"shader/lib/velvet.dll", "shader/alink/velvet.dll"};
+#endif
 }
 
 void TestInstall::laterRowsSeeEarlierCopies()

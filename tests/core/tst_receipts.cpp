@@ -9,6 +9,9 @@
 
 #include <cstdio>
 #include <stdexcept>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 class TestReceipts : public QObject
 {
@@ -145,11 +148,13 @@ void TestReceipts::swapBeforeRemoval_data()
     QTest::addColumn<bool>("insideRemoval");
     QTest::addColumn<bool>("copyRemoved");
     QTest::newRow("edited and saved (write, then rename)") << "rename" << false << false;
-    QTest::newRow("the folder swapped for a link to another") << "folder" << false << false;
     QTest::newRow("a copy of the same bytes put in its place") << "same bytes" << false << false;
     QTest::newRow("edited and saved, between check and removal") << "rename" << true << false;
-    QTest::newRow("the folder swapped, between check and removal") << "folder" << true << true;
     QTest::newRow("same bytes, between check and removal") << "same bytes" << true << false;
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link the file system follows
+    QTest::newRow("the folder swapped for a link to another") << "folder" << false << false;
+    QTest::newRow("the folder swapped, between check and removal") << "folder" << true << true;
+#endif
 }
 
 void TestReceipts::swapBeforeRemoval()
@@ -170,7 +175,11 @@ void TestReceipts::swapBeforeRemoval()
             QVERIFY(QFile::link(sandbox.path(QStringLiteral("other")), QStringLiteral("dest")));
         } else {
             QVERIFY(QFile::rename(QStringLiteral("other/a.mel"), QStringLiteral("other/a.mel.new")));
+#ifdef Q_OS_WIN
+            QVERIFY(MoveFileExW(L"other\\a.mel.new", L"dest\\a.mel", MOVEFILE_REPLACE_EXISTING));
+#else
             QVERIFY(std::rename("other/a.mel.new", "dest/a.mel") == 0);
+#endif
         }
     };
 

@@ -25,7 +25,9 @@ void TestUninstall::files_data()
     QTest::newRow("identical: removed") << "same" << int(RemoveStep::Remove);
     QTest::newRow("changed since: kept") << "other" << int(RemoveStep::Differs);
     QTest::newRow("already gone") << "" << int(RemoveStep::Missing);
+#ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link the file system follows
     QTest::newRow("a link to the same bytes: kept") << "link" << int(RemoveStep::NotRegular);
+#endif
     QTest::newRow("a folder of that name: kept") << "dir" << int(RemoveStep::NotRegular);
     QTest::newRow("the shader's own file: kept") << "self" << int(RemoveStep::SameFile);
 }

@@ -128,13 +128,19 @@ QList<FolderEntry> listFolder(const QString &folder)
 namespace {
 std::function<void(const QString &)> removalHook;
 
-// Windows gives no inode through Qt: the file's bytes alone tell it here.
+// The file itself is its volume's serial number and its index there, as
+// for a folder.
 FileFingerprint fingerprintOf(QFile &file)
 {
     FileFingerprint print;
+    const intptr_t native = file.handle() < 0 ? -1 : _get_osfhandle(file.handle());
+    BY_HANDLE_FILE_INFORMATION information;
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.seek(0) || !hash.addData(&file))
+    if (native == -1 || !::GetFileInformationByHandle(reinterpret_cast<HANDLE>(native), &information)
+        || !file.seek(0) || !hash.addData(&file))
         return print;
+    print.device = information.dwVolumeSerialNumber;
+    print.inode = (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
     print.size = file.size();
     print.sha256 = hash.result();
     return print;
@@ -152,8 +158,9 @@ FileFingerprint fileFingerprint(const QString &path)
 FileFingerprint folderFingerprint(const QString &folder)
 {
     FileFingerprint print;
-    if (QFileInfo(folder).isDir())
-        print.size = 0;
+    FolderKey key;
+    if (folderKey(folder, key))
+        print = {key.device, key.inode, 0, {}};
     return print;
 }
 

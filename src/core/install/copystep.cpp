@@ -3,6 +3,7 @@
 #include "files/fileidentity.h"
 #include "files/paths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
@@ -72,6 +73,9 @@ QString CopyStep::text() const
 
 QString CopyStep::details() const
 {
+    // As the user's system writes paths; the file paths are joined so already.
+    const QString shaderDir = QDir::toNativeSeparators(this->shaderDir);
+    const QString folder = QDir::toNativeSeparators(this->folder);
     QString reason;
     switch (outcome) {
     case Copy:
