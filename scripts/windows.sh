@@ -138,7 +138,8 @@ run_tests() {
   for d in "${dirs[@]}"; do path+="$(winpath "$d");"; done
   # A UTF-8 locale every Debian has: Wine names Unix files in its charset, and
   # takes the ANSI code page (1252) from it, which decides what init.txt holds.
-  LANG=C.UTF-8 WINEPATH=$path QT_QPA_PLATFORM=offscreen \
+  # Wine passes no QT_ variable on, only WINEQT_ ones, under their QT_ name.
+  LANG=C.UTF-8 WINEPATH=$path WINEQT_QPA_PLATFORM=offscreen \
     ctest --test-dir "$BUILD_DIR/tree" --output-on-failure --no-tests=error --timeout 300
 }
 

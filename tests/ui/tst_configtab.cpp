@@ -155,7 +155,9 @@ void TestConfigtab::pathEdit()
                                           : QList<QByteArray>{"[MAYA_PATH]", "", "[MR_PATH]", "", ""};
     const auto check = [&] {
         lines[line] = lineEdit->text().toUtf8();
-        QCOMPARE(readBytes(initFile), lines.join('\n'));
+        const QByteArray joined = lines.join('\n');
+        // The file made anew ends its lines as the platform does.
+        QCOMPARE(readBytes(initFile), initPresent ? joined : nativeEnds(joined));
     };
 
     for (const QChar c : QStringLiteral("/new dir")) {
@@ -432,7 +434,7 @@ void TestConfigtab::slotsByName()
     bool saved = false;
     QVERIFY(QMetaObject::invokeMethod(&tab, "saveShader", Q_RETURN_ARG(bool, saved)));
     QVERIFY(saved);
-    QCOMPARE(readBytes(initFile), QByteArray("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
+    QCOMPARE(readBytes(initFile), nativeEnds("[MAYA_PATH]\n\n[MR_PATH]\n/r\n"));
 }
 
 void TestConfigtab::keyboardAndNames()
@@ -483,12 +485,14 @@ void TestConfigtab::saveRefused_data()
                                           << "« Extension 1 »" + star;
     QTest::newRow("misspelt marker") << QByteArray("[MAYA_PATH]\n/m\n[MR PATH]\n/r\n") << ""
                                      << "" << "mal écrite";
+#ifndef Q_OS_WIN // every byte is a character in Windows' ANSI code page
     QTest::newRow("Latin-1 folder") << QByteArray("[MAYA_PATH]\n/zo\xeb\n[MR_PATH]\n/r\n") << ""
                                     << "" << undecodable;
     QTest::newRow("Latin-1 in a skipped line") << QByteArray(header + "caf\xe9\n[A]\n0\n\n")
                                                << "" << "" << undecodable;
     QTest::newRow("UTF-8 cut at the end") << QByteArray(header + "[A]\n1\nmel*/\xc3") << ""
                                           << "" << undecodable;
+#endif
 }
 
 // A value init.txt cannot hold is marked at once and never written; the save

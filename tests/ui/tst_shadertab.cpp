@@ -266,7 +266,12 @@ void TestShadertab::fileNamesAsPlainText()
     // A file name that reads as markup must show as it is, in a box of the
     // dialog's own.
     Sandbox sandbox;
+#ifdef Q_OS_WIN
+    // No < or > in a file name there; entities are markup too.
+    const QString name = QStringLiteral("x&lt;h1&gt;Installation effectuée&amp;.mel");
+#else
     const QString name = QStringLiteral("x<h1>Installation effectuée<h1>.mel");
+#endif
     QDir().mkdir(QStringLiteral("shader"));
     writeBytes(QStringLiteral("shader/") + name, "proc");
     ShaderType type;
@@ -281,7 +286,7 @@ void TestShadertab::fileNamesAsPlainText()
     QCOMPARE(watcher.boxes.size(), 1);
     const SeenBox &box = watcher.boxes.first();
     QVERIFY2(box.text.endsWith(name), qPrintable(box.text));
-    QVERIFY(box.details.contains(sandbox.path(QStringLiteral("shader/")) + name));
+    QVERIFY(box.details.contains(QDir::toNativeSeparators(sandbox.path(QStringLiteral("shader/")) + name)));
     QVERIFY(box.plain);
     QCOMPARE(box.parent, &dialog);
 }
