@@ -269,6 +269,10 @@ dialog_shot() {
   # shellcheck source=scripts/xvfb.sh
   source scripts/xvfb.sh
   start_xvfb "$BUILD_DIR/e2e" || die "Xvfb did not start"
+  # A Wine started without a display (the command-line runs) would keep
+  # drawing nowhere: it starts anew on this one.
+  "$WINESERVER" -k 2>/dev/null || true
+  "$WINESERVER" -w 2>/dev/null || true
   (cd "$demo" && exec env LANG=C.UTF-8 "$WINE" "$exe") >"$BUILD_DIR/e2e/dialog.log" 2>&1 &
   app_pid=$!
   local deadline=$((SECONDS + WINDOW_TIMEOUT))
