@@ -138,8 +138,9 @@ run_tests() {
   for d in "${dirs[@]}"; do path+="$(winpath "$d");"; done
   # A UTF-8 locale every Debian has: Wine names Unix files in its charset, and
   # takes the ANSI code page (1252) from it, which decides what init.txt holds.
-  # Wine passes no QT_ variable on, only WINEQT_ ones, under their QT_ name.
-  LANG=C.UTF-8 WINEPATH=$path WINEQT_QPA_PLATFORM=offscreen \
+  # Wine passes no QT_ variable on, only WINEQT_ ones, under their QT_ name;
+  # Qt Test with no console writes to the debugger unless told otherwise.
+  LANG=C.UTF-8 WINEPATH=$path WINEQT_QPA_PLATFORM=offscreen WINEQT_FORCE_STDERR_LOGGING=1 \
     ctest --test-dir "$BUILD_DIR/tree" --output-on-failure --no-tests=error --timeout 300
 }
 
