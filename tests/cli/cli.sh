@@ -2,9 +2,13 @@
 # velkarinth-cli on a fresh demo workspace: the preview, then the install it
 # predicted, a failing run, the exit statuses, -C and the JSON output.
 #
-# usage: cli.sh VELKARINTH_CLI
+# usage: cli.sh [EMULATOR] VELKARINTH_CLI   (the emulator runs a Windows build)
 set -euo pipefail
-cli=$1
+cli=("$@")
+# A Windows program gets its arguments and names in UTF-16, so no byte of
+# them can fail to be UTF-8, and its names hold no control character.
+windows=0
+[[ ${cli[-1]} == *.exe ]] && windows=1
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -19,7 +23,7 @@ mi='mi "{MAYA_LOCATION}/mentalray/include/velvet.mi";'
 run() {
   local want=$1 got=0
   shift
-  LC_ALL=${locale:-C.UTF-8} "$cli" -C "$demo" "$@" >"$tmp/out" 2>"$tmp/err" || got=$?
+  LC_ALL=${locale:-C.UTF-8} "${cli[@]}" -C "$demo" "$@" >"$tmp/out" 2>"$tmp/err" || got=$?
   [[ $got == "$want" ]] || { cat "$tmp/out" "$tmp/err" >&2; fail "$* exited $got, not $want"; }
 }
 json() { python3 -c "import json,sys; d=json.load(open('$tmp/out')); print($1)"; }
@@ -42,7 +46,7 @@ run 2 install "$demo/shader-sample" --link velvet.so --mi "$mi"
 run 2 install "$demo/shader-sample" --link "$link" --mi $'mi "a";\nmi "b";'
 run 2 install --link "$link" --mi "$mi" --no-such-option "$demo/shader-sample"
 run 2 config maya
-"$cli" -C "$tmp/nowhere" config >/dev/null 2>&1 && fail "-C into a missing folder succeeded"
+"${cli[@]}" -C "$tmp/nowhere" config >/dev/null 2>&1 && fail "-C into a missing folder succeeded"
 
 run 0 config --json
 [[ $(json "d['mrPath']") == "$demo/mentalray" ]] || fail "config --json: wrong mrPath"
@@ -102,14 +106,18 @@ cp -r "$demo/shader-sample" "$bad" && mv "$bad/velvet.mel" "$bad/caf"$'\xe9'".me
 cp -r "$demo/shader-sample" "$esc" && mv "$esc/velvet.mel" "$esc/v"$'\e'"[31m.mel"
 closed() { python3 -c 'import os,subprocess,sys; r,w=os.pipe(); os.close(r); sys.exit(subprocess.run(sys.argv[1:],stdout=w).returncode)' "$@"; }
 while IFS='|' read -r want to shown args; do
+  if [[ $want == unix:* ]]; then
+    ((windows)) && continue
+    want=${want#unix:}
+  fi
   eval "set -- $args"
   snapshot "$tmp/pre"
   : >"$tmp/out"
   got=0
   case $to in
-    full) "$cli" -C "$demo" "$@" >/dev/full 2>"$tmp/err" || got=$? ;;
-    closed) closed "$cli" -C "$demo" "$@" 2>"$tmp/err" || got=$? ;;
-    *) "$cli" -C "$demo" "$@" >"$tmp/out" 2>"$tmp/err" || got=$? ;;
+    full) "${cli[@]}" -C "$demo" "$@" >/dev/full 2>"$tmp/err" || got=$? ;;
+    closed) closed "${cli[@]}" -C "$demo" "$@" 2>"$tmp/err" || got=$? ;;
+    *) "${cli[@]}" -C "$demo" "$@" >"$tmp/out" 2>"$tmp/err" || got=$? ;;
   esac
   [[ $got == "$want" ]] || fail "$args exited $got, not $want: $(cat "$tmp/out" "$tmp/err")"
   grep -qF -- "$shown" "$tmp/out" "$tmp/err" || fail "$args does not say '$shown': $(cat "$tmp/err")"
@@ -122,10 +130,10 @@ done <<'EOF'
 2|file|--dry-run|config mr /elsewhere --dry-run
 2|file|--json|config maya /elsewhere --json
 2|file|--type|config --type 0
-2|file|caf\xe9|install shader-sample --link $'link "caf\xe9";' --mi "$mi"
-2|file|Argument 5 (|config mr $'/opt/caf\xe9'
-1|file|"name-unreadable"|install "$bad" --link "$link" --mi "$mi" --dry-run --json
-0|file|v\x1b[31m.mel|install "$esc" --link "$link" --mi "$mi" --dry-run
+unix:2|file|caf\xe9|install shader-sample --link $'link "caf\xe9";' --mi "$mi"
+unix:2|file|Argument 5 (|config mr $'/opt/caf\xe9'
+unix:1|file|"name-unreadable"|install "$bad" --link "$link" --mi "$mi" --dry-run --json
+unix:0|file|v\x1b[31m.mel|install "$esc" --link "$link" --mi "$mi" --dry-run
 3|closed|lost|install shader-sample --link "$link" --mi "$mi"
 EOF
 grep -qxF $'\t'"$link" "$rayrc" && [[ -f $demo/mentalray/lib/velvet.dll ]] \
