@@ -117,12 +117,15 @@ bool keepRayrcAtStartUp(const QString &mrDir, bool takeBackup)
         return true;
     // Most starts find the day's copy kept: they read nothing of maya.rayrc
     // and need no lock, whose taking costs a flush to disk.
-    const QDate today = QDate::currentDate();
-    const bool copy = takeBackup && RayrcBackup::plan(mrDir, today).outcome == RayrcBackup::Take;
+    RayrcBackup backup;
+    if (takeBackup)
+        backup = RayrcBackup::plan(mrDir, QDate::currentDate());
+    const bool copy = backup.outcome == RayrcBackup::Take;
     if (!copy && !WriteJournal::pending(path))
         return true;
+    // The copy decides again under the lock, once a dead run's file is put right.
     FileLock lock(path);
-    return lock.lock() && (!takeBackup || RayrcBackup::plan(mrDir, today).apply());
+    return lock.lock() && (!copy || backup.apply());
 }
 }
 

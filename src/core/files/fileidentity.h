@@ -116,7 +116,11 @@ struct FileFingerprint
 // last component is not followed.
 FileFingerprint fileFingerprint(const QString &path);
 // The device and inode of a folder, after links; no size or hash.
-FileFingerprint folderFingerprint(const QString &folder);
+inline FileFingerprint folderFingerprint(const QString &folder)
+{
+    FolderKey key;
+    return folderKey(folder, key) ? FileFingerprint{key.device, key.inode, 0, {}} : FileFingerprint{};
+}
 
 // Removes name from folder only while folder is still the one fingerprinted
 // (no link or other folder swapped in) and the file is still expected: the

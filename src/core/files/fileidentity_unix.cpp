@@ -248,18 +248,6 @@ FileFingerprint fileFingerprint(const QString &path)
     return print;
 }
 
-FileFingerprint folderFingerprint(const QString &folder)
-{
-    FileFingerprint print;
-    struct stat status;
-    if (::stat(QFile::encodeName(folder).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
-        return print;
-    print.device = status.st_dev;
-    print.inode = status.st_ino;
-    print.size = 0;
-    return print;
-}
-
 Removal removeUnchanged(const QString &folder, const FileFingerprint &folderId, const QString &name,
                         const FileFingerprint &expected)
 {

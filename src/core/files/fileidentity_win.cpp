@@ -9,6 +9,30 @@
 #include <io.h>
 #include <windows.h>
 
+namespace {
+// What Windows tells of the file or folder at path, after links. Backup
+// semantics let a folder open too; no access right is asked for, so what
+// cannot be read still tells who it is.
+bool informationOf(const QString &path, BY_HANDLE_FILE_INFORMATION &information)
+{
+    const HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
+                                        0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const bool known = ::GetFileInformationByHandle(handle, &information);
+    ::CloseHandle(handle);
+    return known;
+}
+
+// The volume's serial number and the index there: device and inode.
+FolderKey keyOf(const BY_HANDLE_FILE_INFORMATION &information)
+{
+    return {quint64(information.dwVolumeSerialNumber),
+            (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+}
+
 // A replacing rename keeps the file's name, its creation time (Windows
 // carries it over to a file renamed into a name just freed) and the ACL it
 // inherits from its folder; what it would lose (another hard link, the
@@ -19,39 +43,20 @@ FileIdentity fileIdentity(const QString &path)
     FileIdentity identity;
     identity.exists = info.exists() || info.isSymLink();
     identity.regular = info.isFile();
-    if (!identity.regular)
-        return identity;
-    const HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-                                        0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     BY_HANDLE_FILE_INFORMATION information;
-    if (handle != INVALID_HANDLE_VALUE) {
-        identity.inPlaceOnly = ::GetFileInformationByHandle(handle, &information)
-                               && (information.nNumberOfLinks > 1
-                                   || (information.dwFileAttributes
-                                       & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)));
-        ::CloseHandle(handle);
-    }
+    identity.inPlaceOnly = identity.regular && informationOf(path, information)
+                           && (information.nNumberOfLinks > 1
+                               || (information.dwFileAttributes
+                                   & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)));
     return identity;
 }
 
 bool folderKey(const QString &path, FolderKey &key)
 {
-    // A folder opens only with backup semantics; no access right is asked
-    // for, so a folder that cannot be read still tells who it is.
-    const HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-                                        0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return false;
     BY_HANDLE_FILE_INFORMATION information;
-    const bool known = ::GetFileInformationByHandle(handle, &information)
-                       && (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    ::CloseHandle(handle);
-    if (!known)
+    if (!informationOf(path, information) || !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    key = {quint64(information.dwVolumeSerialNumber),
-           (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+    key = keyOf(information);
     return true;
 }
 
@@ -128,8 +133,7 @@ QList<FolderEntry> listFolder(const QString &folder)
 namespace {
 std::function<void(const QString &)> removalHook;
 
-// The file itself is its volume's serial number and its index there, as
-// for a folder.
+// The file itself is told as a folder is (keyOf).
 FileFingerprint fingerprintOf(QFile &file)
 {
     FileFingerprint print;
@@ -139,8 +143,9 @@ FileFingerprint fingerprintOf(QFile &file)
     if (native == -1 || !::GetFileInformationByHandle(reinterpret_cast<HANDLE>(native), &information)
         || !file.seek(0) || !hash.addData(&file))
         return print;
-    print.device = information.dwVolumeSerialNumber;
-    print.inode = (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+    const FolderKey key = keyOf(information);
+    print.device = key.device;
+    print.inode = key.inode;
     print.size = file.size();
     print.sha256 = hash.result();
     return print;
@@ -153,15 +158,6 @@ FileFingerprint fileFingerprint(const QString &path)
     if (QFileInfo(path).isSymLink() || !openRegularFile(file, path))
         return {};
     return fingerprintOf(file);
-}
-
-FileFingerprint folderFingerprint(const QString &folder)
-{
-    FileFingerprint print;
-    FolderKey key;
-    if (folderKey(folder, key))
-        print = {key.device, key.inode, 0, {}};
-    return print;
 }
 
 Removal removeUnchanged(const QString &folder, const FileFingerprint &, const QString &name,

@@ -21,9 +21,8 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
     step.source = found.path;
     step.name = found.name;
     if (found.path.isEmpty()) {
+        step.source = found.unreadable;
         step.outcome = found.unreadable.isEmpty() ? NotFound : NameUnreadable;
-        if (step.outcome == NameUnreadable)
-            step.source = found.unreadable;
         return step;
     }
     // Checked now so that a preview never promises a copy that cannot start.
