@@ -148,6 +148,9 @@ QString CliText::removal(const RemoveStep &step, bool dryRun)
     case RemoveStep::NoReceipt:
         text = tr("Gardé, aucun reçu ne dit qu'il a été installé : %1");
         break;
+    case RemoveStep::Outside:
+        text = tr("Gardé, le reçu le place hors des dossiers configurés : %1");
+        break;
     }
     return oneLine(text.arg(step.destination));
 }

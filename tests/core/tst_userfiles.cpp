@@ -20,12 +20,17 @@ const uid_t nobody = 65534;
 // sharedGroup as a supplementary group; returns its exit code (0 for true).
 int runAs(bool asNobody, mode_t mask, const std::function<bool()> &work)
 {
+    // A user of its own has a data folder of its own, where side files go.
+    QTemporaryDir data;
+    if (asNobody && chown(QFile::encodeName(data.path()), nobody, nobody) != 0)
+        return 2;
     const pid_t child = fork();
     if (child == 0) {
         alarm(30);
         umask(mask);
         if (asNobody
-            && (setgroups(1, &sharedGroup) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
+            && (setgroups(1, &sharedGroup) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0
+                || !qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()))))
             _exit(2);
         _exit(work() ? 0 : 1);
     }

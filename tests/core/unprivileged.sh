@@ -12,6 +12,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$binary" "$work/"
 chmod 755 "$work" "$work/$(basename "$binary")"
+# A home of the user's own, where its side files go.
+mkdir "$work/home"
+chown 65534:65534 "$work/home"
 cd "$work"
-HOME="$work" XDG_RUNTIME_DIR="$work" TMPDIR=/tmp \
+HOME="$work/home" XDG_RUNTIME_DIR="$work/home" TMPDIR=/tmp \
     setpriv --reuid=65534 --regid=65534 --clear-groups -- "./$(basename "$binary")" "$@"

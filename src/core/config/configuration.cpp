@@ -193,7 +193,7 @@ Configuration::SaveResult Configuration::save()
     if (result.status == SaveStatus::Saved) {
         FileLock lock(initFile);
         if (!lock.lock())
-            result.status = SaveStatus::Busy;
+            result.status = lock.busy() ? SaveStatus::Busy : SaveStatus::WriteFailed;
         else if (!writeWholeFile(initFile, file.serialize()))
             result.status = SaveStatus::WriteFailed;
     }
@@ -308,9 +308,11 @@ bool writeDirectory(const QString &directory, bool mentalRay)
     // Read, changed and written under one lock, or a keystroke here and a
     // setter elsewhere would each put back the other's old line.
     FileLock lock(initFile);
-    setterBusy = !lock.lock();
-    if (setterBusy)
+    if (!lock.lock()) {
+        setterBusy = lock.busy();
         return false;
+    }
+    setterBusy = false;
     QList<TextLine> lines;
     QByteArray end;
     bool created = false;

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QHashFunctions>
 #include <QList>
+#include <QIODevice>
 #include <QString>
 
 #include <functional>
@@ -18,7 +19,7 @@ class QFileDevice;
 struct FileIdentity
 {
     bool exists = false;
-    bool regular = false; // after following links
+    bool regular = false; // the name itself: a link is none
     // A replacement could not keep what the file has: other hard links,
     // ACLs or extended attributes, or a folder the process cannot write.
     bool inPlaceOnly = false;
@@ -133,6 +134,53 @@ Removal removeUnchanged(const QString &folder, const FileFingerprint &folderId, 
 // Called with the file's path between the check and the rename; lets a test
 // swap the file at the worst moment.
 void setRemovalHook(std::function<void(const QString &path)> hook);
+
+// Who owns path and who else may change it. A link is not followed unless
+// asked: its owner is the link's own.
+struct Ownership
+{
+    bool exists = false;
+    bool link = false;
+    bool folder = false;
+    bool sticky = false;
+    // The running user, or the system's own account (root; on Windows
+    // Administrators or SYSTEM), which could change it anyway.
+    bool ownedByUser = false;
+    // Another user may write it: group or others (on Windows Everyone,
+    // Users or Authenticated Users).
+    bool othersWrite = false;
+    QString owner; // a name, or a number where there is none
+    QString mode;  // in octal, as chmod takes it
+
+    // Nothing another user could have planted or changed: the rule for the
+    // working folder and all the program keeps in it.
+    bool trusted() const { return exists && ownedByUser && (!othersWrite || (folder && sticky)); }
+};
+Ownership ownership(const QString &path, bool followLinks);
+
+// Whether the link at path may be followed, by the rule Linux applies in
+// sticky folders: it belongs to the running user or to its folder's owner.
+bool linkMayBeFollowed(const QString &path);
+
+// Makes folder (its parent must exist) readable by the running user alone,
+// or checks that it already is; false otherwise.
+bool makePrivateFolder(const QString &folder);
+
+// Opens path without following a link, without creating it and without
+// waiting on a FIFO: only a regular file is opened.
+bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode);
+
+// Gives from's file the name to, only if nothing has that name yet, not
+// even a dangling link.
+bool renameNoReplace(const QString &from, const QString &to);
+
+// An advisory lock on a lock file of the program's own, made if missing and
+// never through a link; the system drops it when its process dies.
+// Failed also for a link, a FIFO, a folder or another user's file there.
+enum class LockAttempt { Taken, Busy, Failed };
+LockAttempt tryLockFile(const QString &path, qintptr &handle);
+// Removes the lock file while still holding it, then lets go.
+void unlockFile(const QString &path, qintptr handle);
 
 // A reader that went away must not kill a program half-way through an
 // install: writes to it fail instead, and the program says so.

@@ -9,6 +9,9 @@
 #include <csignal>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #ifdef Q_OS_LINUX
@@ -20,7 +23,8 @@ FileIdentity fileIdentity(const QString &path)
     FileIdentity identity;
     const QByteArray name = QFile::encodeName(path);
     struct stat status;
-    if (::stat(name.constData(), &status) != 0) {
+    // The name itself: a link someone put there is no file to write through.
+    if (::lstat(name.constData(), &status) != 0) {
         // Only a missing file may be created; any other failure is no file
         // to write to.
         identity.exists = errno != ENOENT;
@@ -36,7 +40,7 @@ FileIdentity fileIdentity(const QString &path)
     // ACLs are extended attributes here too.
     attributes = ::listxattr(name.constData(), nullptr, 0) > 0;
 #endif
-    const QByteArray folder = QFile::encodeName(QFileInfo(QFileInfo(path).canonicalFilePath()).path());
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
     identity.inPlaceOnly = status.st_nlink > 1 || attributes
                            || ::faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0;
     return identity;
@@ -127,6 +131,113 @@ bool createFileLike(QFile &file, const QString &path, const QFileDevice &like)
         return false;
     }
     return true;
+}
+
+Ownership ownership(const QString &path, bool followLinks)
+{
+    Ownership owned;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status;
+    if ((followLinks ? ::stat(name.constData(), &status) : ::lstat(name.constData(), &status)) != 0)
+        return owned;
+    owned.exists = true;
+    owned.link = S_ISLNK(status.st_mode);
+    owned.folder = S_ISDIR(status.st_mode);
+    owned.sticky = status.st_mode & S_ISVTX;
+    owned.ownedByUser = status.st_uid == ::geteuid() || status.st_uid == 0;
+    // A link's own bits mean nothing; only who may replace it does.
+    owned.othersWrite = !owned.link && (status.st_mode & (S_IWGRP | S_IWOTH));
+    const passwd *user = ::getpwuid(status.st_uid);
+    owned.owner = user ? QFile::decodeName(user->pw_name) : QString::number(status.st_uid);
+    owned.mode = QStringLiteral("%1").arg(status.st_mode & 07777, 4, 8, QLatin1Char('0'));
+    return owned;
+}
+
+bool linkMayBeFollowed(const QString &path)
+{
+    struct stat link;
+    struct stat folder;
+    return ::lstat(QFile::encodeName(path).constData(), &link) == 0
+           && ::stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &folder) == 0
+           && (link.st_uid == ::geteuid() || link.st_uid == folder.st_uid);
+}
+
+bool makePrivateFolder(const QString &folder)
+{
+    const QByteArray name = QFile::encodeName(folder);
+    ::mkdir(name.constData(), 0700);
+    struct stat status;
+    if (::lstat(name.constData(), &status) != 0 || !S_ISDIR(status.st_mode)
+        || status.st_uid != ::geteuid())
+        return false;
+    return (status.st_mode & 077) == 0 || ::chmod(name.constData(), 0700) == 0;
+}
+
+bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode)
+{
+    const int access = mode & QIODevice::WriteOnly ? (mode & QIODevice::ReadOnly ? O_RDWR : O_WRONLY)
+                                                   : O_RDONLY;
+    const int fd = ::open(QFile::encodeName(path).constData(), access | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)
+        || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0
+        || !file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+bool renameNoReplace(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+#ifdef SYS_renameat2
+    if (::syscall(SYS_renameat2, AT_FDCWD, source.constData(), AT_FDCWD, target.constData(),
+                  1 /* RENAME_NOREPLACE */)
+        == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+#endif
+    // Where the file system has no such rename: a new name, then the old
+    // one goes; neither follows a link.
+    return ::link(source.constData(), target.constData()) == 0 && ::unlink(source.constData()) == 0;
+}
+
+LockAttempt tryLockFile(const QString &path, qintptr &handle)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat status;
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
+        // A link, a FIFO, a folder or another user's file: not a lock of ours.
+        if (fd >= 0)
+            ::close(fd);
+        return LockAttempt::Failed;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(fd);
+        return held ? LockAttempt::Busy : LockAttempt::Failed;
+    }
+    // The holder before removed the name it had locked: that lock is no
+    // longer anyone's, and the name may be someone else's by now.
+    struct stat now;
+    if (::lstat(name.constData(), &now) != 0 || now.st_dev != status.st_dev || now.st_ino != status.st_ino) {
+        ::close(fd);
+        return LockAttempt::Busy;
+    }
+    handle = fd;
+    return LockAttempt::Taken;
+}
+
+void unlockFile(const QString &path, qintptr handle)
+{
+    ::unlink(QFile::encodeName(path).constData());
+    ::close(int(handle));
 }
 
 void ignoreBrokenPipe()

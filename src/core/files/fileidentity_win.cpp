@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <aclapi.h>
+#include <fcntl.h>
 #include <io.h>
+#include <sddl.h>
 #include <windows.h>
 
 namespace {
@@ -42,7 +45,8 @@ FileIdentity fileIdentity(const QString &path)
     const QFileInfo info(path);
     FileIdentity identity;
     identity.exists = info.exists() || info.isSymLink();
-    identity.regular = info.isFile();
+    // The name itself: a link someone put there is no file to write through.
+    identity.regular = info.isFile() && !info.isSymLink();
     BY_HANDLE_FILE_INFORMATION information;
     identity.inPlaceOnly = identity.regular && informationOf(path, information)
                            && (information.nNumberOfLinks > 1
@@ -111,6 +115,215 @@ bool createFileLike(QFile &file, const QString &path, const QFileDevice &)
 {
     file.setFileName(path);
     return file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered);
+}
+
+namespace {
+const wchar_t *native(const QString &path, QString &holder)
+{
+    holder = QDir::toNativeSeparators(path);
+    return reinterpret_cast<const wchar_t *>(holder.utf16());
+}
+
+// The name itself, a link or junction included, opened to read who it is.
+HANDLE openName(const QString &path, DWORD access)
+{
+    QString name;
+    return ::CreateFileW(native(path, name), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                         nullptr);
+}
+
+bool isSid(PSID sid, WELL_KNOWN_SID_TYPE type)
+{
+    BYTE known[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof known;
+    return ::CreateWellKnownSid(type, nullptr, known, &size) && ::EqualSid(sid, known);
+}
+
+bool isRunningUser(PSID sid)
+{
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    BYTE buffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+    DWORD size = 0;
+    const bool same = ::GetTokenInformation(token, TokenUser, buffer, sizeof buffer, &size)
+                      && ::EqualSid(sid, reinterpret_cast<TOKEN_USER *>(buffer)->User.Sid);
+    ::CloseHandle(token);
+    return same;
+}
+
+// The user, or the accounts an elevated run acts as.
+bool ownerTrusted(PSID owner)
+{
+    return owner
+           && (isRunningUser(owner) || isSid(owner, WinBuiltinAdministratorsSid)
+               || isSid(owner, WinLocalSystemSid));
+}
+
+QString accountName(PSID sid)
+{
+    wchar_t name[256];
+    wchar_t domain[256];
+    DWORD nameSize = 256;
+    DWORD domainSize = 256;
+    SID_NAME_USE use;
+    if (::LookupAccountSidW(nullptr, sid, name, &nameSize, domain, &domainSize, &use))
+        return QString::fromWCharArray(domain) + QLatin1Char('\\') + QString::fromWCharArray(name);
+    wchar_t *text = nullptr;
+    if (!::ConvertSidToStringSidW(sid, &text))
+        return QString();
+    const QString shown = QString::fromWCharArray(text);
+    ::LocalFree(text);
+    return shown;
+}
+
+// Whether the ACL lets everyone, every user or every signed-in user write.
+bool othersMayWrite(PACL acl)
+{
+    if (!acl)
+        return true; // no ACL at all: everyone may do anything
+    const ACCESS_MASK writing = FILE_WRITE_DATA | FILE_APPEND_DATA | GENERIC_WRITE | GENERIC_ALL
+                                | WRITE_DAC | WRITE_OWNER | DELETE;
+    for (DWORD i = 0; i < acl->AceCount; ++i) {
+        void *entry = nullptr;
+        if (!::GetAce(acl, i, &entry))
+            continue;
+        const auto *ace = static_cast<ACCESS_ALLOWED_ACE *>(entry);
+        if (ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || (ace->Header.AceFlags & INHERIT_ONLY_ACE)
+            || !(ace->Mask & writing))
+            continue;
+        const PSID sid = const_cast<DWORD *>(&ace->SidStart);
+        if (isSid(sid, WinWorldSid) || isSid(sid, WinBuiltinUsersSid) || isSid(sid, WinAuthenticatedUserSid))
+            return true;
+    }
+    return false;
+}
+}
+
+Ownership ownership(const QString &path, bool followLinks)
+{
+    Ownership owned;
+    const QFileInfo info(path);
+    owned.link = !followLinks && (info.isSymLink() || info.isJunction());
+    const HANDLE handle = owned.link ? openName(path, READ_CONTROL) : INVALID_HANDLE_VALUE;
+    PSID owner = nullptr;
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    QString name;
+    const DWORD read = owned.link
+                           ? (handle == INVALID_HANDLE_VALUE
+                                  ? ERROR_ACCESS_DENIED
+                                  : ::GetSecurityInfo(handle, SE_FILE_OBJECT,
+                                                      OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                                      &owner, nullptr, &acl, nullptr, &descriptor))
+                           : ::GetNamedSecurityInfoW(native(path, name), SE_FILE_OBJECT,
+                                                     OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                                     &owner, nullptr, &acl, nullptr, &descriptor);
+    if (handle != INVALID_HANDLE_VALUE)
+        ::CloseHandle(handle);
+    if (read != ERROR_SUCCESS)
+        return owned;
+    owned.exists = true;
+    owned.folder = info.isDir() && !owned.link;
+    owned.ownedByUser = ownerTrusted(owner);
+    owned.othersWrite = othersMayWrite(acl);
+    owned.owner = accountName(owner);
+    wchar_t *text = nullptr;
+    if (::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1,
+                                                               DACL_SECURITY_INFORMATION, &text, nullptr)) {
+        owned.mode = QString::fromWCharArray(text);
+        ::LocalFree(text);
+    }
+    ::LocalFree(descriptor);
+    return owned;
+}
+
+bool linkMayBeFollowed(const QString &path)
+{
+    const Ownership link = ownership(path, false);
+    const Ownership folder = ownership(QFileInfo(path).absolutePath(), true);
+    return link.exists && (link.ownedByUser || link.owner == folder.owner);
+}
+
+bool makePrivateFolder(const QString &folder)
+{
+    QString name;
+    ::CreateDirectoryW(native(folder, name), nullptr);
+    const Ownership owned = ownership(folder, false);
+    return owned.folder && owned.ownedByUser && !owned.othersWrite;
+}
+
+bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode)
+{
+    const bool writing = mode & QIODevice::WriteOnly;
+    const HANDLE handle = openName(path, GENERIC_READ | (writing ? GENERIC_WRITE : 0));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    if (!::GetFileInformationByHandle(handle, &information)
+        || (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), (writing ? _O_RDWR : _O_RDONLY) | _O_BINARY);
+    if (fd < 0) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    if (!file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::_close(fd);
+        return false;
+    }
+    return true;
+}
+
+bool renameNoReplace(const QString &from, const QString &to)
+{
+    QString source;
+    QString target;
+    return ::MoveFileExW(native(from, source), native(to, target), MOVEFILE_WRITE_THROUGH);
+}
+
+LockAttempt tryLockFile(const QString &path, qintptr &handle)
+{
+    QString name;
+    const HANDLE file = ::CreateFileW(native(path, name), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                      nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        // Also what a lock file being removed by its last holder answers.
+        return ::GetLastError() == ERROR_ACCESS_DENIED ? LockAttempt::Busy : LockAttempt::Failed;
+    }
+    BY_HANDLE_FILE_INFORMATION mine;
+    if (!::GetFileInformationByHandle(file, &mine)
+        || (mine.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        ::CloseHandle(file);
+        return LockAttempt::Failed;
+    }
+    OVERLAPPED start = {};
+    if (!::LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &start)) {
+        const bool held = ::GetLastError() == ERROR_LOCK_VIOLATION;
+        ::CloseHandle(file);
+        return held ? LockAttempt::Busy : LockAttempt::Failed;
+    }
+    // The holder before removed the name it had locked: that lock is no
+    // longer anyone's.
+    BY_HANDLE_FILE_INFORMATION now;
+    if (!informationOf(path, now) || !(keyOf(now) == keyOf(mine))) {
+        ::CloseHandle(file);
+        return LockAttempt::Busy;
+    }
+    handle = reinterpret_cast<qintptr>(file);
+    return LockAttempt::Taken;
+}
+
+void unlockFile(const QString &path, qintptr handle)
+{
+    QString name;
+    ::DeleteFileW(native(path, name));
+    ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
 // Windows raises no signal for a closed pipe: the write just fails.

@@ -5,15 +5,21 @@
 
 #include <chrono>
 #include <functional>
-#include <memory>
-
-class QLockFile;
 
 // Holds a user's file for one whole read, change and write, against every
 // other run of either program: the dialog, any number of velkarinth-cli.
-// The lock is a file named after the file with ".lock" added, beside it, or
-// in the working folder when the file's own folder cannot be written (else
-// in the temporary folder). A lock left by a run that died is taken over.
+//
+//   FileLock lock(path);
+//   if (!lock.lock())      // waits at most timeout()
+//       ... lock.busy() ? another run holds it : no lock could be had ...
+//   read, change and write path
+//   // the destructor (or unlock()) lets go
+//
+// Taking the lock replays the journal of a run that died writing path in
+// place, before anything reads it. The lock is an advisory lock on a lock
+// file named after path (its links followed as a rewrite follows them),
+// kept where side files go (see sidefiles.h); the system drops it when its
+// process dies, so a dead run's lock never blocks.
 class FileLock
 {
 public:
@@ -22,11 +28,12 @@ public:
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
 
-    // Waits at most timeout() for the lock, then gives up. Once it holds
-    // the lock, puts back a file a run died writing in place.
     [[nodiscard]] bool lock();
     void unlock();
     QString lockPath() const { return path; }
+    // After a failed lock(): whether another run held it, rather than no
+    // lock could be had (no room, no rights, something planted at its name).
+    bool busy() const { return held; }
 
     static std::chrono::milliseconds timeout();
     static void setTimeout(std::chrono::milliseconds timeout);
@@ -37,7 +44,8 @@ public:
 private:
     QString target;
     QString path;
-    std::unique_ptr<QLockFile> file;
+    qintptr handle = -1;
+    bool held = false;
 };
 
 #endif

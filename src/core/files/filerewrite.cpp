@@ -1,6 +1,8 @@
 #include "files/filerewrite.h"
 
 #include "files/fileidentity.h"
+#include "files/paths.h"
+#include "files/sidefiles.h"
 #include "files/writejournal.h"
 
 #include <QCoreApplication>
@@ -59,15 +61,25 @@ bool ReplacementFile::reopen()
     return open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered);
 }
 
+namespace {
+// Empty for a link that may not be followed: nothing is written then.
+QString followed(const QString &path)
+{
+    QString target;
+    return followUserLinks(path, target) ? target : QString();
+}
+}
+
 FileRewrite::FileRewrite(const QString &path)
-    : path(path)
-    , replacement(QFileInfo(path).absoluteFilePath())
-    , original(path)
+    : path(followed(path))
+    , replacement(this->path)
 {
 }
 
 bool FileRewrite::open()
 {
+    if (path.isEmpty())
+        return false;
     const FileIdentity identity = fileIdentity(path);
     // A file the user made read-only stays as it is, though its folder
     // would let a replacement in.
@@ -81,8 +93,10 @@ bool FileRewrite::open()
             return false;
     }
     inPlace = true;
-    return original.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered)
-           && staged.open();
+    // The new content waits where no other user can reach it.
+    const QString folder = privateFolder();
+    staged.setFileTemplate(joinPath(folder, QStringLiteral("staged-XXXXXX")));
+    return !folder.isEmpty() && openFileHere(original, path, QIODevice::ReadWrite) && staged.open();
 }
 
 bool FileRewrite::write(QByteArrayView bytes)
@@ -121,9 +135,7 @@ bool FileRewrite::commitReplacement()
     }
     // The name cannot take another file (a file mounted there): the new
     // content goes over the old one instead.
-    const bool written = QFileInfo::exists(path) && replacement.reopen()
-                         && original.open(QIODevice::ReadWrite | QIODevice::ExistingOnly
-                                          | QIODevice::Unbuffered)
+    const bool written = replacement.reopen() && openFileHere(original, path, QIODevice::ReadWrite)
                          && commitInPlace(replacement);
     replacement.remove();
     return written;
@@ -175,8 +187,9 @@ bool copyWholeFile(const QString &source, const QString &destination)
         return false;
     const bool whole = copyRest(in, out) && syncToDisk(out);
     out.close();
-    // The rename never replaces: a copy another run made meanwhile stays.
-    if (whole && QFile::rename(part, destination)) {
+    // The rename never replaces: a copy another run made meanwhile stays,
+    // and so does a link someone put there.
+    if (whole && renameNoReplace(part, destination)) {
         syncFolder(QFileInfo(destination).absolutePath());
         return true;
     }

@@ -14,7 +14,8 @@
 // it cannot write) the new content is written over the old one, which is put
 // back if that write fails. So it is too when the replacement cannot be
 // renamed over the file (a file mounted in its place). Only a regular file or
-// a missing one is written.
+// a missing one is written. A link is followed where the user's own (see
+// followUserLinks), so that it stays a link; any other link is refused.
 // A temporary file whose writes go straight to the file: a write cut short
 // (a full disk, a size limit) shows at once, and nothing is copied twice.
 class UnbufferedTemporaryFile : public QTemporaryFile

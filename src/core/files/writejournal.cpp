@@ -1,10 +1,9 @@
 #include "files/writejournal.h"
 
 #include "files/fileidentity.h"
-#include "files/paths.h"
+#include "files/sidefiles.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -14,27 +13,9 @@ const QString suffix = QStringLiteral(".velkarinth-journal");
 const QString partSuffix = QStringLiteral(".part");
 std::function<void(const QString &)> restoredListener;
 
-QString besideFile(const QString &path)
-{
-    return path + suffix;
-}
-
-QString inFolder(const QString &folder, const QString &path)
-{
-    const QFileInfo file(path);
-    const QByteArray hash = QCryptographicHash::hash(file.absoluteFilePath().toUtf8(),
-                                                     QCryptographicHash::Sha1)
-                                .toHex()
-                                .left(12);
-    return joinPath(folder, file.fileName() + QLatin1Char('-') + QString::fromLatin1(hash) + suffix);
-}
-
-// Where a journal of path may be, best first: beside it, in the working
-// folder, in the temporary folder (a file in place because no folder of its
-// own could be written).
 QStringList journalPaths(const QString &path)
 {
-    return {besideFile(path), inFolder(QDir::currentPath(), path), inFolder(QDir::tempPath(), path)};
+    return sideFileCandidates(path, suffix);
 }
 
 bool copyBytes(QFileDevice &from, QFileDevice &to, qint64 size)
@@ -88,14 +69,16 @@ bool readHeader(QFile &journal, Header &header)
 // Writes the journal's old content back over target, in place.
 bool replay(const QString &journalPath, const QString &target, bool tell)
 {
+    // Only a journal of the user's own, for this very file, and the file
+    // itself, never what a link there leads to nor a file made anew.
     QFile journal;
     Header header;
-    if (!openRegularFile(journal, journalPath) || !readHeader(journal, header)
+    if (!openOwnFile(journal, journalPath, QIODevice::ReadOnly) || !readHeader(journal, header)
         || QFileInfo(header.target).absoluteFilePath() != QFileInfo(target).absoluteFilePath())
         return false;
-    QFile file(target);
-    if (QFileInfo(target).isFile() && QFileInfo(target).size() == header.newSize
-        && file.open(QIODevice::ReadOnly) && hashOf(file) == header.newHash) {
+    QFile file;
+    if (openFileHere(file, target, QIODevice::ReadOnly) && file.size() == header.newSize
+        && hashOf(file) == header.newHash) {
         // The new content was whole: only the journal was left. Windows
         // removes no file that is still open.
         file.close();
@@ -103,7 +86,7 @@ bool replay(const QString &journalPath, const QString &target, bool tell)
         return QFile::remove(journalPath);
     }
     file.close();
-    if (!file.open(QIODevice::ReadWrite) || !journal.seek(header.length)
+    if (!openFileHere(file, target, QIODevice::ReadWrite) || !journal.seek(header.length)
         || !copyBytes(journal, file, header.oldSize) || !file.resize(header.oldSize)
         || !syncToDisk(file))
         return false;
@@ -119,31 +102,27 @@ bool replay(const QString &journalPath, const QString &target, bool tell)
 bool WriteJournal::keep(const QString &path, QFileDevice &original, qint64 newSize,
                         const QByteArray &newHash, QString &journalPath)
 {
-    journalPath.clear();
-    for (const QString &candidate : journalPaths(path)) {
-        if (QFileInfo(QFileInfo(candidate).absolutePath()).isWritable()) {
-            journalPath = candidate;
-            break;
-        }
-    }
+    journalPath = sideFilePath(path, suffix);
     if (journalPath.isEmpty())
         return false;
     // Given its name only once whole and on disk: a journal by that name
-    // can always be replayed.
+    // can always be replayed. Made anew, never through what is there.
     QFile part(journalPath + partSuffix);
     const qint64 oldSize = original.size();
     const QByteArray header = magic + QFileInfo(path).absoluteFilePath().toUtf8() + '\n'
                               + QByteArray::number(oldSize) + ' ' + QByteArray::number(newSize)
                               + ' ' + newHash.toHex() + '\n';
-    const bool written = part.open(QIODevice::WriteOnly | QIODevice::Truncate)
+    const bool made = part.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+    const bool written = made
                          && part.write(header) == header.size() && original.seek(0)
                          && copyBytes(original, part, oldSize) && part.flush() && syncToDisk(part);
     part.close();
-    if (written && !QFileInfo::exists(journalPath) && part.rename(journalPath)) {
+    if (written && renameNoReplace(part.fileName(), journalPath)) {
         syncFolder(QFileInfo(journalPath).absolutePath());
         return true;
     }
-    part.remove();
+    if (made)
+        part.remove();
     return false;
 }
 
@@ -161,13 +140,14 @@ bool WriteJournal::recover(const QString &path)
 {
     bool recovered = true;
     for (const QString &journal : journalPaths(path)) {
-        if (QFileInfo::exists(journal) && !replay(journal, path, true))
+        if ((QFileInfo::exists(journal) || QFileInfo(journal).isSymLink())
+            && !replay(journal, path, true))
             recovered = false;
         // A journal cut short by a crash, down to an empty one: the file
         // itself was not touched yet.
         const QString part = journal + partSuffix;
         QFile file;
-        if (openRegularFile(file, part) && magic.startsWith(file.read(magic.size()))) {
+        if (openOwnFile(file, part, QIODevice::ReadOnly) && magic.startsWith(file.read(magic.size()))) {
             file.close();
             QFile::remove(part);
         }

@@ -12,9 +12,9 @@ class QFileDevice;
 // The old content of a file being written over in place, kept in a named,
 // synced file until the new content is whole on disk: a run that dies in
 // between leaves the journal, and the next run that takes the file's lock
-// puts the old content back. Beside the file, or in the working folder when
-// the file's own folder cannot be written, else in the temporary folder; it
-// names the file it belongs to.
+// puts the old content back. Kept where side files go (sidefiles.h), it
+// names the file it belongs to, and is replayed only when it is the user's
+// own, into that very file, never through a link.
 class WriteJournal
 {
     Q_DECLARE_TR_FUNCTIONS(WriteJournal)

@@ -22,7 +22,7 @@ RayrcStep lockedUpdate(const QString &mrDir, const QString &link, const QString 
     if (!lock.lock()) {
         RayrcStep step;
         step.path = path;
-        step.outcome = RayrcStep::Busy;
+        step.outcome = lock.busy() ? RayrcStep::Busy : RayrcStep::WriteFailed;
         return step;
     }
     if (!backup.apply())

@@ -2,6 +2,7 @@
 
 #include "files/filelock.h"
 #include "files/paths.h"
+#include "files/sidefiles.h"
 #include "rayrc/rayrcremoval.h"
 
 #include <QCryptographicHash>
@@ -11,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace {
 // One receipt per folder, however it was named on the command line.
@@ -47,18 +47,6 @@ QJsonObject toJson(const Receipt &receipt)
             {QStringLiteral("lines"), lines}};
 }
 
-bool write(const QString &path, const Receipt &receipt)
-{
-    if (!QDir().mkpath(Receipt::folder()))
-        return false;
-    QSaveFile file(path);
-    const QByteArray bytes = QJsonDocument(toJson(receipt)).toJson(QJsonDocument::Indented);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
-        || !syncToDisk(file) || !file.commit())
-        return false;
-    syncFolder(Receipt::folder());
-    return true;
-}
 }
 
 QString Receipt::line(const QString &entry) const
@@ -103,13 +91,27 @@ QStringList Receipt::all()
     return paths;
 }
 
+QByteArray Receipt::toBytes() const
+{
+    return QJsonDocument(toJson(*this)).toJson(QJsonDocument::Indented);
+}
+
+bool Receipt::folderTrusted()
+{
+    const Ownership owned = ownership(folder(), false);
+    return owned.folder && owned.trusted();
+}
+
 bool Receipt::read(const QString &path, Receipt &receipt)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    QByteArray bytes;
+    return folderTrusted() && readOwnFile(path, maxSize, bytes) && parse(bytes, receipt);
+}
+
+bool Receipt::parse(const QByteArray &bytes, Receipt &receipt)
+{
     QJsonParseError error;
-    const QJsonObject object = QJsonDocument::fromJson(file.readAll(), &error).object();
+    const QJsonObject object = QJsonDocument::fromJson(bytes, &error).object();
     if (error.error != QJsonParseError::NoError || object.value(QStringLiteral("format")).toInt() != 1)
         return false;
     receipt = Receipt();
@@ -121,10 +123,16 @@ bool Receipt::read(const QString &path, Receipt &receipt)
                    f.value(QStringLiteral("source")).toString(),
                    f.value(QStringLiteral("destination")).toString(),
                    {}};
-        entry.copy.size = f.value(QStringLiteral("size")).toString().toLongLong();
+        bool sized = false;
+        bool placed = false;
+        bool numbered = false;
+        entry.copy.size = f.value(QStringLiteral("size")).toString().toLongLong(&sized);
         entry.copy.sha256 = QByteArray::fromHex(f.value(QStringLiteral("sha256")).toString().toLatin1());
-        entry.copy.device = f.value(QStringLiteral("device")).toString().toULongLong();
-        entry.copy.inode = f.value(QStringLiteral("inode")).toString().toULongLong();
+        entry.copy.device = f.value(QStringLiteral("device")).toString().toULongLong(&placed);
+        entry.copy.inode = f.value(QStringLiteral("inode")).toString().toULongLong(&numbered);
+        // A copy it cannot tell from any other is no copy it can take back.
+        if (!sized || entry.copy.size < 0 || !placed || !numbered)
+            return false;
         receipt.files.append(entry);
     }
     for (const QJsonValue &value : object.value(QStringLiteral("lines")).toArray()) {
@@ -139,19 +147,25 @@ bool Receipt::update(const QString &shaderDir, const QString &rayrc,
                      const std::function<void(Receipt &)> &change)
 {
     const QString path = pathFor(shaderDir, rayrc);
-    QDir().mkpath(folder());
+    // Not group-writable, whatever the umask: a receipt folder others may
+    // write is one nobody believes.
+    QDir().mkdir(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                               | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                               | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    if (!folderTrusted())
+        return false;
     FileLock lock(path);
     if (!lock.lock())
         return false;
     Receipt receipt;
-    if (!read(path, receipt) && QFileInfo::exists(path))
+    if (!read(path, receipt) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
         return false; // a receipt that cannot be read is never written over
     receipt.shaderDir = absolute(shaderDir);
     receipt.rayrc = absolute(rayrc);
     change(receipt);
     if (receipt.isEmpty())
         return !QFileInfo::exists(path) || QFile::remove(path);
-    return write(path, receipt);
+    return saveOwnFile(path, receipt.toBytes());
 }
 
 QString ReceiptStatus::key(FileState state)

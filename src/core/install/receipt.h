@@ -46,14 +46,22 @@ public:
     static QString failedText(const QString &path);
 
     static QString folder();
+    // Whether folder() is a folder of the user's own that no one else may
+    // write: receipts are read and written nowhere else.
+    static bool folderTrusted();
     static QString pathFor(const QString &shaderDir, const QString &rayrc);
     // Every receipt in the folder, by path.
     static QStringList all();
-    // False when there is none at path, or it cannot be read as one.
+    // False when there is none at path, or it cannot be read as one: a
+    // receipt is believed only when the user's own (sidefiles.h), in a
+    // trusted folder, and of at most maxSize bytes.
     static bool read(const QString &path, Receipt &receipt);
-    // Under the receipt's lock: reads it (empty when there is none),
-    // changes it, and writes it anew through a synced temporary file
-    // renamed over it, or removes it when nothing is left.
+    static bool parse(const QByteArray &bytes, Receipt &receipt);
+    QByteArray toBytes() const;
+    static constexpr qint64 maxSize = 1 << 20;
+    // The calling sequence of every change:
+    //   FileLock on the receipt, read (empty when there is none), change,
+    //   saveOwnFile over it, or remove it when nothing is left.
     [[nodiscard]] static bool update(const QString &shaderDir, const QString &rayrc,
                                      const std::function<void(Receipt &)> &change);
 };

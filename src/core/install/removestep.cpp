@@ -2,9 +2,11 @@
 
 #include "files/paths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -58,13 +60,23 @@ RemoveStep RemoveStep::plan(const ShaderFileRow &row, const ShaderFile &found,
     return step;
 }
 
-RemoveStep RemoveStep::plan(const Receipt::File &copy)
+RemoveStep RemoveStep::plan(const Receipt::File &copy, const QVector<ShaderFileRow> &rows)
 {
     RemoveStep step;
     step.extension = copy.extension;
     step.source = copy.source;
     step.destination = copy.destination;
     step.folder = QFileInfo(copy.destination).path();
+    const QString name = QFileInfo(copy.destination).fileName();
+    const QString wanted = QDir::cleanPath(QFileInfo(copy.destination).absoluteFilePath());
+    const bool inRow = std::any_of(rows.cbegin(), rows.cend(), [&](const ShaderFileRow &row) {
+        return !row.path.isEmpty()
+               && QDir::cleanPath(QFileInfo(joinPath(row.path, name)).absoluteFilePath()) == wanted;
+    });
+    if (!inRow) {
+        step.outcome = Outside;
+        return step;
+    }
     step.outcome = judge(step, copy.copy);
     // Another file of the same bytes, put there since, is not the copy.
     if (step.outcome == Remove && !step.expected.sameFile(copy.copy))
@@ -92,16 +104,16 @@ bool RemoveStep::apply()
 bool RemoveStep::keepsSomething() const
 {
     return outcome == Differs || outcome == NotRegular || outcome == SameFile
-           || outcome == RemoveFailed || outcome == NoReceipt;
+           || outcome == RemoveFailed || outcome == NoReceipt || outcome == Outside;
 }
 
 namespace {
 // In the order of RemoveStep::Outcome.
 constexpr const char *outcomeKeys[] = {
     "remove", "differs", "not-regular", "same-file", "missing", "not-found", "no-destination", "remove-failed",
-    "no-receipt",
+    "no-receipt", "outside",
 };
-static_assert(std::size(outcomeKeys) == RemoveStep::NoReceipt + 1);
+static_assert(std::size(outcomeKeys) == RemoveStep::Outside + 1);
 }
 
 QString RemoveStep::key() const

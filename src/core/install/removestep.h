@@ -24,6 +24,7 @@ public:
         NoDestination, // the row has no folder: nothing was installed
         RemoveFailed,  // identical, but could not be (or cannot be) removed
         NoReceipt,     // byte for byte the shader's, but no receipt says it was copied: kept
+        Outside,       // a receipt names it, but in no configured folder: kept
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
@@ -43,8 +44,9 @@ public:
     // files an earlier row already takes out.
     static RemoveStep plan(const ShaderFileRow &row, const ShaderFile &found,
                            const QSet<QString> &goingAway = {});
-    // A receipted copy: it goes while it is still the copy that was made.
-    static RemoveStep plan(const Receipt::File &copy);
+    // A receipted copy: it goes while it is still the copy that was made,
+    // and only from where one of rows would have put it.
+    static RemoveStep plan(const Receipt::File &copy, const QVector<ShaderFileRow> &rows);
     // Checks the file once more and removes it in the same step, when the
     // plan says so; false when it is kept or that failed.
     bool apply();

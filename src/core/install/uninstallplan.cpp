@@ -33,7 +33,7 @@ UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QStr
     if (Receipt::read(Receipt::pathFor(shaderDir, plan.rayrcFile), receipt)) {
         plan.receipt = Receipt::pathFor(shaderDir, plan.rayrcFile);
         for (const Receipt::File &copy : std::as_const(receipt.files))
-            plan.files.append(RemoveStep::plan(copy));
+            plan.files.append(RemoveStep::plan(copy, rows));
         plan.rayrc = RayrcRemoval::plan(mrDir, receipt.line(QStringLiteral("link")),
                                         receipt.line(QStringLiteral("mi")));
         // An installation that stopped before maya.rayrc wrote nothing there.
@@ -71,7 +71,7 @@ bool UninstallPlan::apply()
             backupKept = backup.apply();
             rayrc.apply();
         } else {
-            rayrc.outcome = RayrcRemoval::Busy;
+            rayrc.outcome = lock.busy() ? RayrcRemoval::Busy : RayrcRemoval::WriteFailed;
         }
     }
     if (receipt.isEmpty())

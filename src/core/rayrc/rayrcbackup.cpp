@@ -3,7 +3,7 @@
 #include "files/filelock.h"
 #include "files/filerewrite.h"
 #include "files/paths.h"
-#include "files/textfile.h"
+#include "files/sidefiles.h"
 #include "rayrc/rayrcpath.h"
 
 #include <QCryptographicHash>
@@ -25,10 +25,12 @@ QString sourceRecord(const QString &backup)
     return backup + QStringLiteral(".source");
 }
 
+// A record is believed only when the user's own; a path is short.
 QString ownerOf(const QString &backup)
 {
     QByteArray owner;
-    return readWholeFile(sourceRecord(backup), owner) ? QString::fromUtf8(owner.trimmed()) : QString();
+    return readOwnFile(sourceRecord(backup), 64 * 1024, owner) ? QString::fromUtf8(owner.trimmed())
+                                                                : QString();
 }
 }
 
@@ -83,7 +85,7 @@ bool RayrcBackup::apply()
     if (outcome != Take)
         return true;
     if (path == rayrcBackupPath(day)
-        && !writeWholeFile(sourceRecord(path), QFileInfo(source).absoluteFilePath().toUtf8() + '\n')) {
+        && !saveOwnFile(sourceRecord(path), QFileInfo(source).absoluteFilePath().toUtf8() + '\n')) {
         outcome = Failed;
         return false;
     }
