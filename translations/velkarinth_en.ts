@@ -358,6 +358,10 @@
         <source>  entrée %1 absente : %2</source>
         <translation>  %1 entry missing: %2</translation>
     </message>
+    <message>
+        <source>Gardé, le reçu le place hors des dossiers configurés : %1</source>
+        <translation>Kept, its receipt puts it outside the configured folders: %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfigTab</name>
@@ -737,6 +741,17 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>Velkarinth</source>
         <translation>Velkarinth</translation>
+    </message>
+</context>
+<context>
+    <name>WorkingFolder</name>
+    <message>
+        <source>Velkarinth ne lit et n&apos;écrit rien ici : %1 appartient à %2, mode %3, si bien qu&apos;un autre utilisateur a pu y mettre ce que Velkarinth croirait. Si vous faites confiance à ce dossier, relancez avec la variable d&apos;environnement %4=%5.</source>
+        <translation>Velkarinth reads and writes nothing here: %1 belongs to %2, mode %3, so another user may have put there what Velkarinth would believe. If you trust this folder, run again with the environment variable %4=%5.</translation>
+    </message>
+    <message>
+        <source>Dossier de travail non sûr</source>
+        <translation>Working folder not safe</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "config/workingfolder.h"
 #include "fileevents.h"
 #include "files/fileidentity.h"
 #include "i18n/translations.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QMessageBox>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -15,6 +17,11 @@ int main(int argc, char *argv[])
     const Translations translations =
         installTranslations(QLocale::system().name(), translationFolders());
     showFileEvents();
+    // Before anything there is read, a journal replayed or a receipt believed.
+    if (const QString why = WorkingFolder::untrusted(); !why.isEmpty()) {
+        QMessageBox::critical(nullptr, WorkingFolder::title(), why);
+        return 0;
+    }
     Configuration::load();
     TabDialog dialog;
     return dialog.exec();

@@ -3,6 +3,7 @@
 #include "clijson.h"
 #include "clitext.h"
 #include "config/configuration.h"
+#include "config/workingfolder.h"
 #include "files/writejournal.h"
 #include "i18n/translations.h"
 #include "install/installplan.h"
@@ -127,6 +128,11 @@ int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
         out << QCoreApplication::applicationName() << ' '
             << QCoreApplication::applicationVersion() << Qt::endl;
         return Done;
+    }
+    // Before anything there is read, a journal replayed or a receipt believed.
+    if (const QString why = WorkingFolder::untrusted(); !why.isEmpty()) {
+        print(err, why);
+        return Failed;
     }
 
     const QStringList args = parser.positionalArguments();
