@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the readers and rewriters of user files: the init.txt loader, the two
-# directory setters, the maya.rayrc update, and the check that a translation
-# catalogue holds together before it is loaded. Each harness checks properties
+# directory setters, the maya.rayrc update, the check that a translation
+# catalogue holds together before it is loaded, and the receipt reader. Each harness checks properties
 # of the result, not only that nothing crashed; any finding fails the run and
 # is kept under build-fuzz/findings/.
 #
@@ -15,7 +15,7 @@ source scripts/deps.sh
 
 seconds=${1:-60}
 BUILD_DIR=build-fuzz
-HARNESSES=(fuzz_load fuzz_setters fuzz_rayrc fuzz_catalogue)
+HARNESSES=(fuzz_load fuzz_setters fuzz_rayrc fuzz_catalogue fuzz_receipt)
 
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-dev
 
