@@ -13,7 +13,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8 LANG=C.UTF-8
+export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data LC_ALL=C.UTF-8 LANG=C.UTF-8
 demo=$tmp/demo
 bash "$ROOT/scripts/make-demo.sh" "$demo" >/dev/null
 cd "$tmp"

@@ -10,7 +10,7 @@ kills=${2:-12}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8
+export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data LC_ALL=C.UTF-8
 ws=$tmp/ws
 mkdir -p "$ws/mr" "$tmp/shader"
 # No rows: the install goes straight to maya.rayrc.

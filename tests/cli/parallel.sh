@@ -10,7 +10,7 @@ n=${2:-12}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8
+export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data LC_ALL=C.UTF-8
 ws=$tmp/ws
 mkdir -p "$ws/mr" "$ws/scripts"
 printf '[MAYA_PATH]\n%s\n[MR_PATH]\n%s\n[Shader Mental Ray]\n1\nmel*%s*o\n' \

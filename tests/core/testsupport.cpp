@@ -15,10 +15,13 @@
 
 Sandbox::Sandbox()
     : previousDirectory(QDir::currentPath())
+    , previousData(qgetenv("XDG_DATA_HOME"))
 {
     QDir::setCurrent(dir.path());
     QDir().mkpath(QStringLiteral("settings"));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, path(QStringLiteral("settings")));
+    // The private folder of side files too (Windows takes it from the system).
+    qputenv("XDG_DATA_HOME", QFile::encodeName(path(QStringLiteral("data"))));
     Configuration::reset();
 }
 
@@ -26,6 +29,10 @@ Sandbox::~Sandbox()
 {
     Configuration::reset();
     QDir::setCurrent(previousDirectory);
+    if (previousData.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", previousData);
 }
 
 QString Sandbox::path(const QString &name) const

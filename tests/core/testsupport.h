@@ -24,6 +24,7 @@ public:
 private:
     QTemporaryDir dir;
     QString previousDirectory;
+    QByteArray previousData;
 };
 
 QByteArray readBytes(const QString &path);

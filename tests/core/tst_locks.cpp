@@ -7,8 +7,11 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QLockFile>
 #include <QtTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace std::chrono_literals;
 
@@ -33,19 +36,30 @@ private slots:
 void TestLocks::heldElsewhere_data()
 {
     // Another run holds the file's lock, as long as it likes: each operation
-    // gives up after its wait, says so, and writes nothing.
+    // gives up after its wait, says so, and writes nothing. Something else
+    // planted at the lock's name is no run: the operation fails at once,
+    // neither waiting on it nor calling it busy.
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("file");
-    for (const char *operation : {"install", "uninstall", "update"})
-        QTest::newRow(operation) << operation << "mr/maya.rayrc";
-    for (const char *operation : {"maya directory", "mr directory", "save"})
-        QTest::newRow(operation) << operation << "init.txt";
+    QTest::addColumn<bool>("planted");
+    for (const bool planted : {false, true}) {
+#ifdef Q_OS_WIN // no FIFOs there
+        if (planted)
+            break;
+#endif
+        const QByteArray kind = planted ? ", FIFO at the lock" : "";
+        for (const char *operation : {"install", "uninstall", "update"})
+            QTest::newRow(operation + kind) << operation << "mr/maya.rayrc" << planted;
+        for (const char *operation : {"maya directory", "mr directory", "save"})
+            QTest::newRow(operation + kind) << operation << "init.txt" << planted;
+    }
 }
 
 void TestLocks::heldElsewhere()
 {
     QFETCH(QString, operation);
     QFETCH(QString, file);
+    QFETCH(bool, planted);
     Sandbox sandbox;
     QDir().mkpath(QStringLiteral("mr"));
     QDir().mkpath(QStringLiteral("shader"));
@@ -56,33 +70,50 @@ void TestLocks::heldElsewhere()
     const QString shader = sandbox.path(QStringLiteral("shader"));
     const QByteArray before = readBytes(file);
     // Where the README says the lock is: beside the file.
-    QLockFile other(file + QStringLiteral(".lock"));
-    QVERIFY(other.tryLock());
+    const QString lockPath = file + QStringLiteral(".lock");
+    FileLock other(file);
+#ifndef Q_OS_WIN
+    if (planted)
+        QVERIFY(mkfifo(QFile::encodeName(lockPath).constData(), 0600) == 0);
+#endif
+    if (!planted)
+        QVERIFY(other.lock() && QFileInfo(other.lockPath()) == QFileInfo(lockPath));
 
     bool busy = false;
+    bool failed = true;
     if (operation == QLatin1String("install")) {
         InstallPlan plan = InstallPlan::make({}, shader, Configuration::mrPath, "link a", "mi a");
         InstallReporter quiet;
-        busy = !plan.apply(quiet) && plan.rayrc.outcome == RayrcStep::Busy;
+        failed = !plan.apply(quiet);
+        busy = plan.rayrc.outcome == RayrcStep::Busy;
     } else if (operation == QLatin1String("uninstall")) {
         UninstallPlan plan = UninstallPlan::make({}, shader, Configuration::mrPath,
                                                  "link \"base.so\";", "mi \"base.mi\";", true);
-        busy = !plan.apply() && plan.rayrc.outcome == RayrcRemoval::Busy;
+        failed = !plan.apply();
+        busy = plan.rayrc.outcome == RayrcRemoval::Busy;
     } else if (operation == QLatin1String("update")) {
-        busy = !ShaderType::updateRayrc(Configuration::mrPath, "link a", "mi a");
+        // Says nothing more than whether it wrote.
+        failed = !ShaderType::updateRayrc(Configuration::mrPath, "link a", "mi a");
+        busy = !planted;
     } else if (operation == QLatin1String("save")) {
-        busy = Configuration::save().status == Configuration::SaveStatus::Busy;
+        const Configuration::SaveStatus status = Configuration::save().status;
+        failed = status != Configuration::SaveStatus::Saved;
+        busy = status == Configuration::SaveStatus::Busy;
     } else {
-        const bool written = operation == QLatin1String("maya directory")
-                                 ? Configuration::setMayaPath(QStringLiteral("/other"))
-                                 : Configuration::setMrPath(QStringLiteral("/other"));
-        busy = !written && Configuration::initFileBusy();
+        failed = operation == QLatin1String("maya directory")
+                     ? !Configuration::setMayaPath(QStringLiteral("/other"))
+                     : !Configuration::setMrPath(QStringLiteral("/other"));
+        busy = Configuration::initFileBusy();
     }
-    QVERIFY(busy);
+    QVERIFY(failed);
+    QCOMPARE(busy, !planted);
     QCOMPARE(readBytes(file), before);
+    if (planted)
+        return;
 
     // Once the other run is done, the same operation goes through.
     other.unlock();
+    QVERIFY(!QFileInfo::exists(lockPath));
     if (operation == QLatin1String("update"))
         QVERIFY(ShaderType::updateRayrc(Configuration::mrPath, "link a", "mi a"));
     else if (operation == QLatin1String("maya directory"))

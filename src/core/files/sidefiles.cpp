@@ -10,13 +10,26 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QString privateFolder()
+namespace {
+// Beside the installed launcher's working folder, not in it.
+QString privateParent()
 {
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (base.isEmpty() || !QDir().mkpath(base))
-        return QString();
-    const QString folder = joinPath(base, QStringLiteral("velkarinth"));
-    return makePrivateFolder(folder) ? folder : QString();
+    return base.isEmpty() ? base : joinPath(base, QStringLiteral("velkarinth"));
+}
+
+QString privateFolderPath()
+{
+    const QString parent = privateParent();
+    return parent.isEmpty() ? parent : joinPath(parent, QStringLiteral("side-files"));
+}
+}
+
+QString privateFolder()
+{
+    const QString folder = privateFolderPath();
+    return !folder.isEmpty() && QDir().mkpath(privateParent()) && makePrivateFolder(folder) ? folder
+                                                                                           : QString();
 }
 
 bool mayHoldSideFiles(const QString &folder)
@@ -32,8 +45,8 @@ QStringList sideFileCandidates(const QString &file, const QString &suffix)
     if (mayHoldSideFiles(info.absolutePath()))
         candidates << QDir::toNativeSeparators(info.absoluteFilePath()) + suffix;
     // Named after the whole path, so that two files of one name elsewhere
-    // do not share one.
-    const QString folder = privateFolder();
+    // do not share one. Looked for there without making the folder.
+    const QString folder = privateFolderPath();
     if (!folder.isEmpty()) {
         const QByteArray hash = QCryptographicHash::hash(info.absoluteFilePath().toUtf8(),
                                                          QCryptographicHash::Sha1)
@@ -46,7 +59,10 @@ QStringList sideFileCandidates(const QString &file, const QString &suffix)
 
 QString sideFilePath(const QString &file, const QString &suffix)
 {
-    return sideFileCandidates(file, suffix).value(0);
+    const QStringList candidates = sideFileCandidates(file, suffix);
+    if (candidates.size() > 1)
+        return candidates.first();
+    return privateFolder().isEmpty() ? QString() : candidates.value(0);
 }
 
 bool openOwnFile(QFile &file, const QString &path, QIODevice::OpenMode mode)

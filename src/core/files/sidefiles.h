@@ -26,7 +26,7 @@ QString privateFolder();
 // nobody else.
 bool mayHoldSideFiles(const QString &folder);
 // Where a side file of file is looked for, best first: beside it when its
-// folder may hold one, then in the private folder.
+// folder may hold one, then in the private folder (not made for a look).
 QStringList sideFileCandidates(const QString &file, const QString &suffix);
 // Where a new side file of file goes; empty when nowhere.
 QString sideFilePath(const QString &file, const QString &suffix);
