@@ -236,6 +236,9 @@ void TestInstall::failureDetails_data()
                                                      "Today's copy of maya.rayrc: @/maya.rayrc2"};
     QTest::newRow("rayrc missing") << "mel:dest:o" << QByteArray()
                                    << QStringList{"@/maya.rayrc is missing, unreadable or not a file."};
+    // The day's first copy is another Mental Ray folder's: this file's is its own.
+    QTest::newRow("second rayrc of the day") << "mel:dest:o" << QByteArray("\tlink\n")
+                                             << QStringList{"Today's copy of maya.rayrc: @/maya.rayrc%1_"};
 }
 
 void TestInstall::failureDetails()
@@ -253,6 +256,11 @@ void TestInstall::failureDetails()
     writeBytes(QStringLiteral("taken/a.mel"), "old");
     if (!rayrcContent.isEmpty())
         writeBytes(QStringLiteral("maya.rayrc"), rayrcContent);
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy_MM_dd"));
+    if (QByteArray(QTest::currentDataTag()).startsWith("second")) {
+        writeBytes(QStringLiteral("maya.rayrc") + today, "other");
+        writeBytes(QStringLiteral("maya.rayrc") + today + QStringLiteral(".source"), "/other/maya.rayrc\n");
+    }
     Configuration::mrPath = sandbox.path();
     Configuration::shaderTypes.append(shaderType({row}, sandbox.path()));
 
@@ -263,7 +271,7 @@ void TestInstall::failureDetails()
     QCOMPARE(reporter.failures.size(), 1);
     for (QString fact : facts) {
         // Paths in the platform's own separators, whatever Qt gave.
-        fact = QDir::toNativeSeparators(fact.replace(QLatin1Char('@'), sandbox.path()));
+        fact = QDir::toNativeSeparators(fact.replace(QLatin1Char('@'), sandbox.path()).replace(QStringLiteral("%1"), today));
         QVERIFY2(reporter.failures.first().details.contains(fact),
                  qPrintable(reporter.failures.first().details));
     }

@@ -48,7 +48,7 @@ void TestLocks::heldElsewhere_data()
             break;
 #endif
         const QByteArray kind = planted ? ", FIFO at the lock" : "";
-        for (const char *operation : {"install", "uninstall", "update"})
+        for (const char *operation : {"install", "uninstall", "update", "backup"})
             QTest::newRow(operation + kind) << operation << "mr/maya.rayrc" << planted;
         for (const char *operation : {"maya directory", "mr directory", "save"})
             QTest::newRow(operation + kind) << operation << "init.txt" << planted;
@@ -91,9 +91,12 @@ void TestLocks::heldElsewhere()
                                                  "link \"base.so\";", "mi \"base.mi\";", true);
         failed = !plan.apply();
         busy = plan.rayrc.outcome == RayrcRemoval::Busy;
-    } else if (operation == QLatin1String("update")) {
-        // Says nothing more than whether it wrote.
-        failed = !ShaderType::updateRayrc(Configuration::mrPath, "link a", "mi a");
+    } else if (operation == QLatin1String("update") || operation == QLatin1String("backup")) {
+        // Says nothing more than whether it wrote. The day's copy is never
+        // taken of a file another run may be writing in place.
+        failed = operation == QLatin1String("update")
+                     ? !ShaderType::updateRayrc(Configuration::mrPath, "link a", "mi a")
+                     : !backupRayrc(QDate(2005, 7, 4)) && !QFile::exists("maya.rayrc2005_07_04");
         busy = !planted;
     } else if (operation == QLatin1String("save")) {
         const Configuration::SaveStatus status = Configuration::save().status;

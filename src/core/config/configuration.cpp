@@ -2,7 +2,6 @@
 
 #include "config/identity.h"
 #include "files/filelock.h"
-#include "files/writejournal.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcpath.h"
@@ -106,29 +105,6 @@ Configuration::SaveResult firstUnstorable(const InitFile &file)
 }
 }
 
-namespace {
-// A maya.rayrc a run died writing is put right before anything reads it,
-// a preview's too; the day's copy is taken as the file stands between two
-// runs' rewrites.
-bool keepRayrcAtStartUp(const QString &mrDir, bool takeBackup)
-{
-    const QString path = rayrcPath(mrDir);
-    if (path.isEmpty())
-        return true;
-    // Most starts find the day's copy kept: they read nothing of maya.rayrc
-    // and need no lock, whose taking costs a flush to disk.
-    RayrcBackup backup;
-    if (takeBackup)
-        backup = RayrcBackup::plan(mrDir, QDate::currentDate());
-    const bool copy = backup.outcome == RayrcBackup::Take;
-    if (!copy && !WriteJournal::pending(path))
-        return true;
-    // The copy decides again under the lock, once a dead run's file is put right.
-    FileLock lock(path);
-    return lock.lock() && (!copy || backup.apply());
-}
-}
-
 void Configuration::load(bool takeBackup)
 {
     QByteArray content;
@@ -153,7 +129,7 @@ void Configuration::load(bool takeBackup)
         mrPath = std::exchange(file.mrPath, QString());
         // Nobody is there to be told at start-up; the next rewrite of
         // maya.rayrc tries again and says so.
-        if (!keepRayrcAtStartUp(mrPath, takeBackup))
+        if (keepRayrcAtStartUp(mrPath, QDate::currentDate(), takeBackup).outcome == RayrcBackup::Failed)
             qCWarning(lcConfig) << "no copy of the day kept of" << rayrcPath(mrPath);
     }
     shaderTypes += std::exchange(file.shaderTypes, {});
@@ -388,5 +364,5 @@ bool backupRayrc()
 
 bool backupRayrc(const QDate &today)
 {
-    return backupRayrcFile(Configuration::mrPath, today);
+    return keepRayrcAtStartUp(Configuration::mrPath, today).outcome == RayrcBackup::Take;
 }

@@ -27,7 +27,10 @@ RayrcStep lockedUpdate(const QString &mrDir, const QString &link, const QString 
     }
     if (!backup.apply())
         reporter.backupFailed(backup.path);
-    return updateRayrcFile(mrDir, link, mi);
+    RayrcStep step = updateRayrcFile(mrDir, link, mi);
+    if (backup.outcome == RayrcBackup::Take || backup.outcome == RayrcBackup::AlreadyKept)
+        step.backupPath = backup.path;
+    return step;
 }
 
 // Written as each step succeeds, so that an installation cut short still

@@ -4,6 +4,7 @@
 #include "files/filerewrite.h"
 #include "files/paths.h"
 #include "files/sidefiles.h"
+#include "files/writejournal.h"
 #include "rayrc/rayrcpath.h"
 
 #include <QCryptographicHash>
@@ -46,12 +47,6 @@ QString rayrcBackupPathFor(const QString &source, const QDate &today)
     return first + QLatin1Char('_') + QString::fromLatin1(hash);
 }
 
-bool backupRayrcFile(const QString &mrDir, const QDate &today)
-{
-    RayrcBackup backup = RayrcBackup::plan(mrDir, today);
-    return backup.outcome == RayrcBackup::Take && backup.apply() && backup.outcome == RayrcBackup::Take;
-}
-
 namespace {
 RayrcBackup::Outcome outcomeNow(RayrcBackup &backup)
 {
@@ -92,4 +87,22 @@ bool RayrcBackup::apply()
     if (!copyWholeFile(source, path))
         outcome = Failed;
     return outcome != Failed;
+}
+
+RayrcBackup keepRayrcAtStartUp(const QString &mrDir, const QDate &today, bool takeCopy)
+{
+    RayrcBackup backup;
+    const QString path = rayrcPath(mrDir);
+    if (takeCopy)
+        backup = RayrcBackup::plan(mrDir, today);
+    const bool copy = backup.outcome == RayrcBackup::Take;
+    if (path.isEmpty() || (!copy && !WriteJournal::pending(path)))
+        return backup;
+    // The copy decides again under the lock, once a dead run's file is put right.
+    FileLock lock(path);
+    if (!lock.lock())
+        backup.outcome = copy ? RayrcBackup::Failed : backup.outcome;
+    else if (copy)
+        backup.apply();
+    return backup;
 }

@@ -13,9 +13,6 @@
 QString rayrcBackupPath(const QDate &today);
 // The day's copy of the maya.rayrc at source, whether it is there yet or not.
 QString rayrcBackupPathFor(const QString &source, const QDate &today);
-// Copies mrDir's maya.rayrc unless the day's copy of it exists already;
-// true when a copy was made.
-bool backupRayrcFile(const QString &mrDir, const QDate &today);
 
 // The day's copy as a step of an installation or an uninstall, taken before
 // anything is written: maya.rayrc must be kept before it is rewritten, also
@@ -36,8 +33,16 @@ public:
     Outcome outcome = NothingToKeep;
 
     static RayrcBackup plan(const QString &mrDir, const QDate &today);
-    // Takes the copy when there is still none; false when it failed.
+    // Takes the copy when there is still none; false when it failed. The
+    // caller holds maya.rayrc's lock, so that no copy is taken of a file
+    // another run is writing in place.
     bool apply();
 };
+
+// The day's copy as both programs take it at start-up: a maya.rayrc a run
+// died writing is put right first, under its lock, and the copy taken under
+// the same lock unless takeCopy is false or it is kept already. Most starts
+// find the copy kept and no journal: they read nothing and take no lock.
+RayrcBackup keepRayrcAtStartUp(const QString &mrDir, const QDate &today, bool takeCopy = true);
 
 #endif

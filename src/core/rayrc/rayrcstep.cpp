@@ -1,11 +1,9 @@
 #include "rayrc/rayrcstep.h"
 
 #include "files/fileidentity.h"
-#include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcscan.h"
 
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QObject>
@@ -107,9 +105,8 @@ QString RayrcStep::details() const
         reason = busyText(path);
         break;
     }
-    const QString backup = rayrcBackupPath(QDate::currentDate());
-    if (QFileInfo(backup).isFile())
-        reason += QLatin1Char('\n') + tr("Copie du jour de maya.rayrc : %1").arg(backup);
+    if (!backupPath.isEmpty())
+        reason += QLatin1Char('\n') + tr("Copie du jour de maya.rayrc : %1").arg(backupPath);
     return reason;
 }
 

@@ -31,6 +31,8 @@ public:
     qint64 linkLine = 0;
     qint64 miLine = 0;
     Outcome outcome = NoDirectory;
+    // The day's copy of this very file, once kept; empty when there is none.
+    QString backupPath;
 
     // Reads maya.rayrc in mrDir, without writing anything.
     static RayrcStep plan(const QString &mrDir);
