@@ -1,9 +1,11 @@
 // The maya.rayrc update: either the file stays byte-identical and the result
 // is false, or exactly the two entries are added, each right above the first
 // line of its kind, and nothing else changes but a line end for a last line
-// that had none. Lines end in LF, CR LF or CR alone; the file is streamed in
-// blocks small enough to split lines and CR LF pairs.
+// that had none; the removal then takes out exactly the lines it names.
+// Lines end in LF, CR LF or CR alone; the file is streamed in blocks small
+// enough to split lines and CR LF pairs.
 #include "fuzzsupport.h"
+#include "rayrc/rayrcremoval.h"
 #include "rayrc/rayrcstep.h"
 #include "rayrc/rayrcupdate.h"
 
@@ -18,36 +20,43 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 }
 
 namespace {
-struct Line
-{
-    QByteArray text;
-    QByteArray end;
-};
-
-QList<Line> lines(const QByteArray &content)
-{
-    QList<Line> result;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        if (content.at(i) != '\n' && content.at(i) != '\r')
-            continue;
-        const qsizetype endSize = content.mid(i, 2) == "\r\n" ? 2 : 1;
-        result.append({content.mid(start, i - start), content.mid(i, endSize)});
-        i += endSize - 1;
-        start = i + 1;
-    }
-    if (start < content.size())
-        result.append({content.mid(start), QByteArray()});
-    return result;
-}
-
-qsizetype firstWith(const QList<Line> &lines, const char *marker)
+qsizetype firstWith(const QList<FuzzLine> &lines, const char *marker)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines.at(i).text.contains(marker))
             return i;
     }
     return -1;
+}
+
+qsizetype firstExactly(const QList<FuzzLine> &lines, const QByteArray &text, qsizetype other = -1)
+{
+    for (qsizetype i = 0; !text.isEmpty() && i < lines.size(); ++i) {
+        if (i != other && lines.at(i).text == text)
+            return i;
+    }
+    return -1;
+}
+
+// The removal takes out the first line that is exactly the link entry and
+// the first other one that is exactly the mi entry, each with its end, and
+// nothing else.
+void checkRemoval(const QString &linkText, const QString &miText, qsizetype blockSize)
+{
+    const QByteArray before = readFile("maya.rayrc");
+    QList<FuzzLine> expected = fuzzLines(before);
+    const qsizetype linkAt = firstExactly(expected, linkText.isEmpty() ? QByteArray() : '\t' + linkText.toUtf8());
+    const qsizetype miAt = firstExactly(expected, miText.isEmpty() ? QByteArray() : '\t' + miText.toUtf8(), linkAt);
+    RayrcRemoval removal = RayrcRemoval::plan(QDir::currentPath(), linkText, miText);
+    removal.blockSize = blockSize;
+    FUZZ_CHECK(removal.linkLine == linkAt + 1 && removal.miLine == miAt + 1);
+    FUZZ_CHECK(removal.outcome == (linkAt < 0 && miAt < 0 ? RayrcRemoval::NoEntries : RayrcRemoval::Remove));
+    FUZZ_CHECK(removal.apply());
+    for (const qsizetype at : {qMax(linkAt, miAt), qMin(linkAt, miAt)}) {
+        if (at >= 0)
+            expected.removeAt(at);
+    }
+    FUZZ_CHECK(readFile("maya.rayrc") == joinFuzzLines(expected));
 }
 }
 
@@ -74,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool result = step.outcome == RayrcStep::Update;
     const QByteArray after = readFile("maya.rayrc");
 
-    QList<Line> expected = lines(before);
+    QList<FuzzLine> expected = fuzzLines(before);
     const qsizetype linkAt = firstWith(expected, "\tlink");
     const qsizetype miAt = firstWith(expected, "\tmi");
     // The preview names the lines the update puts its entries above.
@@ -83,11 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (linkAt < 0 || miAt < 0) {
         FUZZ_CHECK(!result);
         FUZZ_CHECK(after == before);
+        checkRemoval(linkText, miText, blockSize);
         return 0;
     }
     FUZZ_CHECK(result);
     QByteArray end = "\n";
-    for (const Line &line : std::as_const(expected)) {
+    for (const FuzzLine &line : std::as_const(expected)) {
         if (!line.end.isEmpty()) {
             end = line.end;
             break;
@@ -95,8 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (expected.last().end.isEmpty())
         expected.last().end = end;
-    const Line linkLine{'\t' + linkText.toUtf8(), end};
-    const Line miLine{'\t' + miText.toUtf8(), end};
+    const FuzzLine linkLine{'\t' + linkText.toUtf8(), end};
+    const FuzzLine miLine{'\t' + miText.toUtf8(), end};
     if (miAt < linkAt) {
         expected.insert(linkAt, linkLine);
         expected.insert(miAt, miLine);
@@ -104,9 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         expected.insert(miAt, miLine);
         expected.insert(linkAt, linkLine);
     }
-    QByteArray joined;
-    for (const Line &line : std::as_const(expected))
-        joined += line.text + line.end;
-    FUZZ_CHECK(after == joined);
+    FUZZ_CHECK(after == joinFuzzLines(expected));
+    checkRemoval(linkText, miText, blockSize);
     return 0;
 }

@@ -13,44 +13,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     return 0;
 }
 
-namespace {
-struct Line
-{
-    QByteArray text;
-    QByteArray end;
-    bool operator==(const Line &other) const { return text == other.text && end == other.end; }
-};
-
-// A CR LF pair, a CR or an LF ends a line.
-QList<Line> linesOf(const QByteArray &content)
-{
-    QList<Line> lines;
-    Line line;
-    for (qsizetype i = 0; i < content.size(); ++i) {
-        const char c = content.at(i);
-        if (c != '\n' && c != '\r') {
-            line.text += c;
-            continue;
-        }
-        line.end = c == '\r' && content.mid(i + 1, 1) == "\n" ? "\r\n" : QByteArray(1, c);
-        i += line.end.size() - 1;
-        lines.append(line);
-        line = {};
-    }
-    if (!line.text.isEmpty())
-        lines.append(line);
-    return lines;
-}
-
-QByteArray joined(const QList<Line> &lines)
-{
-    QByteArray out;
-    for (const Line &line : lines)
-        out += line.text + line.end;
-    return out;
-}
-}
-
 // Input: one byte choosing the setter, the directory up to the first NUL,
 // then the file.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -71,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK((maya ? Configuration::mayaPath : Configuration::mrPath) == newDirectory);
 
     const QByteArray after = readFile("init.txt");
-    const QList<Line> old = linesOf(before);
+    const QList<FuzzLine> old = fuzzLines(before);
     const bool oneLine = !encoded.contains('\n') && !encoded.contains('\r');
     const bool marker = !old.isEmpty()
                         && (old.first().text == "[MAYA_PATH]"
@@ -81,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     QByteArray end = "\n";
-    for (const Line &line : old) {
+    for (const FuzzLine &line : old) {
         if (!line.end.isEmpty()) {
             end = line.end;
             break;
@@ -89,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // What the file must be: line i replaced, or appended after a last line
     // that gets an end only then.
-    QList<Line> want = old;
+    QList<FuzzLine> want = old;
     const auto set = [&](qsizetype i, const QByteArray &text) {
         if (i < want.size()) {
             want[i].text = text;
@@ -112,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } else {
         FUZZ_CHECK(!written);
     }
-    FUZZ_CHECK(after == joined(want));
+    FUZZ_CHECK(after == joinFuzzLines(want));
     FUZZ_CHECK(written || after == before);
     return 0;
 }

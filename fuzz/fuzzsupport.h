@@ -2,6 +2,7 @@
 #define FUZZSUPPORT_H
 
 #include <QByteArray>
+#include <QList>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,17 @@ void enterScratchFolder();
 
 QByteArray readFile(const char *name);
 void writeFile(const char *name, const QByteArray &content);
+
+// A file's lines as the program must see them, told apart here without its
+// code: LF, CR LF or CR alone ends a line.
+struct FuzzLine
+{
+    QByteArray text;
+    QByteArray end;
+    bool operator==(const FuzzLine &other) const { return text == other.text && end == other.end; }
+};
+QList<FuzzLine> fuzzLines(const QByteArray &content);
+QByteArray joinFuzzLines(const QList<FuzzLine> &lines);
 
 #define FUZZ_CHECK(condition)                                                                  \
     do {                                                                                       \

@@ -24,41 +24,27 @@ using Sink = std::function<bool(QByteArrayView)>;
 // the first other one that is exactly mi (an empty one is not looked for);
 // every other byte goes to out when there is one. Without out it stops once
 // both are found.
-bool stream(QFileDevice &in, const QByteArray &link, const QByteArray &mi, qint64 &linkLine,
-            qint64 &miLine, const Sink &out)
+bool stream(QFileDevice &in, qsizetype blockSize, const QByteArray &link, const QByteArray &mi,
+            qint64 &linkLine, qint64 &miLine, const Sink &out)
 {
     linkLine = 0;
     miLine = 0;
     qint64 line = 0;
-    // The last line so far ended in a CR whose LF, if any, starts the next
-    // piece; whether that line was taken out.
-    bool crPending = false;
-    bool droppedLast = false;
     bool written = true;
     const auto pass = [&](const char *from, const char *to) {
         if (out && from < to)
             written = written && out(QByteArrayView(from, to - from));
     };
     const auto done = [&] { return (link.isEmpty() || linkLine) && (mi.isEmpty() || miLine); };
-    const bool read = readWholeLines(in, 256 * 1024, [&](const char *begin, const char *whole,
-                                                         const char *) {
+    const bool read = readWholeLines(in, blockSize, [&](const char *begin, const char *whole,
+                                                        const char *) {
         const char *p = begin;
-        if (crPending && *p == '\n') {
-            if (!droppedLast)
-                pass(p, p + 1);
-            ++p;
-        }
-        crPending = false;
         const char *kept = p;
         while (p < whole && !done()) {
             const char *const end = nextLineEnd(p, whole);
             const char *next = end < whole ? end + 1 : end;
-            if (end < whole && *end == '\r') {
-                if (next == whole)
-                    crPending = true;
-                else if (*next == '\n')
-                    ++next;
-            }
+            if (next < whole && *end == '\r' && *next == '\n')
+                ++next;
             ++line;
             const QByteArrayView text(p, end - p);
             qint64 *found = nullptr;
@@ -66,7 +52,6 @@ bool stream(QFileDevice &in, const QByteArray &link, const QByteArray &mi, qint6
                 found = &linkLine;
             else if (!miLine && !mi.isEmpty() && text == mi)
                 found = &miLine;
-            droppedLast = found != nullptr;
             if (found) {
                 *found = line;
                 pass(kept, p);
@@ -85,7 +70,8 @@ bool RayrcRemoval::locate(const QString &path, const QString &link, const QStrin
                           qint64 &linkLine, qint64 &miLine)
 {
     QFile in;
-    return openRegularFile(in, path) && stream(in, entryText(link), entryText(mi), linkLine, miLine, {});
+    return openRegularFile(in, path)
+           && stream(in, 256 * 1024, entryText(link), entryText(mi), linkLine, miLine, {});
 }
 
 RayrcRemoval RayrcRemoval::plan(const QString &mrDir, const QString &link, const QString &mi)
@@ -125,7 +111,7 @@ bool RayrcRemoval::apply()
             outcome = WriteFailed;
             return false;
         }
-        const bool whole = stream(in, entryText(link), entryText(mi), linkLine, miLine,
+        const bool whole = stream(in, blockSize, entryText(link), entryText(mi), linkLine, miLine,
                                   [&out](QByteArrayView bytes) { return out.write(bytes); });
         if (whole && linkLine == 0 && miLine == 0) {
             outcome = NoEntries;

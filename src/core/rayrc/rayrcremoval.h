@@ -29,6 +29,8 @@ public:
     qint64 linkLine = 0;
     qint64 miLine = 0;
     Outcome outcome = NoDirectory;
+    // How much of the file the rewrite reads at a time.
+    qsizetype blockSize = 256 * 1024;
 
     // An empty link or mi is not looked for (no receipt names it).
     static RayrcRemoval plan(const QString &mrDir, const QString &link, const QString &mi);

@@ -44,18 +44,13 @@ bool isMi(const char *tab, const char *end) { return tabFollowedBy(tab, end, "mi
 
 void RayrcScan::count(const char *from, const char *to)
 {
-    if (from == to)
-        return;
-    // The LF of a CR LF split between two pieces ends no second line.
-    if (afterCr && *from == '\n')
-        ++from;
+    // Pieces never split a CR LF: a CR at the end of one is a line end.
     linesBefore += std::count(from, to, '\n');
     for (const char *cr = from; (cr = static_cast<const char *>(std::memchr(cr, '\r', to - cr)));
          ++cr) {
         if (cr + 1 == to || cr[1] != '\n')
             ++linesBefore;
     }
-    afterCr = from < to && to[-1] == '\r';
 }
 
 int RayrcScan::take(const char *begin, const char *end, Place places[2])
@@ -111,8 +106,10 @@ bool readWholeLines(QFileDevice &file, qsizetype blockSize, const PieceReader &p
         const char *const stop = begin + kept + got;
         const char *whole = stop;
         if (!atEnd) {
-            const char *const lineEnd =
-                pastLastLineEnd(begin + qMax<qsizetype>(kept - 1, 0), stop - 1);
+            const char *lineEnd = pastLastLineEnd(begin + qMax<qsizetype>(kept - 1, 0), stop - 1);
+            // A CR LF is one line end, never split between two pieces.
+            if (lineEnd && lineEnd[-1] == '\r' && *lineEnd == '\n')
+                ++lineEnd;
             whole = lineEnd ? lineEnd : begin;
         }
         kept = stop - whole;

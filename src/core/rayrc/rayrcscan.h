@@ -38,15 +38,15 @@ private:
     void count(const char *from, const char *to);
 
     qint64 linesBefore = 0; // lines ended before the point counted to
-    bool afterCr = false;   // the bytes counted so far end with a CR
 };
 
 // The first CR or LF in [begin, end), or end.
 const char *nextLineEnd(const char *begin, const char *end);
 
 // Reads file to its end in blocks of blockSize bytes and hands piece each
-// run of whole lines: [begin, whole), with the bytes read beyond it up to
-// stop, so that the first line end can be told (a CR alone from a CR LF).
+// run of whole lines: [begin, whole), never ending between the CR and the
+// LF of a line end, with the bytes read beyond it up to stop, so that the
+// first line end can be told (a CR alone from a CR LF).
 // The memory held is a block and the longest line. piece returns whether to
 // read on; false only on a read error.
 using PieceReader = std::function<bool(const char *begin, const char *whole, const char *stop)>;
