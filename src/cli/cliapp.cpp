@@ -261,7 +261,7 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
     } else {
         for (const RemoveStep &step : std::as_const(plan.files))
             (step.keepsSomething() ? err : out) << CliText::removal(step, request.dryRun) << Qt::endl;
-        if (!plan.backupKept)
+        if (!plan.backupKept())
             err << CliText::failure(RayrcStep::backupFailedText(plan.backup.path), QString())
                 << Qt::endl;
         for (const QString &line : CliText::removal(plan.rayrc, request.dryRun))

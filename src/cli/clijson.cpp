@@ -29,7 +29,7 @@ QJsonObject CliJson::install(const InstallPlan &plan, int type, const ShaderType
         files.append(entry);
     }
     // An installation that stopped at its files never got to maya.rayrc.
-    const QJsonValue rayrc = plan.applied && !plan.rayrcReached
+    const QJsonValue rayrc = plan.applied && !plan.reachesRayrc()
                                  ? QJsonValue(QJsonValue::Null)
                                  : QJsonObject{{QStringLiteral("path"), plan.rayrc.path},
                                                {QStringLiteral("linkLine"), plan.rayrc.linkLine},

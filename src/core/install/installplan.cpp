@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 // The copy of the day and the rewrite under one lock: no other run writes
 // maya.rayrc in between, nor reads it half written.
@@ -72,7 +74,6 @@ InstallPlan InstallPlan::make(const QVector<ShaderFileRow> &rows, const QString 
 bool InstallPlan::apply(InstallReporter &reporter)
 {
     applied = true;
-    bool copiedAll = true;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         // Each row is looked up only once the rows before it are copied, as
         // the user would do it by hand.
@@ -89,13 +90,10 @@ bool InstallPlan::apply(InstallReporter &reporter)
             reporter.copied(step);
             continue;
         }
-        copiedAll = copiedAll && !step.failsInstall();
         reporter.copyFailed(step);
     }
-    if (!copiedAll)
+    if (!reachesRayrc())
         return false;
-
-    rayrcReached = true;
     rayrc = lockedUpdate(mrDir, link, mi, backup, reporter);
     if (rayrc.outcome == RayrcStep::Update) {
         record(*this, reporter, [this](Receipt &receipt) {
@@ -126,9 +124,10 @@ CopyStep InstallPlan::lookUpAgain(qsizetype i)
 
 bool InstallPlan::succeeds() const
 {
-    for (const CopyStep &step : copies) {
-        if (step.failsInstall())
-            return false;
-    }
-    return rayrc.outcome == RayrcStep::Update;
+    return reachesRayrc() && rayrc.outcome == RayrcStep::Update;
+}
+
+bool InstallPlan::reachesRayrc() const
+{
+    return std::none_of(copies.cbegin(), copies.cend(), [](const CopyStep &step) { return step.failsInstall(); });
 }

@@ -27,8 +27,6 @@ public:
     RayrcBackup backup;
     RayrcStep rayrc;
     bool applied = false;
-    // Once applied: whether the installation got as far as maya.rayrc.
-    bool rayrcReached = false;
 
     [[nodiscard]] static InstallPlan make(const QVector<ShaderFileRow> &rows,
                                           const QString &shaderDir, const QString &mrDir,
@@ -44,6 +42,9 @@ public:
     // Whether the installation copies (or copied) every file it must and
     // updates (or updated) maya.rayrc.
     [[nodiscard]] bool succeeds() const;
+    // Whether every file is (or was) found and every mandatory one copied,
+    // so that maya.rayrc is (or was) rewritten.
+    [[nodiscard]] bool reachesRayrc() const;
 
     // The walk that found the files of the rows from searchedFrom on; apply
     // walks again only after a copy into a folder this walk went through.

@@ -68,7 +68,7 @@ bool UninstallPlan::apply()
     if (rayrc.outcome == RayrcRemoval::Remove) {
         FileLock lock(rayrc.path);
         if (lock.lock()) {
-            backupKept = backup.apply();
+            backup.apply();
             rayrc.apply();
         } else {
             rayrc.outcome = lock.busy() ? RayrcRemoval::Busy : RayrcRemoval::WriteFailed;

@@ -22,11 +22,11 @@ public:
     RayrcRemoval rayrc;
     // The receipt the plan follows, empty when there was none.
     QString receipt;
-    // False when maya.rayrc was rewritten with no copy of the day kept.
-    bool backupKept = true;
     // False when the receipt could not be brought up to date.
     bool receiptKept = true;
     bool applied = false;
+    // False when maya.rayrc was rewritten with no copy of the day kept.
+    bool backupKept() const { return backup.outcome != RayrcBackup::Failed; }
 
     [[nodiscard]] static UninstallPlan make(const QVector<ShaderFileRow> &rows,
                                             const QString &shaderDir, const QString &mrDir,
