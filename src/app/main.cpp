@@ -1,7 +1,7 @@
 #include "config/configuration.h"
 #include "config/workingfolder.h"
 #include "fileevents.h"
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "i18n/translations.h"
 #include "tabdialog.h"
 

@@ -1,5 +1,5 @@
 #include "cliapp.h"
-#include "files/fileidentity.h"
+#include "files/platform.h"
 
 #include <QCoreApplication>
 

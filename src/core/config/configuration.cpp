@@ -237,7 +237,7 @@ QString Configuration::setLastDirectory(const QString &directory, int index)
 
 namespace {
 // init.txt's lines for a directory setter, with the end new lines take. A
-// missing file is created as created, so that nothing typed is lost; an
+// missing file is made with the created lines, so that nothing typed is lost; an
 // unreadable one, or one whose line 1 is not the marker, is left alone.
 // False when there is nothing more to do.
 bool readForSetter(const QByteArray &created, QList<TextLine> &lines, QByteArray &end,

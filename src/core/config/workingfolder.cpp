@@ -1,6 +1,6 @@
 #include "config/workingfolder.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "install/receipt.h"
 
 #include <QDir>

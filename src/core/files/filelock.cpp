@@ -1,6 +1,6 @@
 #include "files/filelock.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "files/sidefiles.h"
 #include "files/writejournal.h"
 

@@ -1,6 +1,6 @@
 #include "files/filerewrite.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "files/paths.h"
 #include "files/sidefiles.h"
 #include "files/writejournal.h"

@@ -6,8 +6,15 @@
 #include <QString>
 #include <QTemporaryFile>
 
-// A new content for a file, written piece by piece and put in place only by
-// commit; without a commit the file stays as it was. The file stays the same
+// A new content for a user's file, put in place whole or not at all:
+//
+//   FileLock lock(path);              // held from the read to the commit
+//   FileRewrite out(path);
+//   if (!out.open()) ... not a file that may be written ...
+//   out.write(piece); ...             // false once any write failed
+//   if (!out.commit()) ... the file is as it was ...
+//
+// Without a commit the file stays as it was. The file stays the same
 // file: a replacement takes its owner, group and mode, and where a
 // replacement could not keep what the file has (other hard links, ACLs or
 // extended attributes, an owner or group the process may not set, a folder
@@ -16,6 +23,7 @@
 // renamed over the file (a file mounted in its place). Only a regular file or
 // a missing one is written. A link is followed where the user's own (see
 // followUserLinks), so that it stays a link; any other link is refused.
+
 // A temporary file whose writes go straight to the file: a write cut short
 // (a full disk, a size limit) shows at once, and nothing is copied twice.
 class UnbufferedTemporaryFile : public QTemporaryFile

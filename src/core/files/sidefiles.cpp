@@ -1,6 +1,6 @@
 #include "files/sidefiles.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "files/filerewrite.h"
 #include "files/paths.h"
 

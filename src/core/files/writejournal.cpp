@@ -1,6 +1,6 @@
 #include "files/writejournal.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "files/sidefiles.h"
 
 #include <QCryptographicHash>

@@ -1,7 +1,7 @@
 #include "i18n/translations.h"
 
 #include "i18n/catalogue.h"
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "files/paths.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "install/copystep.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "files/paths.h"
 
 #include <QDir>

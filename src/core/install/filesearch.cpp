@@ -44,8 +44,8 @@ public:
     {
         // Folder links are followed, but a folder is searched once, so a
         // cycle ends, however long its path has grown.
-        FolderKey key;
-        if (folderKey(directory, key)) {
+        FileId key;
+        if (folderId(directory, key)) {
             if (search.visited.contains(key))
                 return;
             search.visited.insert(key);
@@ -128,8 +128,8 @@ ShaderSearch ShaderSearch::ofRows(const QVector<ShaderFileRow> &rows, const QStr
 
 bool ShaderSearch::walked(const QString &folder) const
 {
-    FolderKey key;
-    return unknownFolder || (folderKey(folder, key) && visited.contains(key));
+    FileId key;
+    return unknownFolder || (folderId(folder, key) && visited.contains(key));
 }
 
 QString findShaderFile(const QString &extension, const QString &directory, QString &foundPath,

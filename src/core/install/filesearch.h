@@ -1,7 +1,7 @@
 #ifndef FILESEARCH_H
 #define FILESEARCH_H
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "install/shaderfilerow.h"
 
 #include <QSet>
@@ -45,7 +45,7 @@ public:
     [[nodiscard]] bool walked(const QString &folder) const;
 
 private:
-    QSet<FolderKey> visited;
+    QSet<FileId> visited;
     // A folder that could not tell who it is was searched unguarded.
     bool unknownFolder = false;
 

@@ -35,8 +35,8 @@ QJsonObject toJson(const Receipt &receipt)
                                  {QStringLiteral("destination"), file.destination},
                                  {QStringLiteral("size"), number(quint64(file.copy.size))},
                                  {QStringLiteral("sha256"), QString::fromLatin1(file.copy.sha256.toHex())},
-                                 {QStringLiteral("device"), number(file.copy.device)},
-                                 {QStringLiteral("inode"), number(file.copy.inode)}});
+                                 {QStringLiteral("device"), number(file.copy.id.device)},
+                                 {QStringLiteral("inode"), number(file.copy.id.inode)}});
     QJsonArray lines;
     for (const Receipt::Line &line : receipt.lines)
         lines.append(QJsonObject{{QStringLiteral("entry"), line.entry}, {QStringLiteral("text"), line.text}});
@@ -128,8 +128,8 @@ bool Receipt::parse(const QByteArray &bytes, Receipt &receipt)
         bool numbered = false;
         entry.copy.size = f.value(QStringLiteral("size")).toString().toLongLong(&sized);
         entry.copy.sha256 = QByteArray::fromHex(f.value(QStringLiteral("sha256")).toString().toLatin1());
-        entry.copy.device = f.value(QStringLiteral("device")).toString().toULongLong(&placed);
-        entry.copy.inode = f.value(QStringLiteral("inode")).toString().toULongLong(&numbered);
+        entry.copy.id.device = f.value(QStringLiteral("device")).toString().toULongLong(&placed);
+        entry.copy.id.inode = f.value(QStringLiteral("inode")).toString().toULongLong(&numbered);
         // A copy it cannot tell from any other is no copy it can take back.
         if (!sized || entry.copy.size < 0 || !placed || !numbered)
             return false;

@@ -1,7 +1,7 @@
 #ifndef RECEIPT_H
 #define RECEIPT_H
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 
 #include <QCoreApplication>
 #include <QList>

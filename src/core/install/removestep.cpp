@@ -21,8 +21,7 @@ RemoveStep::Outcome judge(RemoveStep &step, const FileFingerprint &wanted)
     if (!target.isFile())
         return RemoveStep::NotRegular;
     step.expected = fileFingerprint(step.destination);
-    step.folderId = folderFingerprint(step.folder);
-    if (!step.expected.isValid() || !step.folderId.isValid())
+    if (!step.expected.isValid() || !folderId(step.folder, step.folderId))
         return RemoveStep::RemoveFailed;
     if (step.expected.size != wanted.size || step.expected.sha256 != wanted.sha256)
         return RemoveStep::Differs;

@@ -1,7 +1,7 @@
 #ifndef REMOVESTEP_H
 #define REMOVESTEP_H
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "install/filesearch.h"
 #include "install/receipt.h"
 #include "install/shaderfilerow.h"
@@ -37,7 +37,7 @@ public:
     Outcome outcome = NotFound;
     // What the file must still be, and its folder, for the removal to go.
     FileFingerprint expected;
-    FileFingerprint folderId;
+    FileId folderId;
 
     // Without a receipt: the file of the shader's name, found below the
     // shader's folder, when it is byte for byte the shader's. goingAway:

@@ -1,6 +1,6 @@
 #include "rayrc/rayrcremoval.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "files/filerewrite.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcpath.h"

@@ -1,6 +1,6 @@
 #include "rayrc/rayrcstep.h"
 
-#include "files/fileidentity.h"
+#include "files/platform.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcscan.h"
 

@@ -1,4 +1,4 @@
-#include "files/fileidentity.h"
+#include "files/platform.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -29,7 +29,7 @@ bool informationOf(const QString &path, BY_HANDLE_FILE_INFORMATION &information)
 }
 
 // The volume's serial number and the index there: device and inode.
-FolderKey keyOf(const BY_HANDLE_FILE_INFORMATION &information)
+FileId keyOf(const BY_HANDLE_FILE_INFORMATION &information)
 {
     return {quint64(information.dwVolumeSerialNumber),
             (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
@@ -55,12 +55,12 @@ FileIdentity fileIdentity(const QString &path)
     return identity;
 }
 
-bool folderKey(const QString &path, FolderKey &key)
+bool folderId(const QString &path, FileId &id)
 {
     BY_HANDLE_FILE_INFORMATION information;
     if (!informationOf(path, information) || !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    key = keyOf(information);
+    id = keyOf(information);
     return true;
 }
 
@@ -311,7 +311,7 @@ LockAttempt tryLockFile(const QString &path, qintptr &handle)
     // The holder before removed the name it had locked: that lock is no
     // longer anyone's.
     BY_HANDLE_FILE_INFORMATION now;
-    if (!informationOf(path, now) || !(keyOf(now) == keyOf(mine))) {
+    if (!informationOf(path, now) || keyOf(now) != keyOf(mine)) {
         ::CloseHandle(file);
         return LockAttempt::Busy;
     }
@@ -344,8 +344,6 @@ QList<FolderEntry> listFolder(const QString &folder)
 }
 
 namespace {
-std::function<void(const QString &)> removalHook;
-
 // The file itself is told as a folder is (keyOf).
 FileFingerprint fingerprintOf(QFile &file)
 {
@@ -356,9 +354,7 @@ FileFingerprint fingerprintOf(QFile &file)
     if (native == -1 || !::GetFileInformationByHandle(reinterpret_cast<HANDLE>(native), &information)
         || !file.seek(0) || !hash.addData(&file))
         return print;
-    const FolderKey key = keyOf(information);
-    print.device = key.device;
-    print.inode = key.inode;
+    print.id = keyOf(information);
     print.size = file.size();
     print.sha256 = hash.result();
     return print;
@@ -373,7 +369,7 @@ FileFingerprint fileFingerprint(const QString &path)
     return fingerprintOf(file);
 }
 
-Removal removeUnchanged(const QString &folder, const FileFingerprint &, const QString &name,
+Removal removeUnchanged(const QString &folder, const FileId &, const QString &name,
                         const FileFingerprint &expected)
 {
     const QString path = QDir(folder).filePath(name);
@@ -383,16 +379,11 @@ Removal removeUnchanged(const QString &folder, const FileFingerprint &, const QS
     if (fingerprintOf(file) != expected)
         return Removal::Changed;
     file.close();
-    if (removalHook)
-        removalHook(path);
+    if (removalHook())
+        removalHook()(path);
     // An open file cannot be renamed away here; the check is repeated on
     // the name and the removal follows at once.
     if (fileFingerprint(path) != expected)
         return Removal::Changed;
     return QFile::remove(path) ? Removal::Removed : Removal::Failed;
-}
-
-void setRemovalHook(std::function<void(const QString &path)> hook)
-{
-    removalHook = std::move(hook);
 }

@@ -1,5 +1,5 @@
-#ifndef FILEIDENTITY_H
-#define FILEIDENTITY_H
+#ifndef PLATFORM_H
+#define PLATFORM_H
 
 #include <QByteArray>
 #include <QHashFunctions>
@@ -12,9 +12,11 @@
 class QFile;
 class QFileDevice;
 
-// The few file system calls Qt does not offer, kept here so that everything
-// else stays portable: what makes a file that file, regular files told from
-// FIFOs and devices, and new files shaped by the umask.
+// Every call Qt does not offer, one file per system (platform_unix.cpp,
+// platform_win.cpp), so that everything else stays portable: what makes a
+// file that file and who owns it, regular files told from links, FIFOs and
+// devices, new files shaped by the umask, renames, locks, the one-step check
+// and removal of a file, and a closed pipe.
 
 struct FileIdentity
 {
@@ -30,26 +32,27 @@ struct FileIdentity
 
 FileIdentity fileIdentity(const QString &path);
 
-// What tells a folder from every other, whatever path reaches it and however
-// long that path is: device and inode (volume serial and file index on
-// Windows).
-struct FolderKey
+// What tells a file or folder from every other, whatever path reaches it
+// and however long that path is: device and inode (volume serial and file
+// index on Windows).
+struct FileId
 {
     quint64 device = 0;
     quint64 inode = 0;
 
-    friend bool operator==(const FolderKey &a, const FolderKey &b)
+    friend bool operator==(const FileId &a, const FileId &b)
     {
         return a.device == b.device && a.inode == b.inode;
     }
-    friend size_t qHash(const FolderKey &key, size_t seed = 0)
+    friend bool operator!=(const FileId &a, const FileId &b) { return !(a == b); }
+    friend size_t qHash(const FileId &id, size_t seed = 0)
     {
-        return qHashMulti(seed, key.device, key.inode);
+        return qHashMulti(seed, id.device, id.inode);
     }
 };
 
 // False when path is no folder that can be looked at (after links).
-bool folderKey(const QString &path, FolderKey &key);
+bool folderId(const QString &path, FileId &id);
 
 // Gives a new, open replacement the original's owner, group and mode, or
 // for a new file the mode any new file gets (umask taken off); false where
@@ -96,16 +99,12 @@ QList<FolderEntry> listFolder(const QString &folder);
 // bytes. Invalid (size -1) when path is no regular file.
 struct FileFingerprint
 {
-    quint64 device = 0;
-    quint64 inode = 0;
+    FileId id;
     qint64 size = -1;
     QByteArray sha256;
 
     bool isValid() const { return size >= 0; }
-    bool sameFile(const FileFingerprint &other) const
-    {
-        return device == other.device && inode == other.inode;
-    }
+    bool sameFile(const FileFingerprint &other) const { return id == other.id; }
     bool operator==(const FileFingerprint &other) const
     {
         return sameFile(other) && size == other.size && sha256 == other.sha256;
@@ -116,24 +115,26 @@ struct FileFingerprint
 // Of the regular file at path, read through one open handle; a link as the
 // last component is not followed.
 FileFingerprint fileFingerprint(const QString &path);
-// The device and inode of a folder, after links; no size or hash.
-inline FileFingerprint folderFingerprint(const QString &folder)
-{
-    FolderKey key;
-    return folderKey(folder, key) ? FileFingerprint{key.device, key.inode, 0, {}} : FileFingerprint{};
-}
 
-// Removes name from folder only while folder is still the one fingerprinted
+// Removes name from folder only while folder is still the one identified
 // (no link or other folder swapped in) and the file is still expected: the
 // check and the removal are one step. The file is renamed to a private name
 // in the same folder, checked again there and unlinked, or put back when it
 // is no longer the one checked.
 enum class Removal { Removed, Changed, Failed };
-Removal removeUnchanged(const QString &folder, const FileFingerprint &folderId, const QString &name,
+Removal removeUnchanged(const QString &folder, const FileId &folderId, const QString &name,
                         const FileFingerprint &expected);
 // Called with the file's path between the check and the rename; lets a test
 // swap the file at the worst moment.
-void setRemovalHook(std::function<void(const QString &path)> hook);
+inline std::function<void(const QString &path)> &removalHook()
+{
+    static std::function<void(const QString &)> hook;
+    return hook;
+}
+inline void setRemovalHook(std::function<void(const QString &path)> hook)
+{
+    removalHook() = std::move(hook);
+}
 
 // Who owns path and who else may change it. A link is not followed unless
 // asked: its owner is the link's own.

@@ -1,4 +1,4 @@
-#include "files/fileidentity.h"
+#include "files/platform.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -46,12 +46,12 @@ FileIdentity fileIdentity(const QString &path)
     return identity;
 }
 
-bool folderKey(const QString &path, FolderKey &key)
+bool folderId(const QString &path, FileId &id)
 {
     struct stat status;
     if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
         return false;
-    key = {quint64(status.st_dev), quint64(status.st_ino)};
+    id = {quint64(status.st_dev), quint64(status.st_ino)};
     return true;
 }
 
@@ -275,7 +275,16 @@ QList<FolderEntry> listFolder(const QString &folder)
 }
 
 namespace {
-std::function<void(const QString &)> removalHook;
+// A descriptor closed however the function that opened it ends.
+struct Descriptor
+{
+    int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
 
 // Hashes fd from its start; it stays open and is not moved for anyone else.
 FileFingerprint fingerprintOf(int fd)
@@ -289,8 +298,7 @@ FileFingerprint fingerprintOf(int fd)
     if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle)
         || !file.seek(0) || !hash.addData(&file) || file.error() != QFileDevice::NoError)
         return print;
-    print.device = status.st_dev;
-    print.inode = status.st_ino;
+    print.id = {quint64(status.st_dev), quint64(status.st_ino)};
     print.size = status.st_size;
     print.sha256 = hash.result();
     return print;
@@ -312,35 +320,26 @@ bool entryIs(int dir, const QByteArray &name, const FileFingerprint &expected)
 {
     struct stat status;
     return ::fstatat(dir, name.constData(), &status, AT_SYMLINK_NOFOLLOW) == 0
-           && S_ISREG(status.st_mode) && status.st_dev == expected.device
-           && status.st_ino == expected.inode;
+           && S_ISREG(status.st_mode) && FileId{quint64(status.st_dev), quint64(status.st_ino)} == expected.id;
 }
 
 Removal removeIn(int dir, const QString &path, const QByteArray &name, const FileFingerprint &expected)
 {
-    const int fd = openEntry(dir, name);
-    if (fd < 0)
+    const Descriptor file{openEntry(dir, name)};
+    if (file.fd < 0)
         return errno == ENOENT ? Removal::Changed : Removal::Failed;
-    const bool same = fingerprintOf(fd) == expected;
-    if (!same) {
-        ::close(fd);
+    if (fingerprintOf(file.fd) != expected)
         return Removal::Changed;
-    }
-    if (removalHook)
-        removalHook(path);
+    if (removalHook())
+        removalHook()(path);
     static unsigned counter = 0;
     const QByteArray aside = "." + name + ".velkarinth-removing-" + QByteArray::number(::getpid())
                              + '-' + QByteArray::number(++counter);
-    if (::renameat(dir, name.constData(), dir, aside.constData()) != 0) {
-        ::close(fd);
+    if (::renameat(dir, name.constData(), dir, aside.constData()) != 0)
         return errno == ENOENT ? Removal::Changed : Removal::Failed;
-    }
     // What was renamed must be the file checked, still with the same bytes.
-    if (entryIs(dir, aside, expected) && fingerprintOf(fd) == expected) {
-        ::close(fd);
+    if (entryIs(dir, aside, expected) && fingerprintOf(file.fd) == expected)
         return ::unlinkat(dir, aside.constData(), 0) == 0 ? Removal::Removed : Removal::Failed;
-    }
-    ::close(fd);
     // Put back without replacing anything that took the name meanwhile.
     if (::linkat(dir, aside.constData(), dir, name.constData(), 0) == 0)
         ::unlinkat(dir, aside.constData(), 0);
@@ -350,34 +349,24 @@ Removal removeIn(int dir, const QString &path, const QByteArray &name, const Fil
 
 FileFingerprint fileFingerprint(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    const FileFingerprint print = fingerprintOf(fd);
-    ::close(fd);
-    return print;
+    const Descriptor file{::open(QFile::encodeName(path).constData(),
+                                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)};
+    return file.fd < 0 ? FileFingerprint() : fingerprintOf(file.fd);
 }
 
-Removal removeUnchanged(const QString &folder, const FileFingerprint &folderId, const QString &name,
+Removal removeUnchanged(const QString &folder, const FileId &folderId, const QString &name,
                         const FileFingerprint &expected)
 {
-    const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
+    const Descriptor dir{::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+    if (dir.fd < 0)
         return errno == ENOENT || errno == ENOTDIR ? Removal::Changed : Removal::Failed;
     struct stat status;
-    Removal removal = Removal::Changed;
     // A folder swapped since the plan (for a link or another folder) is
     // another folder: nothing in it was checked.
-    if (::fstat(dir, &status) == 0 && status.st_dev == folderId.device && status.st_ino == folderId.inode)
-        removal = removeIn(dir, folder + QLatin1Char('/') + name, QFile::encodeName(name), expected);
+    if (::fstat(dir.fd, &status) != 0 || FileId{quint64(status.st_dev), quint64(status.st_ino)} != folderId)
+        return Removal::Changed;
+    const Removal removal = removeIn(dir.fd, folder + QLatin1Char('/') + name, QFile::encodeName(name), expected);
     if (removal == Removal::Removed)
-        ::fsync(dir);
-    ::close(dir);
+        ::fsync(dir.fd);
     return removal;
-}
-
-void setRemovalHook(std::function<void(const QString &path)> hook)
-{
-    removalHook = std::move(hook);
 }
