@@ -1,13 +1,13 @@
 #include "config/configuration.h"
 #include "config/workingfolder.h"
 #include "fileevents.h"
+#include "messageboxreporter.h"
 #include "files/platform.h"
 #include "i18n/translations.h"
 #include "tabdialog.h"
 
 #include <QApplication>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     showFileEvents();
     // Before anything there is read, a journal replayed or a receipt believed.
     if (const QString why = WorkingFolder::untrusted(); !why.isEmpty()) {
-        QMessageBox::critical(nullptr, WorkingFolder::title(), why);
+        showPlainTextBox(nullptr, QMessageBox::Critical, WorkingFolder::title(), why);
         return 0;
     }
     Configuration::load();

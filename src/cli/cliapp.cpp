@@ -217,8 +217,7 @@ int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
         return usageError(
             tr("--link doit commencer par le mot link et --mi par le mot mi, chacun sur une "
                "seule ligne, par exemple :\n%1\n%2")
-                .arg(QStringLiteral("link \"{MAYA_LOCATION}/mentalray/lib/velvet.so\";"),
-                     QStringLiteral("mi \"{MAYA_LOCATION}/mentalray/include/velvet.mi\";")));
+                .arg(rayrcEntryExample(u"link"), rayrcEntryExample(u"mi")));
     // The day's backup, as the dialog takes it at start-up; a preview or a
     // usage error writes nothing.
     if (!request.dryRun)

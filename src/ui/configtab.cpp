@@ -2,6 +2,7 @@
 
 #include "config/configuration.h"
 #include "enterpress.h"
+#include "messageboxreporter.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -9,7 +10,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -129,13 +129,10 @@ void tellBusy(QWidget *parent)
 {
     if (!Configuration::initFileBusy())
         return;
-    QMessageBox box(QMessageBox::Warning, ConfigTab::tr("Sauvegarde"),
-                    ConfigTab::tr("init.txt n'a pas été modifié : un autre programme Velkarinth "
-                                  "est en train de le modifier.\nLe dossier est gardé ; cliquez "
-                                  "sur Sauvegarde dans un moment pour l'écrire."),
-                    QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showPlainTextBox(parent, QMessageBox::Warning, ConfigTab::tr("Sauvegarde"),
+                     ConfigTab::tr("init.txt n'a pas été modifié : un autre programme Velkarinth "
+                                   "est en train de le modifier.\nLe dossier est gardé ; cliquez "
+                                   "sur Sauvegarde dans un moment pour l'écrire."));
 }
 
 QGroupBox *directoryGroup(const QString &title, const QString &labelText, QLineEdit *edit,
@@ -412,9 +409,6 @@ bool ConfigTab::saveShader()
     const Configuration::SaveResult result = Configuration::save();
     if (result.status == Configuration::SaveStatus::Saved)
         return true;
-    QMessageBox box(QMessageBox::Warning, tr("Sauvegarde"), refusalText(result), QMessageBox::Ok,
-                    this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showPlainTextBox(this, QMessageBox::Warning, tr("Sauvegarde"), refusalText(result));
     return false;
 }

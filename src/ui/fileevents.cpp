@@ -1,10 +1,10 @@
 #include "fileevents.h"
+#include "messageboxreporter.h"
 
 #include "files/filelock.h"
 #include "files/writejournal.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
@@ -17,11 +17,8 @@ void showFileEvents()
     WriteJournal::setListener([](const QString &path) {
         // Later, once no lock is held and the dialog is up.
         QTimer::singleShot(0, qApp, [path] {
-            QMessageBox box(QMessageBox::Warning, QStringLiteral("Velkarinth"),
-                            WriteJournal::restoredText(path), QMessageBox::Ok,
-                            QApplication::activeWindow());
-            box.setTextFormat(Qt::PlainText);
-            box.exec();
+            showPlainTextBox(QApplication::activeWindow(), QMessageBox::Warning,
+                             QStringLiteral("Velkarinth"), WriteJournal::restoredText(path));
         });
     });
 }

@@ -7,9 +7,8 @@
 #include <QLabel>
 #include <QMessageBox>
 
-namespace {
-void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
-             const QString &details)
+void showPlainTextBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                      const QString &text, const QString &details)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     // File names and lines come from the user: never read them as markup.
@@ -19,7 +18,6 @@ void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, cons
         label->setTextFormat(Qt::PlainText);
     box.exec();
 }
-}
 
 MessageBoxReporter::MessageBoxReporter(QWidget *parent)
     : parent(parent)
@@ -28,22 +26,22 @@ MessageBoxReporter::MessageBoxReporter(QWidget *parent)
 
 void MessageBoxReporter::copyFailed(const CopyStep &step)
 {
-    showBox(parent, step.mandatory ? QMessageBox::Critical : QMessageBox::Warning, step.title(),
+    showPlainTextBox(parent, step.mandatory ? QMessageBox::Critical : QMessageBox::Warning, step.title(),
             step.text(), step.details());
 }
 
 void MessageBoxReporter::backupFailed(const QString &backupPath)
 {
-    showBox(parent, QMessageBox::Warning, RayrcStep().title(),
+    showPlainTextBox(parent, QMessageBox::Warning, RayrcStep().title(),
             RayrcStep::backupFailedText(backupPath), QString());
 }
 
 void MessageBoxReporter::receiptFailed(const QString &path)
 {
-    showBox(parent, QMessageBox::Warning, RayrcStep().title(), Receipt::failedText(path), QString());
+    showPlainTextBox(parent, QMessageBox::Warning, RayrcStep().title(), Receipt::failedText(path), QString());
 }
 
 void MessageBoxReporter::rayrcFailed(const RayrcStep &step)
 {
-    showBox(parent, QMessageBox::Critical, step.title(), step.text(), step.details());
+    showPlainTextBox(parent, QMessageBox::Critical, step.title(), step.text(), step.details());
 }

@@ -3,7 +3,12 @@
 
 #include "install/installreporter.h"
 
-class QWidget;
+#include <QMessageBox>
+
+// A modal box whose texts are never read as markup: file names and lines
+// come from the user.
+void showPlainTextBox(QWidget *parent, QMessageBox::Icon icon, const QString &title,
+                      const QString &text, const QString &details = QString());
 
 // Shows each failure of an installation in its own modal box, as it happens:
 // critical for a mandatory file or maya.rayrc, a warning for an optional file.

@@ -11,17 +11,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
 // Index under which the shader's own folder dialog remembers its directory.
 constexpr int shaderDirectoryIndex = Configuration::ShaderDirectory;
-
-// Mental Ray syntax, the same in every language.
-const QString linkExample = QStringLiteral("link \"{MAYA_LOCATION}/mentalray/lib/velvet.so\";");
-const QString miExample = QStringLiteral("mi \"{MAYA_LOCATION}/mentalray/include/velvet.mi\";");
 }
 
 ShaderTab::ShaderTab(QWidget *parent)
@@ -54,10 +49,10 @@ ShaderTab::ShaderTab(QWidget *parent)
     shaderDirEdit->setObjectName(QStringLiteral("shaderDirEdit"));
     linkEdit = new QLineEdit;
     linkEdit->setObjectName(QStringLiteral("linkEdit"));
-    linkEdit->setPlaceholderText(linkExample);
+    linkEdit->setPlaceholderText(rayrcEntryExample(u"link"));
     miEdit = new QLineEdit;
     miEdit->setObjectName(QStringLiteral("miEdit"));
-    miEdit->setPlaceholderText(miExample);
+    miEdit->setPlaceholderText(rayrcEntryExample(u"mi"));
 
     auto *browseButton = new QPushButton(QStringLiteral("..."));
     browseButton->setObjectName(QStringLiteral("browseButton"));
@@ -143,16 +138,13 @@ void ShaderTab::installShader()
     QStringList faults;
     if (!isRayrcEntry(linkEdit->text(), u"link"))
         faults.append(tr("La ligne Link doit commencer par le mot link et tenir sur une seule "
-                         "ligne, par exemple :\n%1").arg(linkExample));
+                         "ligne, par exemple :\n%1").arg(rayrcEntryExample(u"link")));
     if (!isRayrcEntry(miEdit->text(), u"mi"))
         faults.append(tr("La ligne mi doit commencer par le mot mi et tenir sur une seule "
-                         "ligne, par exemple :\n%1").arg(miExample));
+                         "ligne, par exemple :\n%1").arg(rayrcEntryExample(u"mi")));
     if (!faults.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, tr("Ligne incorrecte"),
-                        faults.join(QStringLiteral("\n\n")), QMessageBox::Ok, window());
-        box.setTextFormat(Qt::PlainText);
-        box.setInformativeText(tr("Rien n'a été installé."));
-        box.exec();
+        showPlainTextBox(window(), QMessageBox::Warning, tr("Ligne incorrecte"),
+                         faults.join(QStringLiteral("\n\n")), tr("Rien n'a été installé."));
         emit installation(tr("Problème lors de l'installation"));
         return;
     }

@@ -17,3 +17,9 @@ bool isRayrcEntry(const QString &line, QStringView keyword)
         return false;
     return rest.size() == keyword.size() || !isWordCharacter(rest.at(keyword.size()));
 }
+
+QString rayrcEntryExample(QStringView keyword)
+{
+    return keyword == u"link" ? QStringLiteral("link \"{MAYA_LOCATION}/mentalray/lib/velvet.so\";")
+                              : QStringLiteral("mi \"{MAYA_LOCATION}/mentalray/include/velvet.mi\";");
+}
