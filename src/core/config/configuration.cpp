@@ -236,37 +236,6 @@ QString Configuration::setLastDirectory(const QString &directory, int index)
 }
 
 namespace {
-// init.txt's lines for a directory setter, with the end new lines take. A
-// missing file is made with the created lines, so that nothing typed is lost; an
-// unreadable one, or one whose line 1 is not the marker, is left alone.
-// False when there is nothing more to do.
-bool readForSetter(const QByteArray &created, QList<TextLine> &lines, QByteArray &end,
-                   bool &written)
-{
-    written = false;
-    QByteArray content;
-    if (!readWholeFile(initFile, content)) {
-        if (!QFileInfo::exists(initFile) && !QFileInfo(initFile).isSymLink())
-            written = writeWholeFile(initFile, created);
-        return false;
-    }
-    lines = splitLines(content);
-    if (lines.isEmpty() || !InitFile::isMayaMarkerLine(lines.first().text))
-        return false;
-    end = firstLineEnd(content);
-    return true;
-}
-
-// A last line without an end keeps it so unless a line comes after it.
-void appendLine(QList<TextLine> &lines, const QByteArray &text, const QByteArray &end)
-{
-    if (lines.last().end.isEmpty())
-        lines.last().end = end;
-    lines.append({text, end});
-}
-}
-
-namespace {
 bool setterBusy = false;
 
 // Writes a directory as line 2 (Maya) or line 4 (Mental Ray) of init.txt,
@@ -275,12 +244,6 @@ bool writeDirectory(const QString &directory, bool mentalRay)
 {
     if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
         return false;
-    const QByteArray text = local8Bit(directory);
-    // A first run may start with either field: the file is made down to it.
-    const QByteArray native = nativeLineEnd();
-    const QByteArray maya = InitFile::mayaMarker() + native;
-    const QByteArray fresh = mentalRay ? maya + native + InitFile::mrMarker() + native + text + native
-                                       : maya + text + native;
     // Read, changed and written under one lock, or a keystroke here and a
     // setter elsewhere would each put back the other's old line.
     FileLock lock(initFile);
@@ -289,35 +252,16 @@ bool writeDirectory(const QString &directory, bool mentalRay)
         return false;
     }
     setterBusy = false;
-    QList<TextLine> lines;
-    QByteArray end;
-    bool created = false;
-    if (!readForSetter(fresh, lines, end, created))
-        return created;
-
-    if (!mentalRay) {
-        if (lines.size() > 1)
-            lines[1].text = text;
-        else
-            appendLine(lines, text, end);
-    } else if (lines.size() > 2 && lines.at(2).text == InitFile::mrMarker()) {
-        if (lines.size() > 3)
-            lines[3].text = text;
-        else
-            appendLine(lines, text, end);
-    } else if (lines.size() <= 2) {
-        // The marker must land on line 3, or every later keystroke would
-        // append it again.
-        if (lines.size() < 2)
-            appendLine(lines, QByteArray(), end);
-        appendLine(lines, InitFile::mrMarker(), end);
-        appendLine(lines, text, end);
-    } else {
-        // Line 3 is something else: appending would not make it a marker
-        // either, only add lines at every keystroke.
-        return false;
+    QByteArray content;
+    // A first run may start with either field: a missing file is made down
+    // to it, so that nothing typed is lost. An unreadable one is left alone.
+    if (!readWholeFile(initFile, content)) {
+        if (QFileInfo::exists(initFile) || QFileInfo(initFile).isSymLink())
+            return false;
+        content = InitFile::mayaMarker() + nativeLineEnd();
     }
-    return writeWholeFile(initFile, joinLines(lines));
+    const QByteArray changed = InitFile::withDirectory(content, local8Bit(directory), mentalRay);
+    return !changed.isEmpty() && writeWholeFile(initFile, changed);
 }
 }
 

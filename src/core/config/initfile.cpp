@@ -131,3 +131,38 @@ bool operator==(const InitFile &a, const InitFile &b)
            && sameTypes(a.shaderTypes, b.shaderTypes) && a.stop == b.stop && a.unread == b.unread
            && a.bom == b.bom && a.lineEnd == b.lineEnd && a.decodable == b.decodable;
 }
+
+QByteArray InitFile::withDirectory(const QByteArray &content, const QByteArray &text, bool mentalRay)
+{
+    QList<TextLine> lines = splitLines(content);
+    if (lines.isEmpty() || !isMayaMarkerLine(lines.first().text))
+        return QByteArray();
+    const QByteArray end = firstLineEnd(content);
+    // Line i replaced, or added after a last line that gets an end only then.
+    const auto set = [&](qsizetype i, const QByteArray &line) {
+        if (i < lines.size()) {
+            lines[i].text = line;
+            return;
+        }
+        if (lines.last().end.isEmpty())
+            lines.last().end = end;
+        lines.append({line, end});
+    };
+    if (!mentalRay) {
+        set(1, text);
+    } else if (lines.size() > 2 && lines.at(2).text == mrMarker()) {
+        set(3, text);
+    } else if (lines.size() <= 2) {
+        // The marker must land on line 3, or every later keystroke would
+        // add it again.
+        if (lines.size() < 2)
+            set(1, QByteArray());
+        set(2, mrMarker());
+        set(3, text);
+    } else {
+        // Line 3 is something else: adding lines would not make it a
+        // marker, only add lines at every keystroke.
+        return QByteArray();
+    }
+    return joinLines(lines);
+}

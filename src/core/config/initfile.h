@@ -51,6 +51,11 @@ public:
     static QByteArray mrMarker();
     // Line 1 of a file the directory setters may rewrite, BOM included.
     static bool isMayaMarkerLine(const QByteArray &firstLine);
+    // content with text as line 2 (the Maya directory) or line 4 (Mental
+    // Ray, below its marker on line 3), every other line kept byte for byte;
+    // empty when the file is to be left alone: line 1 is not the marker, or
+    // line 3 is something else than the Mental Ray marker.
+    static QByteArray withDirectory(const QByteArray &content, const QByteArray &text, bool mentalRay);
 
     friend bool operator==(const InitFile &a, const InitFile &b);
 };
