@@ -174,35 +174,36 @@ ConfigTab::ConfigTab(QWidget *parent)
         &ConfigTab::shaderMandatory3, &ConfigTab::shaderMandatory4};
 
     // Every text is set before its connection: building the tab stores nothing.
-    mayaPathEdit = new QLineEdit;
-    mayaPathEdit->setObjectName(QStringLiteral("mayaPathEdit"));
-    if (!Configuration::mayaPath.isEmpty())
-        mayaPathEdit->setText(Configuration::mayaPath);
-    connect(mayaPathEdit, &QLineEdit::textChanged, this,
-            qOverload<const QString &>(&ConfigTab::mayaPath));
-    QPushButton *mayaButton = newBrowseButton();
-    mayaButton->setObjectName(QStringLiteral("mayaPathButton"));
-    connect(mayaButton, &QPushButton::clicked, this, qOverload<>(&ConfigTab::mayaPath));
-
-    mrPathEdit = new QLineEdit;
-    mrPathEdit->setObjectName(QStringLiteral("mrPathEdit"));
-    if (!Configuration::mrPath.isEmpty())
-        mrPathEdit->setText(Configuration::mrPath);
-    connect(mrPathEdit, &QLineEdit::textChanged, this,
-            qOverload<const QString &>(&ConfigTab::mrPath));
-    QPushButton *mrButton = newBrowseButton();
-    mrButton->setObjectName(QStringLiteral("mrPathButton"));
-    connect(mrButton, &QPushButton::clicked, this, qOverload<>(&ConfigTab::mrPath));
-
     const QString savedAsTyped = tr("Enregistré dans init.txt à chaque frappe.");
-    for (QLineEdit *edit : {mayaPathEdit, mrPathEdit}) {
+    using Browse0 = QString (ConfigTab::*)();
+    const auto directoryField = [&](const QString &name, const QString &value, TextSlot typed,
+                                    Browse0 browsed, QPushButton *&button) {
+        auto *edit = new QLineEdit;
+        edit->setObjectName(name + QStringLiteral("Edit"));
+        if (!value.isEmpty())
+            edit->setText(value);
+        connect(edit, &QLineEdit::textChanged, this, typed);
+        button = newBrowseButton();
+        button->setObjectName(name + QStringLiteral("Button"));
+        button->setAccessibleName(tr("Parcourir"));
+        connect(button, &QPushButton::clicked, this, browsed);
         edit->setProperty("help", savedAsTyped);
         edit->setToolTip(savedAsTyped);
-    }
-
+        return edit;
+    };
+    QPushButton *mayaButton = nullptr;
+    QPushButton *mrButton = nullptr;
+    mayaPathEdit = directoryField(QStringLiteral("mayaPath"), Configuration::mayaPath,
+                                  qOverload<const QString &>(&ConfigTab::mayaPath),
+                                  qOverload<>(&ConfigTab::mayaPath), mayaButton);
+    mrPathEdit = directoryField(QStringLiteral("mrPath"), Configuration::mrPath,
+                                qOverload<const QString &>(&ConfigTab::mrPath),
+                                qOverload<>(&ConfigTab::mrPath), mrButton);
     QGroupBox *mayaGroup = directoryGroup(tr("Maya"), tr("Chemin de Maya"), mayaPathEdit, mayaButton);
     QGroupBox *mrGroup = directoryGroup(tr("Mental Ray"), tr("Chemin de Mental Ray"), mrPathEdit,
                                         mrButton);
+    // The keyboard goes through a row the way it reads, left to right.
+    QList<QWidget *> focusOrder = {mayaPathEdit, mayaButton, mrPathEdit, mrButton};
 
     auto *shaderGroup = new QGroupBox(tr("Shader MR"));
     auto *shaderBox = new QVBoxLayout;
@@ -213,67 +214,62 @@ ConfigTab::ConfigTab(QWidget *parent)
     const QString savedBySave = tr("Enregistré par « Sauvegarde ».");
     const QString extensionTip =
         tr("Extension : le fichier du Shader dont le nom la porte après un point est copié "
-           "par cette ligne.");
+           "par cette ligne.") + u'\n' + savedBySave;
     const QString destinationTip =
-        tr("Répertoire de destination : le fichier y est copié, sans jamais en remplacer un.");
+        tr("Répertoire de destination : le fichier y est copié, sans jamais en remplacer un.")
+        + u'\n' + savedBySave;
     const QString mandatoryTip = tr("Fichier obligatoire : « oui », une copie impossible fait "
-                                    "échouer l'installation ; « non », elle donne un avertissement.");
-    QPushButton *rowButtons[rowCount];
+                                    "échouer l'installation ; « non », elle donne un avertissement.")
+                                 + u'\n' + savedBySave;
     const QVector<ShaderFileRow> noRows;
     const QVector<ShaderFileRow> &rows =
         Configuration::shaderTypes.isEmpty() ? noRows : Configuration::shaderTypes.first().rows;
     for (int n = 0; n < rowCount; ++n) {
-        destinationEdit[n] = new QLineEdit;
-        destinationEdit[n]->setObjectName(QStringLiteral("destinationEdit%1").arg(n));
         extensionEdit[n] = new QLineEdit;
         extensionEdit[n]->setObjectName(QStringLiteral("extensionEdit%1").arg(n));
-        rowButtons[n] = newBrowseButton();
-        rowButtons[n]->setObjectName(QStringLiteral("shaderPathButton%1").arg(n));
-        auto *rowLayout = new QHBoxLayout;
-        mandatoryCombo[n] = new QComboBox;
-        mandatoryCombo[n]->setObjectName(QStringLiteral("mandatoryCombo%1").arg(n));
-
         extensionEdit[n]->setMaximumSize(45, 20);
         // The limit comes before the text, so a longer configured extension
         // shows cut (it is stored cut only once the user edits it).
         extensionEdit[n]->setMaxLength(7);
+        extensionEdit[n]->setProperty("help", extensionTip);
+        extensionEdit[n]->setToolTip(extensionTip);
+        extensionEdit[n]->setAccessibleName(tr("Extension %1").arg(n + 1));
+        destinationEdit[n] = new QLineEdit;
+        destinationEdit[n]->setObjectName(QStringLiteral("destinationEdit%1").arg(n));
+        destinationEdit[n]->setProperty("help", destinationTip);
+        destinationEdit[n]->setToolTip(destinationTip);
+        destinationEdit[n]->setAccessibleName(tr("Chemin %1").arg(n + 1));
+        QPushButton *button = newBrowseButton();
+        button->setObjectName(QStringLiteral("shaderPathButton%1").arg(n));
+        button->setAccessibleName(tr("Parcourir"));
+        mandatoryCombo[n] = new QComboBox;
+        mandatoryCombo[n]->setObjectName(QStringLiteral("mandatoryCombo%1").arg(n));
         mandatoryCombo[n]->addItem(tr("non"));
         mandatoryCombo[n]->addItem(tr("oui"));
         mandatoryCombo[n]->setEditable(false);
-        extensionEdit[n]->setProperty("help", QString(extensionTip + u'\n' + savedBySave));
-        extensionEdit[n]->setToolTip(extensionEdit[n]->property("help").toString());
-        destinationEdit[n]->setProperty("help", QString(destinationTip + u'\n' + savedBySave));
-        destinationEdit[n]->setToolTip(destinationEdit[n]->property("help").toString());
-        mandatoryCombo[n]->setToolTip(mandatoryTip + u'\n' + savedBySave);
+        mandatoryCombo[n]->setToolTip(mandatoryTip);
+        mandatoryCombo[n]->setAccessibleName(tr("Obligation %1").arg(n + 1));
 
-        rowLayout->addWidget(extensionEdit[n]);
-        rowLayout->addWidget(destinationEdit[n]);
-        rowLayout->addWidget(rowButtons[n]);
-        rowLayout->addWidget(mandatoryCombo[n]);
-
+        auto *rowLayout = new QHBoxLayout;
+        const QList<QWidget *> widgets = {extensionEdit[n], destinationEdit[n], button, mandatoryCombo[n]};
+        for (QWidget *widget : widgets) {
+            rowLayout->addWidget(widget);
+            // A row the configuration does not hold cannot be edited.
+            widget->setEnabled(n < rows.size());
+        }
+        focusOrder += widgets;
+        shaderBox->addLayout(rowLayout);
         if (n < rows.size()) {
             destinationEdit[n]->setText(rows.at(n).path);
             extensionEdit[n]->setText(rows.at(n).extension);
             mandatoryCombo[n]->setCurrentIndex(rows.at(n).mandatory ? 1 : 0);
-        } else {
-            // A row the configuration does not hold cannot be edited.
-            for (QWidget *widget : {static_cast<QWidget *>(extensionEdit[n]),
-                                    static_cast<QWidget *>(destinationEdit[n]),
-                                    static_cast<QWidget *>(rowButtons[n]),
-                                    static_cast<QWidget *>(mandatoryCombo[n])})
-                widget->setEnabled(false);
         }
-        shaderBox->addLayout(rowLayout);
-    }
-    for (int n = 0; n < rowCount; ++n)
-        connect(rowButtons[n], &QPushButton::clicked, this, browseSlots[n]);
-    for (int n = 0; n < rowCount; ++n)
+
+        connect(button, &QPushButton::clicked, this, browseSlots[n]);
         connect(destinationEdit[n], &QLineEdit::textChanged, this, rowPathSlots[n]);
-    for (int n = 0; n < rowCount; ++n)
         connect(mandatoryCombo[n], &QComboBox::textHighlighted, this, mandatorySlots[n]);
-    // A new extension or mandatory choice is stored on its own too, so that
-    // "Sauvegarde" saves the row the user sees.
-    for (int n = 0; n < rowCount; ++n) {
+        // A new extension or mandatory choice is stored on its own too, so
+        // that "Sauvegarde" saves the row the user sees.
         connect(extensionEdit[n], &QLineEdit::textChanged, this,
                 [this, n] { storeRow(n, destinationEdit[n]->text()); });
         connect(mandatoryCombo[n], &QComboBox::currentIndexChanged, this,
@@ -284,7 +280,7 @@ ConfigTab::ConfigTab(QWidget *parent)
     auto *saveButton = new QPushButton(tr("Sauvegarde"));
     saveButton->setObjectName(QStringLiteral("saveButton"));
     connect(saveButton, &QPushButton::clicked, this, &ConfigTab::saveShader);
-
+    focusOrder << saveButton;
 
     auto *layout = new QVBoxLayout;
     layout->addWidget(mayaGroup);
@@ -293,28 +289,8 @@ ConfigTab::ConfigTab(QWidget *parent)
     layout->addWidget(saveButton);
     layout->addStretch(1);
     setLayout(layout);
-
-    // The keyboard goes through a row the way it reads, left to right.
-    QWidget *previous = mrButton;
-    setTabOrder(mayaPathEdit, mayaButton);
-    setTabOrder(mayaButton, mrPathEdit);
-    setTabOrder(mrPathEdit, mrButton);
-    for (int n = 0; n < rowCount; ++n) {
-        for (QWidget *widget : {static_cast<QWidget *>(extensionEdit[n]),
-                                static_cast<QWidget *>(destinationEdit[n]),
-                                static_cast<QWidget *>(rowButtons[n]),
-                                static_cast<QWidget *>(mandatoryCombo[n])}) {
-            setTabOrder(previous, widget);
-            previous = widget;
-        }
-        extensionEdit[n]->setAccessibleName(tr("Extension %1").arg(n + 1));
-        destinationEdit[n]->setAccessibleName(tr("Chemin %1").arg(n + 1));
-        rowButtons[n]->setAccessibleName(tr("Parcourir"));
-        mandatoryCombo[n]->setAccessibleName(tr("Obligation %1").arg(n + 1));
-    }
-    setTabOrder(previous, saveButton);
-    mayaButton->setAccessibleName(tr("Parcourir"));
-    mrButton->setAccessibleName(tr("Parcourir"));
+    for (qsizetype i = 1; i < focusOrder.size(); ++i)
+        setTabOrder(focusOrder.at(i - 1), focusOrder.at(i));
 }
 
 QString ConfigTab::browse(int lastDirectoryIndex, QLineEdit *edit, TextSlot textSlot)
