@@ -239,50 +239,6 @@
         <translation>The installation would fail.</translation>
     </message>
     <message>
-        <source>À supprimer : %1</source>
-        <translation>To remove: %1</translation>
-    </message>
-    <message>
-        <source>Supprimé : %1</source>
-        <translation>Removed: %1</translation>
-    </message>
-    <message>
-        <source>Gardé, il diffère du fichier du Shader : %1</source>
-        <translation>Kept, it differs from the shader&apos;s file: %1</translation>
-    </message>
-    <message>
-        <source>Gardé, ce n&apos;est pas un fichier ordinaire : %1</source>
-        <translation>Kept, it is not a regular file: %1</translation>
-    </message>
-    <message>
-        <source>Absent : %1</source>
-        <translation>Not there: %1</translation>
-    </message>
-    <message>
-        <source>%1 : aucun fichier trouvé sous le dossier du Shader</source>
-        <translation>%1: no file found below the shader folder</translation>
-    </message>
-    <message>
-        <source>%1 : aucun dossier de destination</source>
-        <translation>%1: no destination folder</translation>
-    </message>
-    <message>
-        <source>Suppression impossible : %1</source>
-        <translation>Could not remove: %1</translation>
-    </message>
-    <message>
-        <source>Aucun dossier Mental Ray n&apos;est donné.</source>
-        <translation>No Mental Ray directory is given.</translation>
-    </message>
-    <message>
-        <source>%1 est introuvable, illisible ou n&apos;est pas un fichier.</source>
-        <translation>%1 is missing, unreadable or not a file.</translation>
-    </message>
-    <message>
-        <source>L&apos;écriture de %1 a échoué ; le fichier est resté tel qu&apos;il était.</source>
-        <translation>Writing %1 failed; the file was left as it was.</translation>
-    </message>
-    <message>
         <source>%1 : entrée %2 à retirer, ligne %3</source>
         <translation>%1: %2 entry to remove, line %3</translation>
     </message>
@@ -295,10 +251,6 @@
         <translation>%1: no %2 entry</translation>
     </message>
     <message>
-        <source>Gardé, c&apos;est le fichier même du Shader : %1</source>
-        <translation>Kept, it is the shader&apos;s own file: %1</translation>
-    </message>
-    <message>
         <source>Entrée %1 non retirée : %2</source>
         <translation>%1 entry not removed: %2</translation>
     </message>
@@ -309,18 +261,6 @@
     <message>
         <source>nom illisible, le fichier est peut-être là</source>
         <translation>name cannot be read, the file may be there</translation>
-    </message>
-    <message>
-        <source>Gardé, aucun reçu ne dit qu&apos;il a été installé : %1</source>
-        <translation>Kept, no receipt says it was installed: %1</translation>
-    </message>
-    <message>
-        <source>aucun reçu ne dit qu&apos;elle a été écrite par une installation.</source>
-        <translation>no receipt says an installation wrote it.</translation>
-    </message>
-    <message>
-        <source>%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu&apos;il était.</source>
-        <translation>%1 has a line too long for the memory; the file was left as it was.</translation>
     </message>
     <message>
         <source>Aucun reçu d&apos;installation pour %1 : rien n&apos;a été retiré. --without-receipt retire ce qui est octet pour octet le Shader.</source>
@@ -357,10 +297,6 @@
     <message>
         <source>  entrée %1 absente : %2</source>
         <translation>  %1 entry missing: %2</translation>
-    </message>
-    <message>
-        <source>Gardé, le reçu le place hors des dossiers configurés : %1</source>
-        <translation>Kept, its receipt puts it outside the configured folders: %1</translation>
     </message>
 </context>
 <context>
@@ -592,6 +528,29 @@ The folder is kept; click Save in a moment to write it.</translation>
     </message>
 </context>
 <context>
+    <name>RayrcRemoval</name>
+    <message>
+        <source>Aucun dossier Mental Ray n&apos;est donné.</source>
+        <translation>No Mental Ray directory is given.</translation>
+    </message>
+    <message>
+        <source>%1 est introuvable, illisible ou n&apos;est pas un fichier.</source>
+        <translation>%1 is missing, unreadable or not a file.</translation>
+    </message>
+    <message>
+        <source>L&apos;écriture de %1 a échoué ; le fichier est resté tel qu&apos;il était.</source>
+        <translation>Writing %1 failed; the file was left as it was.</translation>
+    </message>
+    <message>
+        <source>aucun reçu ne dit qu&apos;elle a été écrite par une installation.</source>
+        <translation>no receipt says an installation wrote it.</translation>
+    </message>
+    <message>
+        <source>%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu&apos;il était.</source>
+        <translation>%1 has a line too long for the memory; the file was left as it was.</translation>
+    </message>
+</context>
+<context>
     <name>RayrcStep</name>
     <message>
         <source>Aucun dossier Mental Ray n&apos;est donné : remplissez l&apos;onglet Configuration.</source>
@@ -639,6 +598,53 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>Le reçu %1 n&apos;a pas pu être écrit : une désinstallation ne reprendra pas ce qui vient d&apos;être installé sans --without-receipt.</source>
         <translation>Receipt %1 could not be written: an uninstall will not take back what was just installed without --without-receipt.</translation>
+    </message>
+</context>
+<context>
+    <name>RemoveStep</name>
+    <message>
+        <source>À supprimer : %1</source>
+        <translation>To remove: %1</translation>
+    </message>
+    <message>
+        <source>Supprimé : %1</source>
+        <translation>Removed: %1</translation>
+    </message>
+    <message>
+        <source>Gardé, il diffère du fichier du Shader : %1</source>
+        <translation>Kept, it differs from the shader&apos;s file: %1</translation>
+    </message>
+    <message>
+        <source>Gardé, ce n&apos;est pas un fichier ordinaire : %1</source>
+        <translation>Kept, it is not a regular file: %1</translation>
+    </message>
+    <message>
+        <source>Gardé, c&apos;est le fichier même du Shader : %1</source>
+        <translation>Kept, it is the shader&apos;s own file: %1</translation>
+    </message>
+    <message>
+        <source>Absent : %1</source>
+        <translation>Not there: %1</translation>
+    </message>
+    <message>
+        <source>%1 : aucun fichier trouvé sous le dossier du Shader</source>
+        <translation>%1: no file found below the shader folder</translation>
+    </message>
+    <message>
+        <source>%1 : aucun dossier de destination</source>
+        <translation>%1: no destination folder</translation>
+    </message>
+    <message>
+        <source>Suppression impossible : %1</source>
+        <translation>Could not remove: %1</translation>
+    </message>
+    <message>
+        <source>Gardé, aucun reçu ne dit qu&apos;il a été installé : %1</source>
+        <translation>Kept, no receipt says it was installed: %1</translation>
+    </message>
+    <message>
+        <source>Gardé, le reçu le place hors des dossiers configurés : %1</source>
+        <translation>Kept, its receipt puts it outside the configured folders: %1</translation>
     </message>
 </context>
 <context>

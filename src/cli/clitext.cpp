@@ -121,67 +121,12 @@ QString CliText::verdict(const InstallPlan &plan)
 
 QString CliText::removal(const RemoveStep &step, bool dryRun)
 {
-    QString text;
-    switch (step.outcome) {
-    case RemoveStep::Remove:
-        text = dryRun ? tr("À supprimer : %1") : tr("Supprimé : %1");
-        break;
-    case RemoveStep::Differs:
-        text = tr("Gardé, il diffère du fichier du Shader : %1");
-        break;
-    case RemoveStep::NotRegular:
-        text = tr("Gardé, ce n'est pas un fichier ordinaire : %1");
-        break;
-    case RemoveStep::SameFile:
-        text = tr("Gardé, c'est le fichier même du Shader : %1");
-        break;
-    case RemoveStep::Missing:
-        text = tr("Absent : %1");
-        break;
-    case RemoveStep::NotFound:
-        return oneLine(tr("%1 : aucun fichier trouvé sous le dossier du Shader").arg(step.extension));
-    case RemoveStep::NoDestination:
-        return oneLine(tr("%1 : aucun dossier de destination").arg(step.extension));
-    case RemoveStep::RemoveFailed:
-        text = tr("Suppression impossible : %1");
-        break;
-    case RemoveStep::NoReceipt:
-        text = tr("Gardé, aucun reçu ne dit qu'il a été installé : %1");
-        break;
-    case RemoveStep::Outside:
-        text = tr("Gardé, le reçu le place hors des dossiers configurés : %1");
-        break;
-    }
-    return oneLine(text.arg(step.destination));
+    return oneLine(step.text(dryRun));
 }
 
 QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
 {
-    QString why;
-    switch (removal.outcome) {
-    case RayrcRemoval::NoDirectory:
-        why = tr("Aucun dossier Mental Ray n'est donné.");
-        break;
-    case RayrcRemoval::Unreadable:
-        why = tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(removal.path);
-        break;
-    case RayrcRemoval::WriteFailed:
-        why = tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(removal.path);
-        break;
-    case RayrcRemoval::Busy:
-        why = RayrcStep::busyText(removal.path);
-        break;
-    case RayrcRemoval::NoReceipt:
-        why = tr("aucun reçu ne dit qu'elle a été écrite par une installation.");
-        break;
-    case RayrcRemoval::OutOfMemory:
-        why = tr("%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu'il était.")
-                  .arg(removal.path);
-        break;
-    case RayrcRemoval::Remove:
-    case RayrcRemoval::NoEntries:
-        break;
-    }
+    const QString why = removal.reason();
     QStringList lines;
     if (!why.isEmpty()) {
         for (const QString &word : {QStringLiteral("link"), QStringLiteral("mi")})

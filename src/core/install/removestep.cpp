@@ -119,3 +119,39 @@ QString RemoveStep::key() const
 {
     return QString::fromLatin1(outcomeKeys[outcome]);
 }
+
+QString RemoveStep::text(bool dryRun) const
+{
+    QString text;
+    switch (outcome) {
+    case Remove:
+        text = dryRun ? tr("À supprimer : %1") : tr("Supprimé : %1");
+        break;
+    case Differs:
+        text = tr("Gardé, il diffère du fichier du Shader : %1");
+        break;
+    case NotRegular:
+        text = tr("Gardé, ce n'est pas un fichier ordinaire : %1");
+        break;
+    case SameFile:
+        text = tr("Gardé, c'est le fichier même du Shader : %1");
+        break;
+    case Missing:
+        text = tr("Absent : %1");
+        break;
+    case NotFound:
+        return tr("%1 : aucun fichier trouvé sous le dossier du Shader").arg(extension);
+    case NoDestination:
+        return tr("%1 : aucun dossier de destination").arg(extension);
+    case RemoveFailed:
+        text = tr("Suppression impossible : %1");
+        break;
+    case NoReceipt:
+        text = tr("Gardé, aucun reçu ne dit qu'il a été installé : %1");
+        break;
+    case Outside:
+        text = tr("Gardé, le reçu le place hors des dossiers configurés : %1");
+        break;
+    }
+    return text.arg(destination);
+}

@@ -6,6 +6,7 @@
 #include "install/receipt.h"
 #include "install/shaderfilerow.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QString>
 
@@ -13,6 +14,8 @@
 // would have put in the row's folder, and whether it goes.
 class RemoveStep
 {
+    Q_DECLARE_TR_FUNCTIONS(RemoveStep)
+
 public:
     enum Outcome {
         Remove,        // byte for byte the shader's file: removed, or to be
@@ -52,6 +55,8 @@ public:
     bool apply();
     // Whether the uninstall leaves something behind it should have taken.
     bool keepsSomething() const;
+    // What became of the file, or would in a dry run, in a sentence.
+    QString text(bool dryRun) const;
 };
 
 #endif

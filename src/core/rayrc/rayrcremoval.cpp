@@ -5,6 +5,7 @@
 #include "files/textfile.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcscan.h"
+#include "rayrc/rayrcstep.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -148,4 +149,27 @@ static_assert(std::size(outcomeKeys) == RayrcRemoval::OutOfMemory + 1);
 QString RayrcRemoval::key() const
 {
     return QString::fromLatin1(outcomeKeys[outcome]);
+}
+
+QString RayrcRemoval::reason() const
+{
+    switch (outcome) {
+    case NoDirectory:
+        return tr("Aucun dossier Mental Ray n'est donné.");
+    case Unreadable:
+        return tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(path);
+    case WriteFailed:
+        return tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(path);
+    case Busy:
+        return RayrcStep::busyText(path);
+    case NoReceipt:
+        return tr("aucun reçu ne dit qu'elle a été écrite par une installation.");
+    case OutOfMemory:
+        return tr("%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu'il était.")
+                  .arg(path);
+    case Remove:
+    case NoEntries:
+        break;
+    }
+    return QString();
 }

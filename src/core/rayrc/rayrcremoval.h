@@ -1,6 +1,7 @@
 #ifndef RAYRCREMOVAL_H
 #define RAYRCREMOVAL_H
 
+#include <QCoreApplication>
 #include <QString>
 
 // Takes a shader's two entries out of maya.rayrc again: the first line that
@@ -10,6 +11,8 @@
 // line, whatever the file's size.
 class RayrcRemoval
 {
+    Q_DECLARE_TR_FUNCTIONS(RayrcRemoval)
+
 public:
     enum Outcome {
         Remove,      // at least one entry is there: removed, or to be
@@ -39,6 +42,8 @@ public:
     bool apply();
     // Whether the uninstall could not take out what it should have.
     bool keepsSomething() const;
+    // Why the entries were not taken out; empty when they were, or are to be.
+    QString reason() const;
 
     // Finds the entries in the file at path, writing nothing; false when
     // it cannot be read through.
