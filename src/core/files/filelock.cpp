@@ -10,18 +10,15 @@
 namespace {
 std::chrono::milliseconds waitLimit{10000};
 std::function<void()> waitCallback;
-
-QString followed(const QString &path)
-{
-    QString target;
-    return followUserLinks(path, target) ? target : path;
-}
 }
 
 FileLock::FileLock(const QString &path)
-    : target(followed(path))
-    , path(sideFilePath(target, QStringLiteral(".lock")))
+    : target(followUserLinks(path))
 {
+    // A link the rewrite will refuse: its own name is held meanwhile.
+    if (target.isEmpty())
+        target = path;
+    this->path = sideFilePath(target, QStringLiteral(".lock"));
 }
 
 FileLock::~FileLock()

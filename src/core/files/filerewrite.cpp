@@ -61,17 +61,9 @@ bool ReplacementFile::reopen()
     return open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered);
 }
 
-namespace {
 // Empty for a link that may not be followed: nothing is written then.
-QString followed(const QString &path)
-{
-    QString target;
-    return followUserLinks(path, target) ? target : QString();
-}
-}
-
 FileRewrite::FileRewrite(const QString &path)
-    : path(followed(path))
+    : path(followUserLinks(path))
     , replacement(this->path)
 {
 }

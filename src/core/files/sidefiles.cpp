@@ -93,17 +93,17 @@ bool saveOwnFile(const QString &path, const QByteArray &content)
     return true;
 }
 
-bool followUserLinks(const QString &path, QString &target)
+QString followUserLinks(const QString &path)
 {
-    target = QFileInfo(path).absoluteFilePath();
+    QString target = QFileInfo(path).absoluteFilePath();
     // As many links as the system itself follows in a path.
     for (int hops = 0; hops < 40; ++hops) {
         const QFileInfo info(target);
         if (!info.isSymLink())
-            return true;
+            return target;
         if (!linkMayBeFollowed(target))
-            return false;
+            break;
         target = info.symLinkTarget();
     }
-    return false;
+    return QString();
 }

@@ -43,7 +43,7 @@ bool saveOwnFile(const QString &path, const QByteArray &content);
 
 // The file a user's path leads to: links are followed only where they may
 // be (see linkMayBeFollowed), so that a rewrite keeps a link the user made.
-// False for a link that may not be followed, or too long a chain of them.
-bool followUserLinks(const QString &path, QString &target);
+// Empty for a link that may not be followed, or too long a chain of them.
+QString followUserLinks(const QString &path);
 
 #endif
