@@ -48,6 +48,13 @@ run 2 install --link "$link" --mi "$mi" --no-such-option "$demo/shader-sample"
 run 2 config maya
 "${cli[@]}" -C "$tmp/nowhere" config >/dev/null 2>&1 && fail "-C into a missing folder succeeded"
 
+# A working folder other users may write is believed only when named as trusted.
+chmod 0777 "$demo"
+run 1 config
+grep -qF VELKARINTH_TRUSTED_FOLDER "$tmp/err" || fail "an open working folder was not refused"
+VELKARINTH_TRUSTED_FOLDER=$demo run 0 config
+chmod 0755 "$demo"
+
 run 0 config --json
 [[ $(json "d['mrPath']") == "$demo/mentalray" ]] || fail "config --json: wrong mrPath"
 [[ $(json "len(d['shaderTypes'][0]['rows'])") == 5 ]] || fail "config --json: rows"
