@@ -52,7 +52,13 @@ opened() {
 run() {
   rc=0
   { (
-    ulimit -v 4194304 # a run that reads a device without end fails, not the machine
+    # A run that reads a device without end fails, not the machine. AddressSanitizer
+    # reserves far more address space than that and keeps its own limit.
+    if [[ -n ${ASAN_OPTIONS:-} ]]; then
+      export ASAN_OPTIONS=$ASAN_OPTIONS:hard_rss_limit_mb=4096
+    else
+      ulimit -v 4194304
+    fi
     env ${trust:+VELKARINTH_TRUSTED_FOLDER="$trust"} HOME="$tmp/roothome" \
       timeout 30 "$cli" -C "$ws" "$@"
   ) >"$tmp/out" 2>"$tmp/err" </dev/null || rc=$?; } 2>/dev/null # no job notice
