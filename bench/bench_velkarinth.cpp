@@ -147,7 +147,7 @@ bool removeEntries(const QString &folder)
 {
     RayrcRemoval removal = RayrcRemoval::plan(folder, QStringLiteral("link \"base.so\""),
                                               QStringLiteral("mi \"base.mi\""));
-    return removal.outcome == RayrcRemoval::Remove && removal.apply();
+    return removal.outcome == RayrcRemoval::Outcome::Remove && removal.apply();
 }
 
 // The removal an uninstall applies once its plan (the preview) is made, as
@@ -157,7 +157,7 @@ void BM_removeRayrc(benchmark::State &state)
     RayrcRemoval removal;
     rewriteRayrc(
         state, QStringLiteral("removal"),
-        [&removal](const QString &) { return removal.outcome == RayrcRemoval::Remove && removal.apply(); },
+        [&removal](const QString &) { return removal.outcome == RayrcRemoval::Outcome::Remove && removal.apply(); },
         [&removal](const QString &folder) {
             removal = RayrcRemoval::plan(folder, QStringLiteral("link \"base.so\""),
                                          QStringLiteral("mi \"base.mi\""));

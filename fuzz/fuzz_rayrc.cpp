@@ -50,7 +50,7 @@ void checkRemoval(const QString &linkText, const QString &miText, qsizetype bloc
     RayrcRemoval removal = RayrcRemoval::plan(QDir::currentPath(), linkText, miText);
     removal.blockSize = blockSize;
     FUZZ_CHECK(removal.linkLine == linkAt + 1 && removal.miLine == miAt + 1);
-    FUZZ_CHECK(removal.outcome == (linkAt < 0 && miAt < 0 ? RayrcRemoval::NoEntries : RayrcRemoval::Remove));
+    FUZZ_CHECK(removal.outcome == (linkAt < 0 && miAt < 0 ? RayrcRemoval::Outcome::NoEntries : RayrcRemoval::Outcome::Remove));
     FUZZ_CHECK(removal.apply());
     for (const qsizetype at : {qMax(linkAt, miAt), qMin(linkAt, miAt)}) {
         if (at >= 0)
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype blockSize = size % 3 == 0 ? 65536 : 1 + qsizetype(size / 3 % 7);
     const RayrcStep preview = RayrcStep::plan(QDir::currentPath());
     const RayrcStep step = updateRayrcFile(QDir::currentPath(), linkText, miText, blockSize);
-    const bool result = step.outcome == RayrcStep::Update;
+    const bool result = step.outcome == RayrcStep::Outcome::Update;
     const QByteArray after = readFile("maya.rayrc");
 
     QList<FuzzLine> expected = fuzzLines(before);

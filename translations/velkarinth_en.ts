@@ -171,34 +171,6 @@
         <translation>Updated: %1</translation>
     </message>
     <message>
-        <source>copie</source>
-        <translation>copy</translation>
-    </message>
-    <message>
-        <source>aucun fichier trouvé</source>
-        <translation>no file found</translation>
-    </message>
-    <message>
-        <source>refus : aucun dossier de destination</source>
-        <translation>refused: no destination folder</translation>
-    </message>
-    <message>
-        <source>refus : pas de tel dossier</source>
-        <translation>refused: no such folder</translation>
-    </message>
-    <message>
-        <source>refus : le fichier est déjà là</source>
-        <translation>refused: the file is already there</translation>
-    </message>
-    <message>
-        <source>refus : dossier non accessible en écriture</source>
-        <translation>refused: folder not writable</translation>
-    </message>
-    <message>
-        <source>échec de la copie</source>
-        <translation>copy failed</translation>
-    </message>
-    <message>
         <source>obligatoire</source>
         <translation>mandatory</translation>
     </message>
@@ -217,18 +189,6 @@
     <message>
         <source>%1 (%2) : %3 -&gt; %4 : %5</source>
         <translation>%1 (%2): %3 -&gt; %4: %5</translation>
-    </message>
-    <message>
-        <source>%1 : l&apos;entrée link irait au-dessus de la ligne %2, l&apos;entrée mi au-dessus de la ligne %3</source>
-        <translation>%1: the link entry would go above line %2, the mi entry above line %3</translation>
-    </message>
-    <message>
-        <source>%1 : aucune ligne « link », l&apos;entrée mi irait au-dessus de la ligne %2</source>
-        <translation>%1: no &quot;link&quot; line; the mi entry would go above line %2</translation>
-    </message>
-    <message>
-        <source>%1 : aucune ligne « mi », l&apos;entrée link irait au-dessus de la ligne %2</source>
-        <translation>%1: no &quot;mi&quot; line; the link entry would go above line %2</translation>
     </message>
     <message>
         <source>L&apos;installation réussirait.</source>
@@ -253,14 +213,6 @@
     <message>
         <source>Entrée %1 non retirée : %2</source>
         <translation>%1 entry not removed: %2</translation>
-    </message>
-    <message>
-        <source>refus : le fichier ne peut pas être lu</source>
-        <translation>refused: the file cannot be read</translation>
-    </message>
-    <message>
-        <source>nom illisible, le fichier est peut-être là</source>
-        <translation>name cannot be read, the file may be there</translation>
     </message>
     <message>
         <source>Aucun reçu d&apos;installation pour %1 : rien n&apos;a été retiré. --without-receipt retire ce qui est octet pour octet le Shader.</source>
@@ -297,6 +249,10 @@
     <message>
         <source>  entrée %1 absente : %2</source>
         <translation>  %1 entry missing: %2</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -451,22 +407,6 @@ The folder is kept; click Save in a moment to write it.</translation>
         <translation>No destination folder is given for the extension &quot;%1&quot;: fill in the Configuration tab.</translation>
     </message>
     <message>
-        <source>Le dossier de destination %1 n&apos;existe pas.</source>
-        <translation>The destination folder %1 does not exist.</translation>
-    </message>
-    <message>
-        <source>Le fichier %1 existe déjà : il n&apos;est jamais remplacé.</source>
-        <translation>The file %1 already exists: it is never replaced.</translation>
-    </message>
-    <message>
-        <source>Le dossier de destination %1 n&apos;est pas accessible en écriture.</source>
-        <translation>The destination folder %1 cannot be written to.</translation>
-    </message>
-    <message>
-        <source>La copie vers %1 a échoué.</source>
-        <translation>Copying to %1 failed.</translation>
-    </message>
-    <message>
         <source>Extension : %1</source>
         <translation>Extension: %1</translation>
     </message>
@@ -487,12 +427,64 @@ The folder is kept; click Save in a moment to write it.</translation>
         <translation>(none)</translation>
     </message>
     <message>
-        <source>Le fichier du Shader %1 ne peut pas être lu.</source>
-        <translation>The shader&apos;s file %1 cannot be read.</translation>
+        <source>copie</source>
+        <translation>copy</translation>
     </message>
     <message>
-        <source>Le nom %1 n&apos;est pas en UTF-8 : ce fichier ou dossier ne peut pas être lu sous ce nom. Renommez-le.</source>
-        <translation>The name %1 is not UTF-8: this file or folder cannot be read under that name. Rename it.</translation>
+        <source>aucun fichier trouvé</source>
+        <translation>no file found</translation>
+    </message>
+    <message>
+        <source>refus : aucun dossier de destination</source>
+        <translation>refused: no destination folder</translation>
+    </message>
+    <message>
+        <source>Le dossier de destination %3 n&apos;existe pas.</source>
+        <translation>The destination folder %3 does not exist.</translation>
+    </message>
+    <message>
+        <source>refus : pas de tel dossier</source>
+        <translation>refused: no such folder</translation>
+    </message>
+    <message>
+        <source>Le fichier %4 existe déjà : il n&apos;est jamais remplacé.</source>
+        <translation>The file %4 already exists: it is never replaced.</translation>
+    </message>
+    <message>
+        <source>refus : le fichier est déjà là</source>
+        <translation>refused: the file is already there</translation>
+    </message>
+    <message>
+        <source>Le dossier de destination %3 n&apos;est pas accessible en écriture.</source>
+        <translation>The destination folder %3 cannot be written to.</translation>
+    </message>
+    <message>
+        <source>refus : dossier non accessible en écriture</source>
+        <translation>refused: folder not writable</translation>
+    </message>
+    <message>
+        <source>La copie vers %4 a échoué.</source>
+        <translation>Copying to %4 failed.</translation>
+    </message>
+    <message>
+        <source>échec de la copie</source>
+        <translation>copy failed</translation>
+    </message>
+    <message>
+        <source>Le fichier du Shader %5 ne peut pas être lu.</source>
+        <translation>The shader&apos;s file %5 cannot be read.</translation>
+    </message>
+    <message>
+        <source>refus : le fichier ne peut pas être lu</source>
+        <translation>refused: the file cannot be read</translation>
+    </message>
+    <message>
+        <source>Le nom %5 n&apos;est pas en UTF-8 : ce fichier ou dossier ne peut pas être lu sous ce nom. Renommez-le.</source>
+        <translation>The name %5 is not UTF-8: this file or folder cannot be read under that name. Rename it.</translation>
+    </message>
+    <message>
+        <source>nom illisible, le fichier est peut-être là</source>
+        <translation>name cannot be read, the file may be there</translation>
     </message>
 </context>
 <context>
@@ -549,6 +541,10 @@ The folder is kept; click Save in a moment to write it.</translation>
         <source>%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu&apos;il était.</source>
         <translation>%1 has a line too long for the memory; the file was left as it was.</translation>
     </message>
+    <message>
+        <source>%1 est en cours de modification par un autre programme Velkarinth : rien n&apos;y a été écrit. Réessayez dans un moment.</source>
+        <translation>%1 is being changed by another Velkarinth run: nothing was written to it. Try again in a moment.</translation>
+    </message>
 </context>
 <context>
     <name>RayrcStep</name>
@@ -592,6 +588,22 @@ The folder is kept; click Save in a moment to write it.</translation>
         <source>%1 est en cours de modification par un autre programme Velkarinth : rien n&apos;y a été écrit. Réessayez dans un moment.</source>
         <translation>%1 is being changed by another Velkarinth run: nothing was written to it. Try again in a moment.</translation>
     </message>
+    <message>
+        <source>l&apos;entrée link irait au-dessus de la ligne %2, l&apos;entrée mi au-dessus de la ligne %3</source>
+        <translation>the link entry would go above line %2, the mi entry above line %3</translation>
+    </message>
+    <message>
+        <source>aucune ligne « link », l&apos;entrée mi irait au-dessus de la ligne %3</source>
+        <translation>no &quot;link&quot; line; the mi entry would go above line %3</translation>
+    </message>
+    <message>
+        <source>aucune ligne « mi », l&apos;entrée link irait au-dessus de la ligne %2</source>
+        <translation>no &quot;mi&quot; line; the link entry would go above line %2</translation>
+    </message>
+    <message>
+        <source>%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu&apos;il était.</source>
+        <translation>%1 has a line too long for the memory; the file was left as it was.</translation>
+    </message>
 </context>
 <context>
     <name>Receipt</name>
@@ -627,14 +639,6 @@ The folder is kept; click Save in a moment to write it.</translation>
         <translation>Not there: %1</translation>
     </message>
     <message>
-        <source>%1 : aucun fichier trouvé sous le dossier du Shader</source>
-        <translation>%1: no file found below the shader folder</translation>
-    </message>
-    <message>
-        <source>%1 : aucun dossier de destination</source>
-        <translation>%1: no destination folder</translation>
-    </message>
-    <message>
         <source>Suppression impossible : %1</source>
         <translation>Could not remove: %1</translation>
     </message>
@@ -645,6 +649,14 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>Gardé, le reçu le place hors des dossiers configurés : %1</source>
         <translation>Kept, its receipt puts it outside the configured folders: %1</translation>
+    </message>
+    <message>
+        <source>%2 : aucun fichier trouvé sous le dossier du Shader</source>
+        <translation>%2: no file found below the shader folder</translation>
+    </message>
+    <message>
+        <source>%2 : aucun dossier de destination</source>
+        <translation>%2: no destination folder</translation>
     </message>
 </context>
 <context>

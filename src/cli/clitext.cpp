@@ -54,63 +54,16 @@ QString CliText::failure(const QString &text, const QString &details)
 
 QString CliText::planned(const CopyStep &step)
 {
-    QString what;
-    switch (step.outcome) {
-    case CopyStep::Copy:
-        what = tr("copie");
-        break;
-    case CopyStep::NotFound:
-        what = tr("aucun fichier trouvé");
-        break;
-    case CopyStep::NoDestination:
-        what = tr("refus : aucun dossier de destination");
-        break;
-    case CopyStep::NoFolder:
-        what = tr("refus : pas de tel dossier");
-        break;
-    case CopyStep::AlreadyThere:
-        what = tr("refus : le fichier est déjà là");
-        break;
-    case CopyStep::NotWritable:
-        what = tr("refus : dossier non accessible en écriture");
-        break;
-    case CopyStep::CopyFailed:
-        what = tr("échec de la copie");
-        break;
-    case CopyStep::Unreadable:
-        what = tr("refus : le fichier ne peut pas être lu");
-        break;
-    case CopyStep::NameUnreadable:
-        what = tr("nom illisible, le fichier est peut-être là");
-        break;
-    }
     const QString mandatory = step.mandatory ? tr("obligatoire") : tr("facultatif");
     const QString source = step.source.isEmpty() ? tr("(aucun)") : step.source;
     const QString folder = step.folder.isEmpty() ? tr("(aucune)") : step.folder;
-    return oneLine(tr("%1 (%2) : %3 -> %4 : %5").arg(step.extension, mandatory, source, folder, what));
+    return oneLine(tr("%1 (%2) : %3 -> %4 : %5").arg(step.extension, mandatory, source, folder, step.planned()));
 }
 
 QString CliText::planned(const RayrcStep &step)
 {
     const QString path = step.path.isEmpty() ? QStringLiteral("maya.rayrc") : step.path;
-    switch (step.outcome) {
-    case RayrcStep::Update:
-        return oneLine(tr("%1 : l'entrée link irait au-dessus de la ligne %2, l'entrée mi "
-                          "au-dessus de la ligne %3")
-                           .arg(path)
-                           .arg(step.linkLine)
-                           .arg(step.miLine));
-    case RayrcStep::NoLinkEntry:
-        return oneLine(tr("%1 : aucune ligne « link », l'entrée mi irait au-dessus de la ligne %2")
-                           .arg(path)
-                           .arg(step.miLine));
-    case RayrcStep::NoMiEntry:
-        return oneLine(tr("%1 : aucune ligne « mi », l'entrée link irait au-dessus de la ligne %2")
-                           .arg(path)
-                           .arg(step.linkLine));
-    default:
-        return oneLine(path + QLatin1String(" : ") + step.details());
-    }
+    return oneLine(tr("%1 : %2").arg(path, step.planned()));
 }
 
 QString CliText::verdict(const InstallPlan &plan)

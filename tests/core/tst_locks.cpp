@@ -85,12 +85,12 @@ void TestLocks::heldElsewhere()
         InstallPlan plan = InstallPlan::make({}, shader, Configuration::mrPath, "link a", "mi a");
         InstallReporter quiet;
         failed = !plan.apply(quiet);
-        busy = plan.rayrc.outcome == RayrcStep::Busy;
+        busy = plan.rayrc.outcome == RayrcStep::Outcome::Busy;
     } else if (operation == QLatin1String("uninstall")) {
         UninstallPlan plan = UninstallPlan::make({}, shader, Configuration::mrPath,
                                                  "link \"base.so\";", "mi \"base.mi\";", true);
         failed = !plan.apply();
-        busy = plan.rayrc.outcome == RayrcRemoval::Busy;
+        busy = plan.rayrc.outcome == RayrcRemoval::Outcome::Busy;
     } else if (operation == QLatin1String("update") || operation == QLatin1String("backup")) {
         // Says nothing more than whether it wrote. The day's copy is never
         // taken of a file another run may be writing in place.

@@ -184,7 +184,7 @@ void TestReceipts::swapBeforeRemoval()
     };
 
     UninstallPlan plan = uninstallPlan(sandbox, rows);
-    QCOMPARE(int(plan.files.first().outcome), int(RemoveStep::Remove));
+    QCOMPARE(int(plan.files.first().outcome), int(RemoveStep::Outcome::Remove));
     if (insideRemoval)
         setRemovalHook([&](const QString &path) {
             if (path.endsWith(QLatin1String("a.mel")))
@@ -194,7 +194,7 @@ void TestReceipts::swapBeforeRemoval()
         doSwap();
     plan.apply(); // a.xpm, in the folder swapped away, is kept either way
     setRemovalHook({});
-    QCOMPARE(int(plan.files.first().outcome), int(copyRemoved ? RemoveStep::Remove : RemoveStep::Differs));
+    QCOMPARE(int(plan.files.first().outcome), int(copyRemoved ? RemoveStep::Outcome::Remove : RemoveStep::Outcome::Differs));
     QCOMPARE(readBytes(QStringLiteral("dest/a.mel")), survivor);
     QCOMPARE(QFile::exists(QStringLiteral("dest.old/a.mel")), swap == QLatin1String("folder") && !copyRemoved);
     QCOMPARE(receiptedFiles().contains(QStringLiteral("a.mel")), !copyRemoved);
@@ -230,7 +230,7 @@ void TestReceipts::sameInode()
     const bool done = plan.apply();
     QProcess::execute(QStringLiteral("umount"), {sandbox.path(QStringLiteral("dest"))});
     QVERIFY(!done);
-    QCOMPARE(int(plan.files.first().outcome), int(withoutReceipt ? RemoveStep::SameFile : RemoveStep::Differs));
+    QCOMPARE(int(plan.files.first().outcome), int(withoutReceipt ? RemoveStep::Outcome::SameFile : RemoveStep::Outcome::Differs));
     QCOMPARE(readBytes(QStringLiteral("shader/a.mel")), QByteArray("proc a"));
     QCOMPARE(readBytes(QStringLiteral("shader/a.xpm")), QByteArray("/* XPM */"));
 }

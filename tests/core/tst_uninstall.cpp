@@ -22,14 +22,14 @@ void TestUninstall::files_data()
     QTest::addColumn<QString>("inPlace");
     QTest::addColumn<int>("outcome");
 
-    QTest::newRow("identical: removed") << "same" << int(RemoveStep::Remove);
-    QTest::newRow("changed since: kept") << "other" << int(RemoveStep::Differs);
-    QTest::newRow("already gone") << "" << int(RemoveStep::Missing);
+    QTest::newRow("identical: removed") << "same" << int(RemoveStep::Outcome::Remove);
+    QTest::newRow("changed since: kept") << "other" << int(RemoveStep::Outcome::Differs);
+    QTest::newRow("already gone") << "" << int(RemoveStep::Outcome::Missing);
 #ifndef Q_OS_WIN // QFile::link makes a shortcut there, no link the file system follows
-    QTest::newRow("a link to the same bytes: kept") << "link" << int(RemoveStep::NotRegular);
+    QTest::newRow("a link to the same bytes: kept") << "link" << int(RemoveStep::Outcome::NotRegular);
 #endif
-    QTest::newRow("a folder of that name: kept") << "dir" << int(RemoveStep::NotRegular);
-    QTest::newRow("the shader's own file: kept") << "self" << int(RemoveStep::SameFile);
+    QTest::newRow("a folder of that name: kept") << "dir" << int(RemoveStep::Outcome::NotRegular);
+    QTest::newRow("the shader's own file: kept") << "self" << int(RemoveStep::Outcome::SameFile);
 }
 
 void TestUninstall::files()
@@ -60,12 +60,12 @@ void TestUninstall::files()
     QCOMPARE(treeSnapshot(sandbox.path()), before);
     QCOMPARE(int(plan.files.first().outcome), outcome);
     QCOMPARE(int(plan.files.last().outcome),
-             outcome == RemoveStep::Remove ? int(RemoveStep::Missing) : outcome);
+             outcome == int(RemoveStep::Outcome::Remove) ? int(RemoveStep::Outcome::Missing) : outcome);
     const bool kept = plan.files.first().keepsSomething();
     plan.apply();
     QCOMPARE(plan.files.first().keepsSomething(), kept);
     const QFileInfo target(dest + QStringLiteral("/a.mel"));
-    QCOMPARE(target.exists() || target.isSymLink(), !inPlace.isEmpty() && outcome != RemoveStep::Remove);
+    QCOMPARE(target.exists() || target.isSymLink(), !inPlace.isEmpty() && outcome != int(RemoveStep::Outcome::Remove));
     QCOMPARE(readBytes(QStringLiteral("shader/a.mel")), QByteArray("proc a"));
 }
 

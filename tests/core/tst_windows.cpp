@@ -47,7 +47,7 @@ void TestWindows::rewriteRefused()
     const auto rewrite = [&] {
         if (file == QLatin1String("maya.rayrc"))
             return updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome
-                   == RayrcStep::Update;
+                   == RayrcStep::Outcome::Update;
         Configuration::load(false);
         Configuration::mayaPath = QStringLiteral("D:\\maya");
         return Configuration::save().status == Configuration::SaveStatus::Saved;
@@ -101,7 +101,7 @@ void TestWindows::identityKept()
         QVERIFY(SetFileAttributesW(name.c_str(), attribute));
 
     QCOMPARE(updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome,
-             RayrcStep::Update);
+             RayrcStep::Outcome::Update);
     const QByteArray after = readBytes(QStringLiteral("maya.rayrc"));
     QCOMPARE(after, QByteArray("\tL\r\n\tlink l\r\n\tM\r\n\tmi m\r\n"));
     if (kind == QLatin1String("link"))
@@ -147,7 +147,7 @@ void TestWindows::nonAsciiFolder()
     Configuration::load(false);
     QCOMPARE(Configuration::mrPath, mrDir);
     QCOMPARE(updateRayrcFile(Configuration::mrPath, QStringLiteral("L"), QStringLiteral("M")).outcome,
-             RayrcStep::Update);
+             RayrcStep::Outcome::Update);
     QCOMPARE(readBytes(folder + QStringLiteral("/mr/maya.rayrc")),
              QByteArray("\tL\r\n\tlink l\r\n\tM\r\n\tmi m\r\n"));
 }

@@ -61,5 +61,5 @@ bool ShaderType::updateRayrc(const QString &mrDir, const QString &link, const QS
     const QString path = rayrcPath(mrDir);
     FileLock lock(path);
     return !path.isEmpty() && lock.lock()
-           && updateRayrcFile(mrDir, link, mi).outcome == RayrcStep::Update;
+           && updateRayrcFile(mrDir, link, mi).outcome == RayrcStep::Outcome::Update;
 }

@@ -2,6 +2,7 @@
 
 #include "files/platform.h"
 #include "files/paths.h"
+#include "i18n/outcometext.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,39 +23,39 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
     step.name = found.name;
     if (found.path.isEmpty()) {
         step.source = found.unreadable;
-        step.outcome = found.unreadable.isEmpty() ? NotFound : NameUnreadable;
+        step.outcome = found.unreadable.isEmpty() ? Outcome::NotFound : Outcome::NameUnreadable;
         return step;
     }
     // Checked now so that a preview never promises a copy that cannot start.
     QFile source;
     if (!openRegularFile(source, step.source)) {
-        step.outcome = Unreadable;
+        step.outcome = Outcome::Unreadable;
         return step;
     }
     source.close();
     // An empty destination would put the file at the root of the disk.
     if (row.path.isEmpty()) {
-        step.outcome = NoDestination;
+        step.outcome = Outcome::NoDestination;
         return step;
     }
     step.destination = joinPath(row.path, step.name);
     const QFileInfo folder(row.path);
     const QFileInfo target(step.destination);
     if (!folder.isDir())
-        step.outcome = NoFolder;
+        step.outcome = Outcome::NoFolder;
     // A dangling link counts as a file: copying would replace it.
     else if (target.exists() || target.isSymLink() || willExist.contains(step.destination))
-        step.outcome = AlreadyThere;
+        step.outcome = Outcome::AlreadyThere;
     else if (!folder.isWritable())
-        step.outcome = NotWritable;
+        step.outcome = Outcome::NotWritable;
     else
-        step.outcome = Copy;
+        step.outcome = Outcome::Copy;
     return step;
 }
 
 bool CopyStep::failsInstall() const
 {
-    return outcome == NotFound || outcome == NameUnreadable || (outcome != Copy && mandatory);
+    return outcome == Outcome::NotFound || outcome == Outcome::NameUnreadable || (outcome != Outcome::Copy && mandatory);
 }
 
 QString CopyStep::title() const
@@ -70,61 +71,62 @@ QString CopyStep::text() const
     return text;
 }
 
-QString CopyStep::details() const
-{
-    // As the user's system writes paths; the file paths are joined so already.
-    const QString shaderDir = QDir::toNativeSeparators(this->shaderDir);
-    const QString folder = QDir::toNativeSeparators(this->folder);
-    QString reason;
-    switch (outcome) {
-    case Copy:
-        return QString();
-    case NotFound:
-        reason = tr("Aucun fichier d'extension « %1 » n'a été trouvé sous le dossier du Shader %2.")
-                     .arg(extension, shaderDir);
-        break;
-    case NoDestination:
-        reason = tr("Aucun dossier de destination n'est donné pour l'extension « %1 » : "
-                    "remplissez l'onglet Configuration.")
-                     .arg(extension);
-        break;
-    case NoFolder:
-        reason = tr("Le dossier de destination %1 n'existe pas.").arg(folder);
-        break;
-    case AlreadyThere:
-        reason = tr("Le fichier %1 existe déjà : il n'est jamais remplacé.").arg(destination);
-        break;
-    case NotWritable:
-        reason = tr("Le dossier de destination %1 n'est pas accessible en écriture.").arg(folder);
-        break;
-    case CopyFailed:
-        reason = tr("La copie vers %1 a échoué.").arg(destination);
-        break;
-    case Unreadable:
-        reason = tr("Le fichier du Shader %1 ne peut pas être lu.").arg(source);
-        break;
-    case NameUnreadable:
-        reason = tr("Le nom %1 n'est pas en UTF-8 : ce fichier ou dossier ne peut pas être "
-                    "lu sous ce nom. Renommez-le.")
-                     .arg(source);
-        break;
-    }
-    return reason + QLatin1Char('\n') + tr("Extension : %1").arg(extension) + QLatin1Char('\n')
-           + tr("Fichier du Shader : %1").arg(source.isEmpty() ? tr("(aucun)") : source)
-           + QLatin1Char('\n')
-           + tr("Destination : %1").arg(folder.isEmpty() ? tr("(aucune)") : folder);
-}
-
 namespace {
-// In the order of CopyStep::Outcome.
-constexpr const char *outcomeKeys[] = {
-    "copy", "not-found", "no-destination", "no-folder", "already-there", "not-writable", "copy-failed",
-    "unreadable", "name-unreadable",
+// In the order of CopyStep::Outcome; the facts are the extension, the
+// shader's folder, the destination folder, the destination and the source.
+constexpr OutcomeText outcomeTexts[] = {
+    {"copy", nullptr, QT_TRANSLATE_NOOP("CopyStep", "copie")},
+    {"not-found",
+     QT_TRANSLATE_NOOP("CopyStep", "Aucun fichier d'extension « %1 » n'a été trouvé sous le dossier du Shader %2."),
+     QT_TRANSLATE_NOOP("CopyStep", "aucun fichier trouvé")},
+    {"no-destination",
+     QT_TRANSLATE_NOOP("CopyStep", "Aucun dossier de destination n'est donné pour l'extension « %1 » : "
+                                   "remplissez l'onglet Configuration."),
+     QT_TRANSLATE_NOOP("CopyStep", "refus : aucun dossier de destination")},
+    {"no-folder", QT_TRANSLATE_NOOP("CopyStep", "Le dossier de destination %3 n'existe pas."),
+     QT_TRANSLATE_NOOP("CopyStep", "refus : pas de tel dossier")},
+    {"already-there", QT_TRANSLATE_NOOP("CopyStep", "Le fichier %4 existe déjà : il n'est jamais remplacé."),
+     QT_TRANSLATE_NOOP("CopyStep", "refus : le fichier est déjà là")},
+    {"not-writable",
+     QT_TRANSLATE_NOOP("CopyStep", "Le dossier de destination %3 n'est pas accessible en écriture."),
+     QT_TRANSLATE_NOOP("CopyStep", "refus : dossier non accessible en écriture")},
+    {"copy-failed", QT_TRANSLATE_NOOP("CopyStep", "La copie vers %4 a échoué."),
+     QT_TRANSLATE_NOOP("CopyStep", "échec de la copie")},
+    {"unreadable", QT_TRANSLATE_NOOP("CopyStep", "Le fichier du Shader %5 ne peut pas être lu."),
+     QT_TRANSLATE_NOOP("CopyStep", "refus : le fichier ne peut pas être lu")},
+    {"name-unreadable",
+     QT_TRANSLATE_NOOP("CopyStep", "Le nom %5 n'est pas en UTF-8 : ce fichier ou dossier ne peut pas être "
+                                   "lu sous ce nom. Renommez-le."),
+     QT_TRANSLATE_NOOP("CopyStep", "nom illisible, le fichier est peut-être là")},
 };
-static_assert(std::size(outcomeKeys) == CopyStep::NameUnreadable + 1);
+static_assert(std::size(outcomeTexts) == int(CopyStep::Outcome::NameUnreadable) + 1);
 }
 
 QString CopyStep::key() const
 {
-    return QString::fromLatin1(outcomeKeys[outcome]);
+    return QString::fromLatin1(outcomeTexts[int(outcome)].key);
+}
+
+QString CopyStep::reason() const
+{
+    // As the user's system writes paths; the file paths are joined so already.
+    return outcomeText("CopyStep", outcomeTexts[int(outcome)].text,
+                       {extension, QDir::toNativeSeparators(shaderDir), QDir::toNativeSeparators(folder),
+                        destination, source});
+}
+
+QString CopyStep::planned() const
+{
+    return outcomeText("CopyStep", outcomeTexts[int(outcome)].planned, {});
+}
+
+QString CopyStep::details() const
+{
+    if (outcome == Outcome::Copy)
+        return QString();
+    const QString folder = QDir::toNativeSeparators(this->folder);
+    return reason() + QLatin1Char('\n') + tr("Extension : %1").arg(extension) + QLatin1Char('\n')
+           + tr("Fichier du Shader : %1").arg(source.isEmpty() ? tr("(aucun)") : source)
+           + QLatin1Char('\n')
+           + tr("Destination : %1").arg(folder.isEmpty() ? tr("(aucune)") : folder);
 }

@@ -16,7 +16,7 @@ class CopyStep
     Q_DECLARE_TR_FUNCTIONS(CopyStep)
 
 public:
-    enum Outcome {
+    enum class Outcome {
         Copy,          // copied, or to be copied
         NotFound,      // no file below the shader's folder
         NoDestination, // the row has no destination folder yet
@@ -38,7 +38,7 @@ public:
     QString name;        // its file name
     QString folder;      // the row's destination folder
     QString destination; // folder and name joined
-    Outcome outcome = NotFound;
+    Outcome outcome = Outcome::NotFound;
 
     // Decides what the copy of found, the row's file below shaderDir, would
     // do; names in willExist count as already in place (files an earlier row
@@ -53,8 +53,12 @@ public:
     // The message box's title and text, as the dialog has always shown them.
     QString title() const;
     QString text() const;
-    // Why, and where: the facts behind the text.
+    // Why the file is not (to be) copied, in a sentence; empty for a copy.
+    QString reason() const;
+    // The reason and the facts behind it, for a box.
     QString details() const;
+    // What the preview says of the row, in a few words.
+    QString planned() const;
 };
 
 #endif

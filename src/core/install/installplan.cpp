@@ -24,7 +24,7 @@ RayrcStep lockedUpdate(const QString &mrDir, const QString &link, const QString 
     if (!lock.lock()) {
         RayrcStep step;
         step.path = path;
-        step.outcome = lock.busy() ? RayrcStep::Busy : RayrcStep::WriteFailed;
+        step.outcome = lock.busy() ? RayrcStep::Outcome::Busy : RayrcStep::Outcome::WriteFailed;
         return step;
     }
     if (!backup.apply())
@@ -62,7 +62,7 @@ InstallPlan InstallPlan::make(const QVector<ShaderFileRow> &rows, const QString 
     QSet<QString> willExist;
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const CopyStep step = CopyStep::plan(rows.at(i), shaderDir, plan.search.files.at(i), willExist);
-        if (step.outcome == CopyStep::Copy)
+        if (step.outcome == CopyStep::Outcome::Copy)
             willExist.insert(step.destination);
         plan.copies.append(step);
     }
@@ -79,9 +79,9 @@ bool InstallPlan::apply(InstallReporter &reporter)
         // the user would do it by hand.
         CopyStep &step = copies[i];
         step = lookUpAgain(i);
-        if (step.outcome == CopyStep::Copy && !copyRegularFile(step.source, step.destination))
-            step.outcome = CopyStep::CopyFailed;
-        if (step.outcome == CopyStep::Copy) {
+        if (step.outcome == CopyStep::Outcome::Copy && !copyRegularFile(step.source, step.destination))
+            step.outcome = CopyStep::Outcome::CopyFailed;
+        if (step.outcome == CopyStep::Outcome::Copy) {
             const FileFingerprint copy = fileFingerprint(step.destination);
             record(*this, reporter, [&](Receipt &receipt) {
                 receipt.files.append({step.extension, QFileInfo(step.source).absoluteFilePath(),
@@ -95,7 +95,7 @@ bool InstallPlan::apply(InstallReporter &reporter)
     if (!reachesRayrc())
         return false;
     rayrc = lockedUpdate(mrDir, link, mi, backup, reporter);
-    if (rayrc.outcome == RayrcStep::Update) {
+    if (rayrc.outcome == RayrcStep::Outcome::Update) {
         record(*this, reporter, [this](Receipt &receipt) {
             receipt.lines.append({QStringLiteral("link"), link});
             receipt.lines.append({QStringLiteral("mi"), mi});
@@ -112,8 +112,8 @@ CopyStep InstallPlan::lookUpAgain(qsizetype i)
     // A copy lands in a folder the walk went through (a destination at or
     // below the shader's folder, or one a link there leads to): what the
     // later rows find may have changed.
-    const CopyStep::Outcome before = i > 0 ? copies.at(i - 1).outcome : CopyStep::NotFound;
-    const bool changed = (before == CopyStep::Copy || before == CopyStep::CopyFailed)
+    const CopyStep::Outcome before = i > 0 ? copies.at(i - 1).outcome : CopyStep::Outcome::NotFound;
+    const bool changed = (before == CopyStep::Outcome::Copy || before == CopyStep::Outcome::CopyFailed)
                          && search.walked(rows.at(i - 1).path);
     if (changed || i < searchedFrom || i - searchedFrom >= search.files.size()) {
         search = ShaderSearch::ofRows(rows.mid(i), shaderDir);
@@ -124,7 +124,7 @@ CopyStep InstallPlan::lookUpAgain(qsizetype i)
 
 bool InstallPlan::succeeds() const
 {
-    return reachesRayrc() && rayrc.outcome == RayrcStep::Update;
+    return reachesRayrc() && rayrc.outcome == RayrcStep::Outcome::Update;
 }
 
 bool InstallPlan::reachesRayrc() const

@@ -1,6 +1,7 @@
 #include "install/removestep.h"
 
 #include "files/paths.h"
+#include "i18n/outcometext.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,17 +16,17 @@ RemoveStep::Outcome judge(RemoveStep &step, const FileFingerprint &wanted)
 {
     const QFileInfo target(step.destination);
     if (target.isSymLink() || target.isJunction())
-        return RemoveStep::NotRegular;
+        return RemoveStep::Outcome::NotRegular;
     if (!target.exists())
-        return RemoveStep::Missing;
+        return RemoveStep::Outcome::Missing;
     if (!target.isFile())
-        return RemoveStep::NotRegular;
+        return RemoveStep::Outcome::NotRegular;
     step.expected = fileFingerprint(step.destination);
     if (!step.expected.isValid() || !folderId(step.folder, step.folderId))
-        return RemoveStep::RemoveFailed;
+        return RemoveStep::Outcome::RemoveFailed;
     if (step.expected.size != wanted.size || step.expected.sha256 != wanted.sha256)
-        return RemoveStep::Differs;
-    return QFileInfo(step.folder).isWritable() ? RemoveStep::Remove : RemoveStep::RemoveFailed;
+        return RemoveStep::Outcome::Differs;
+    return QFileInfo(step.folder).isWritable() ? RemoveStep::Outcome::Remove : RemoveStep::Outcome::RemoveFailed;
 }
 }
 
@@ -38,24 +39,24 @@ RemoveStep RemoveStep::plan(const ShaderFileRow &row, const ShaderFile &found,
     step.source = found.path;
     const QString &name = found.name;
     if (found.path.isEmpty()) {
-        step.outcome = NotFound;
+        step.outcome = Outcome::NotFound;
         return step;
     }
     if (row.path.isEmpty()) {
-        step.outcome = NoDestination;
+        step.outcome = Outcome::NoDestination;
         return step;
     }
     step.destination = joinPath(row.path, name);
     if (goingAway.contains(QFileInfo(step.destination).absoluteFilePath())) {
-        step.outcome = Missing;
+        step.outcome = Outcome::Missing;
         return step;
     }
     const FileFingerprint source = fileFingerprint(step.source);
     step.outcome = judge(step, source);
     // A shader kept in a destination folder, or mounted on one, finds
     // itself there: the same file is no copy.
-    if (step.outcome == Remove && step.expected.sameFile(source))
-        step.outcome = SameFile;
+    if (step.outcome == Outcome::Remove && step.expected.sameFile(source))
+        step.outcome = Outcome::SameFile;
     return step;
 }
 
@@ -73,85 +74,66 @@ RemoveStep RemoveStep::plan(const Receipt::File &copy, const QVector<ShaderFileR
                && QDir::cleanPath(QFileInfo(joinPath(row.path, name)).absoluteFilePath()) == wanted;
     });
     if (!inRow) {
-        step.outcome = Outside;
+        step.outcome = Outcome::Outside;
         return step;
     }
     step.outcome = judge(step, copy.copy);
     // Another file of the same bytes, put there since, is not the copy.
-    if (step.outcome == Remove && !step.expected.sameFile(copy.copy))
-        step.outcome = Differs;
+    if (step.outcome == Outcome::Remove && !step.expected.sameFile(copy.copy))
+        step.outcome = Outcome::Differs;
     return step;
 }
 
 bool RemoveStep::apply()
 {
-    if (outcome != Remove)
+    if (outcome != Outcome::Remove)
         return true;
     switch (removeUnchanged(folder, folderId, QFileInfo(destination).fileName(), expected)) {
     case Removal::Removed:
         return true;
     case Removal::Changed:
-        outcome = Differs;
+        outcome = Outcome::Differs;
         return false;
     case Removal::Failed:
         break;
     }
-    outcome = RemoveFailed;
+    outcome = Outcome::RemoveFailed;
     return false;
 }
 
 bool RemoveStep::keepsSomething() const
 {
-    return outcome == Differs || outcome == NotRegular || outcome == SameFile
-           || outcome == RemoveFailed || outcome == NoReceipt || outcome == Outside;
+    return outcome != Outcome::Remove && outcome != Outcome::Missing && outcome != Outcome::NotFound
+           && outcome != Outcome::NoDestination;
 }
 
 namespace {
-// In the order of RemoveStep::Outcome.
-constexpr const char *outcomeKeys[] = {
-    "remove", "differs", "not-regular", "same-file", "missing", "not-found", "no-destination", "remove-failed",
-    "no-receipt", "outside",
+// In the order of RemoveStep::Outcome; the facts are the destination and
+// the extension.
+constexpr OutcomeText outcomeTexts[] = {
+    {"remove", QT_TRANSLATE_NOOP("RemoveStep", "Supprimé : %1"), QT_TRANSLATE_NOOP("RemoveStep", "À supprimer : %1")},
+    {"differs", QT_TRANSLATE_NOOP("RemoveStep", "Gardé, il diffère du fichier du Shader : %1"), nullptr},
+    {"not-regular", QT_TRANSLATE_NOOP("RemoveStep", "Gardé, ce n'est pas un fichier ordinaire : %1"), nullptr},
+    {"same-file", QT_TRANSLATE_NOOP("RemoveStep", "Gardé, c'est le fichier même du Shader : %1"), nullptr},
+    {"missing", QT_TRANSLATE_NOOP("RemoveStep", "Absent : %1"), nullptr},
+    {"not-found", QT_TRANSLATE_NOOP("RemoveStep", "%2 : aucun fichier trouvé sous le dossier du Shader"), nullptr},
+    {"no-destination", QT_TRANSLATE_NOOP("RemoveStep", "%2 : aucun dossier de destination"), nullptr},
+    {"remove-failed", QT_TRANSLATE_NOOP("RemoveStep", "Suppression impossible : %1"), nullptr},
+    {"no-receipt", QT_TRANSLATE_NOOP("RemoveStep", "Gardé, aucun reçu ne dit qu'il a été installé : %1"), nullptr},
+    {"outside", QT_TRANSLATE_NOOP("RemoveStep", "Gardé, le reçu le place hors des dossiers configurés : %1"),
+     nullptr},
 };
-static_assert(std::size(outcomeKeys) == RemoveStep::Outside + 1);
+static_assert(std::size(outcomeTexts) == int(RemoveStep::Outcome::Outside) + 1);
 }
 
 QString RemoveStep::key() const
 {
-    return QString::fromLatin1(outcomeKeys[outcome]);
+    return QString::fromLatin1(outcomeTexts[int(outcome)].key);
 }
 
 QString RemoveStep::text(bool dryRun) const
 {
-    QString text;
-    switch (outcome) {
-    case Remove:
-        text = dryRun ? tr("À supprimer : %1") : tr("Supprimé : %1");
-        break;
-    case Differs:
-        text = tr("Gardé, il diffère du fichier du Shader : %1");
-        break;
-    case NotRegular:
-        text = tr("Gardé, ce n'est pas un fichier ordinaire : %1");
-        break;
-    case SameFile:
-        text = tr("Gardé, c'est le fichier même du Shader : %1");
-        break;
-    case Missing:
-        text = tr("Absent : %1");
-        break;
-    case NotFound:
-        return tr("%1 : aucun fichier trouvé sous le dossier du Shader").arg(extension);
-    case NoDestination:
-        return tr("%1 : aucun dossier de destination").arg(extension);
-    case RemoveFailed:
-        text = tr("Suppression impossible : %1");
-        break;
-    case NoReceipt:
-        text = tr("Gardé, aucun reçu ne dit qu'il a été installé : %1");
-        break;
-    case Outside:
-        text = tr("Gardé, le reçu le place hors des dossiers configurés : %1");
-        break;
-    }
-    return text.arg(destination);
+    const OutcomeText &words = outcomeTexts[int(outcome)];
+    return outcomeText("RemoveStep", dryRun && words.planned ? words.planned : words.text,
+                       {destination, extension});
 }

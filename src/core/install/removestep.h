@@ -17,7 +17,7 @@ class RemoveStep
     Q_DECLARE_TR_FUNCTIONS(RemoveStep)
 
 public:
-    enum Outcome {
+    enum class Outcome {
         Remove,        // byte for byte the shader's file: removed, or to be
         Differs,       // changed since, or someone else's: kept
         NotRegular,    // a link, a folder or anything but a regular file: kept
@@ -37,7 +37,7 @@ public:
     QString source;      // the shader's file, empty when none was found
     QString folder;      // the row's destination folder
     QString destination; // the file there of the same name
-    Outcome outcome = NotFound;
+    Outcome outcome = Outcome::NotFound;
     // What the file must still be, and its folder, for the removal to go.
     FileFingerprint expected;
     FileId folderId;

@@ -13,11 +13,11 @@ namespace {
 void keepUnreceipted(UninstallPlan &plan)
 {
     for (RemoveStep &step : plan.files) {
-        if (step.outcome == RemoveStep::Remove)
-            step.outcome = RemoveStep::NoReceipt;
+        if (step.outcome == RemoveStep::Outcome::Remove)
+            step.outcome = RemoveStep::Outcome::NoReceipt;
     }
-    if (plan.rayrc.outcome == RayrcRemoval::Remove)
-        plan.rayrc.outcome = RayrcRemoval::NoReceipt;
+    if (plan.rayrc.outcome == RayrcRemoval::Outcome::Remove)
+        plan.rayrc.outcome = RayrcRemoval::Outcome::NoReceipt;
 }
 }
 
@@ -39,7 +39,7 @@ UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QStr
         // An installation that stopped before maya.rayrc wrote nothing there.
         if (receipt.lines.isEmpty()) {
             plan.rayrc.path = plan.rayrcFile;
-            plan.rayrc.outcome = RayrcRemoval::NoEntries;
+            plan.rayrc.outcome = RayrcRemoval::Outcome::NoEntries;
             plan.rayrc.linkLine = plan.rayrc.miLine = 0;
         }
         return plan;
@@ -50,7 +50,7 @@ UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QStr
     const ShaderSearch search = ShaderSearch::ofRows(rows, shaderDir);
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const RemoveStep step = RemoveStep::plan(rows.at(i), search.files.at(i), goingAway);
-        if (step.outcome == RemoveStep::Remove)
+        if (step.outcome == RemoveStep::Outcome::Remove)
             goingAway.insert(QFileInfo(step.destination).absoluteFilePath());
         plan.files.append(step);
     }
@@ -65,13 +65,13 @@ bool UninstallPlan::apply()
     applied = true;
     for (RemoveStep &step : files)
         step.apply();
-    if (rayrc.outcome == RayrcRemoval::Remove) {
+    if (rayrc.outcome == RayrcRemoval::Outcome::Remove) {
         FileLock lock(rayrc.path);
         if (lock.lock()) {
             backup.apply();
             rayrc.apply();
         } else {
-            rayrc.outcome = lock.busy() ? RayrcRemoval::Busy : RayrcRemoval::WriteFailed;
+            rayrc.outcome = lock.busy() ? RayrcRemoval::Outcome::Busy : RayrcRemoval::Outcome::WriteFailed;
         }
     }
     if (receipt.isEmpty())
@@ -84,7 +84,7 @@ bool UninstallPlan::apply()
                 return s.destination == copy.destination;
             });
             if (step == files.cend()
-                || (step->outcome != RemoveStep::Remove && step->outcome != RemoveStep::Missing))
+                || (step->outcome != RemoveStep::Outcome::Remove && step->outcome != RemoveStep::Outcome::Missing))
                 remaining.append(copy);
         }
         kept.files = remaining;

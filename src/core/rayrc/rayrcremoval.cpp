@@ -3,15 +3,14 @@
 #include "files/platform.h"
 #include "files/filerewrite.h"
 #include "files/textfile.h"
+#include "i18n/outcometext.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcscan.h"
-#include "rayrc/rayrcstep.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <iterator>
-#include <new>
 
 namespace {
 QByteArray entryText(const QString &line)
@@ -25,8 +24,8 @@ using Sink = std::function<bool(QByteArrayView)>;
 // the first other one that is exactly mi (an empty one is not looked for);
 // every other byte goes to out when there is one. Without out it stops once
 // both are found.
-bool stream(QFileDevice &in, qsizetype blockSize, const QByteArray &link, const QByteArray &mi,
-            qint64 &linkLine, qint64 &miLine, const Sink &out)
+LinesRead stream(QFileDevice &in, qsizetype blockSize, const QByteArray &link, const QByteArray &mi,
+                 qint64 &linkLine, qint64 &miLine, const Sink &out)
 {
     linkLine = 0;
     miLine = 0;
@@ -37,7 +36,7 @@ bool stream(QFileDevice &in, qsizetype blockSize, const QByteArray &link, const 
             written = written && out(QByteArrayView(from, to - from));
     };
     const auto done = [&] { return (link.isEmpty() || linkLine) && (mi.isEmpty() || miLine); };
-    const bool read = readWholeLines(in, blockSize, [&](const char *begin, const char *whole,
+    const LinesRead read = readWholeLines(in, blockSize, [&](const char *begin, const char *whole,
                                                         const char *) {
         const char *p = begin;
         const char *kept = p;
@@ -63,16 +62,17 @@ bool stream(QFileDevice &in, qsizetype blockSize, const QByteArray &link, const 
         pass(kept, whole);
         return written && (out || !done());
     });
-    return read && written;
+    return read == LinesRead::Read && !written ? LinesRead::Unreadable : read;
 }
 }
 
-bool RayrcRemoval::locate(const QString &path, const QString &link, const QString &mi,
-                          qint64 &linkLine, qint64 &miLine)
+LinesRead RayrcRemoval::locate(const QString &path, const QString &link, const QString &mi,
+                               qint64 &linkLine, qint64 &miLine)
 {
     QFile in;
-    return openRegularFile(in, path)
-           && stream(in, 256 * 1024, entryText(link), entryText(mi), linkLine, miLine, {});
+    if (!openRegularFile(in, path))
+        return LinesRead::Unreadable;
+    return stream(in, 256 * 1024, entryText(link), entryText(mi), linkLine, miLine, {});
 }
 
 RayrcRemoval RayrcRemoval::plan(const QString &mrDir, const QString &link, const QString &mi)
@@ -83,49 +83,40 @@ RayrcRemoval RayrcRemoval::plan(const QString &mrDir, const QString &link, const
     removal.path = rayrcPath(mrDir);
     if (removal.path.isEmpty())
         return removal;
-    try {
-        if (!locate(removal.path, link, mi, removal.linkLine, removal.miLine)) {
-            removal.outcome = Unreadable;
-            return removal;
-        }
-    } catch (const std::bad_alloc &) {
-        removal.outcome = OutOfMemory;
+    const LinesRead read = locate(removal.path, link, mi, removal.linkLine, removal.miLine);
+    if (read != LinesRead::Read) {
+        removal.outcome = read == LinesRead::TooLong ? Outcome::OutOfMemory : Outcome::Unreadable;
         return removal;
     }
     if (removal.linkLine == 0 && removal.miLine == 0)
-        removal.outcome = NoEntries;
+        removal.outcome = Outcome::NoEntries;
     // Written in place when its folder is not writable: the file must be.
     else
-        removal.outcome = QFileInfo(removal.path).isWritable() ? Remove : WriteFailed;
+        removal.outcome = QFileInfo(removal.path).isWritable() ? Outcome::Remove : Outcome::WriteFailed;
     return removal;
 }
 
 bool RayrcRemoval::apply()
 {
-    if (outcome != Remove)
+    if (outcome != Outcome::Remove)
         return true;
-    try {
-        // Read again: the lines to take out are found in what is there now.
-        QFile in;
-        FileRewrite out(path);
-        if (!openRegularFile(in, path) || !out.open()) {
-            outcome = WriteFailed;
-            return false;
-        }
-        const bool whole = stream(in, blockSize, entryText(link), entryText(mi), linkLine, miLine,
+    // Read again: the lines to take out are found in what is there now.
+    QFile in;
+    FileRewrite out(path);
+    if (!openRegularFile(in, path) || !out.open()) {
+        outcome = Outcome::WriteFailed;
+        return false;
+    }
+    const LinesRead read = stream(in, blockSize, entryText(link), entryText(mi), linkLine, miLine,
                                   [&out](QByteArrayView bytes) { return out.write(bytes); });
-        if (whole && linkLine == 0 && miLine == 0) {
-            outcome = NoEntries;
-            return true;
-        }
-        // Windows refuses to replace a file that is open, even by this process.
-        in.close();
-        if (!whole || !out.commit()) {
-            outcome = WriteFailed;
-            return false;
-        }
-    } catch (const std::bad_alloc &) {
-        outcome = OutOfMemory;
+    if (read == LinesRead::Read && linkLine == 0 && miLine == 0) {
+        outcome = Outcome::NoEntries;
+        return true;
+    }
+    // Windows refuses to replace a file that is open, even by this process.
+    in.close();
+    if (read != LinesRead::Read || !out.commit()) {
+        outcome = read == LinesRead::TooLong ? Outcome::OutOfMemory : Outcome::WriteFailed;
         return false;
     }
     return true;
@@ -133,43 +124,40 @@ bool RayrcRemoval::apply()
 
 bool RayrcRemoval::keepsSomething() const
 {
-    return outcome == Unreadable || outcome == WriteFailed || outcome == NoDirectory
-           || outcome == Busy || outcome == NoReceipt || outcome == OutOfMemory;
+    return outcome != Outcome::Remove && outcome != Outcome::NoEntries;
 }
 
 namespace {
-// In the order of RayrcRemoval::Outcome.
-constexpr const char *outcomeKeys[] = {
-    "remove", "no-entries", "no-directory", "unreadable", "write-failed", "busy", "no-receipt",
-    "out-of-memory",
+// In the order of RayrcRemoval::Outcome; the fact is the file.
+constexpr OutcomeText outcomeTexts[] = {
+    {"remove", nullptr, nullptr},
+    {"no-entries", nullptr, nullptr},
+    {"no-directory", QT_TRANSLATE_NOOP("RayrcRemoval", "Aucun dossier Mental Ray n'est donné."), nullptr},
+    {"unreadable", QT_TRANSLATE_NOOP("RayrcRemoval", "%1 est introuvable, illisible ou n'est pas un fichier."),
+     nullptr},
+    {"write-failed",
+     QT_TRANSLATE_NOOP("RayrcRemoval", "L'écriture de %1 a échoué ; le fichier est resté tel qu'il était."),
+     nullptr},
+    {"busy",
+     QT_TRANSLATE_NOOP("RayrcRemoval", "%1 est en cours de modification par un autre programme Velkarinth : "
+                                       "rien n'y a été écrit. Réessayez dans un moment."),
+     nullptr},
+    {"no-receipt",
+     QT_TRANSLATE_NOOP("RayrcRemoval", "aucun reçu ne dit qu'elle a été écrite par une installation."), nullptr},
+    {"out-of-memory",
+     QT_TRANSLATE_NOOP("RayrcRemoval", "%1 a une ligne trop longue pour la mémoire ; le fichier est resté "
+                                       "tel qu'il était."),
+     nullptr},
 };
-static_assert(std::size(outcomeKeys) == RayrcRemoval::OutOfMemory + 1);
+static_assert(std::size(outcomeTexts) == int(RayrcRemoval::Outcome::OutOfMemory) + 1);
 }
 
 QString RayrcRemoval::key() const
 {
-    return QString::fromLatin1(outcomeKeys[outcome]);
+    return QString::fromLatin1(outcomeTexts[int(outcome)].key);
 }
 
 QString RayrcRemoval::reason() const
 {
-    switch (outcome) {
-    case NoDirectory:
-        return tr("Aucun dossier Mental Ray n'est donné.");
-    case Unreadable:
-        return tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(path);
-    case WriteFailed:
-        return tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(path);
-    case Busy:
-        return RayrcStep::busyText(path);
-    case NoReceipt:
-        return tr("aucun reçu ne dit qu'elle a été écrite par une installation.");
-    case OutOfMemory:
-        return tr("%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu'il était.")
-                  .arg(path);
-    case Remove:
-    case NoEntries:
-        break;
-    }
-    return QString();
+    return outcomeText("RayrcRemoval", outcomeTexts[int(outcome)].text, {path});
 }

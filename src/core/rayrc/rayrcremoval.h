@@ -1,6 +1,8 @@
 #ifndef RAYRCREMOVAL_H
 #define RAYRCREMOVAL_H
 
+#include "rayrc/rayrcscan.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -14,7 +16,7 @@ class RayrcRemoval
     Q_DECLARE_TR_FUNCTIONS(RayrcRemoval)
 
 public:
-    enum Outcome {
+    enum class Outcome {
         Remove,      // at least one entry is there: removed, or to be
         NoEntries,   // neither entry is there: nothing to do
         NoDirectory, // no Mental Ray directory configured
@@ -31,7 +33,7 @@ public:
     // 1-based line of each entry in the file as it was; 0 when not there.
     qint64 linkLine = 0;
     qint64 miLine = 0;
-    Outcome outcome = NoDirectory;
+    Outcome outcome = Outcome::NoDirectory;
     // How much of the file the rewrite reads at a time.
     qsizetype blockSize = 256 * 1024;
 
@@ -45,9 +47,8 @@ public:
     // Why the entries were not taken out; empty when they were, or are to be.
     QString reason() const;
 
-    // Finds the entries in the file at path, writing nothing; false when
-    // it cannot be read through.
-    static bool locate(const QString &path, const QString &link, const QString &mi, qint64 &linkLine,
+    // Finds the entries in the file at path, writing nothing.
+    static LinesRead locate(const QString &path, const QString &link, const QString &mi, qint64 &linkLine,
                        qint64 &miLine);
 
 private:

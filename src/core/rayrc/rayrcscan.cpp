@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace {
 bool isLineEnd(char c)
@@ -88,18 +89,24 @@ int RayrcScan::take(const char *begin, const char *end, Place places[2])
     return found;
 }
 
-bool readWholeLines(QFileDevice &file, qsizetype blockSize, const PieceReader &piece)
+LinesRead readWholeLines(QFileDevice &file, qsizetype blockSize, const PieceReader &piece)
 {
     // The line at hand, then the block read after it; its last byte waits
     // for the next block, which tells a CR alone from a CR LF.
     QByteArray buffer;
     qsizetype kept = 0;
     for (bool atEnd = false; !atEnd;) {
-        if (buffer.size() < kept + blockSize)
-            buffer.resize(qMax(kept + blockSize, 2 * buffer.size()));
+        // The only allocation that grows with the file: a line of gigabytes
+        // is a file the program cannot rewrite, not a crash.
+        try {
+            if (buffer.size() < kept + blockSize)
+                buffer.resize(qMax(kept + blockSize, 2 * buffer.size()));
+        } catch (const std::bad_alloc &) {
+            return LinesRead::TooLong;
+        }
         const qint64 got = file.read(buffer.data() + kept, blockSize);
         if (got < 0)
-            return false;
+            return LinesRead::Unreadable;
         atEnd = got == 0;
 
         const char *const begin = buffer.constData();
@@ -116,8 +123,8 @@ bool readWholeLines(QFileDevice &file, qsizetype blockSize, const PieceReader &p
         if (whole == begin)
             continue;
         if (!piece(begin, whole, stop))
-            return true;
+            break;
         std::memmove(buffer.data(), whole, kept);
     }
-    return true;
+    return LinesRead::Read;
 }

@@ -48,8 +48,13 @@ const char *nextLineEnd(const char *begin, const char *end);
 // LF of a line end, with the bytes read beyond it up to stop, so that the
 // first line end can be told (a CR alone from a CR LF).
 // The memory held is a block and the longest line. piece returns whether to
-// read on; false only on a read error.
+// read on.
+enum class LinesRead {
+    Read,       // to the end, or as far as piece wanted
+    Unreadable, // a read error
+    TooLong,    // a line longer than the memory there is
+};
 using PieceReader = std::function<bool(const char *begin, const char *whole, const char *stop)>;
-bool readWholeLines(QFileDevice &file, qsizetype blockSize, const PieceReader &piece);
+LinesRead readWholeLines(QFileDevice &file, qsizetype blockSize, const PieceReader &piece);
 
 #endif

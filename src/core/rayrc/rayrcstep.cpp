@@ -1,6 +1,7 @@
 #include "rayrc/rayrcstep.h"
 
 #include "files/platform.h"
+#include "i18n/outcometext.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcscan.h"
 
@@ -18,13 +19,15 @@ RayrcStep RayrcStep::plan(const QString &mrDir)
         return step;
     QFile file;
     RayrcScan scan;
-    if (!openRegularFile(file, step.path)
-        || !readWholeLines(file, 64 * 1024, [&scan](const char *begin, const char *whole, const char *) {
-               RayrcScan::Place places[2];
-               scan.take(begin, whole, places);
-               return !scan.done();
-           })) {
-        step.outcome = Unreadable;
+    const LinesRead read = !openRegularFile(file, step.path)
+                               ? LinesRead::Unreadable
+                               : readWholeLines(file, 64 * 1024, [&scan](const char *begin, const char *whole, const char *) {
+                                     RayrcScan::Place places[2];
+                                     scan.take(begin, whole, places);
+                                     return !scan.done();
+                                 });
+    if (read != LinesRead::Read) {
+        step.outcome = unread(read);
         return step;
     }
     step.linkLine = scan.linkLine;
@@ -32,17 +35,22 @@ RayrcStep RayrcStep::plan(const QString &mrDir)
     if (!scan.done())
         step.outcome = entriesMissing(scan.linkLine, scan.miLine);
     else if (!QFileInfo(step.path).isWritable())
-        step.outcome = NotWritable;
+        step.outcome = Outcome::NotWritable;
     else
-        step.outcome = Update;
+        step.outcome = Outcome::Update;
     return step;
 }
 
 RayrcStep::Outcome RayrcStep::entriesMissing(qint64 linkLine, qint64 miLine)
 {
     if (linkLine == 0 && miLine == 0)
-        return NoEntries;
-    return linkLine == 0 ? NoLinkEntry : NoMiEntry;
+        return Outcome::NoEntries;
+    return linkLine == 0 ? Outcome::NoLinkEntry : Outcome::NoMiEntry;
+}
+
+RayrcStep::Outcome RayrcStep::unread(LinesRead read)
+{
+    return read == LinesRead::TooLong ? Outcome::OutOfMemory : Outcome::Unreadable;
 }
 
 QString RayrcStep::backupFailedText(const QString &backupPath)
@@ -50,13 +58,6 @@ QString RayrcStep::backupFailedText(const QString &backupPath)
     return tr("La copie du jour de maya.rayrc n'a pas pu être faite (%1) : maya.rayrc est "
               "modifié sans elle. Le dossier de travail doit être accessible en écriture.")
         .arg(backupPath);
-}
-
-QString RayrcStep::busyText(const QString &path)
-{
-    return tr("%1 est en cours de modification par un autre programme Velkarinth : rien n'y a "
-              "été écrit. Réessayez dans un moment.")
-        .arg(path);
 }
 
 QString RayrcStep::title() const
@@ -69,56 +70,67 @@ QString RayrcStep::text() const
     return QObject::tr("Erreur lors de l'écriture dans maya.rayrc");
 }
 
-QString RayrcStep::details() const
-{
-    QString reason;
-    switch (outcome) {
-    case Update:
-        return QString();
-    case NoDirectory:
-        return tr("Aucun dossier Mental Ray n'est donné : remplissez l'onglet Configuration.");
-    case Unreadable:
-        reason = tr("%1 est introuvable, illisible ou n'est pas un fichier.").arg(path);
-        break;
-    case NoLinkEntry:
-        reason = tr("%1 n'a aucune ligne « link » (une tabulation suivie de link) : "
-                    "l'entrée link n'a pas de place.")
-                     .arg(path);
-        break;
-    case NoMiEntry:
-        reason = tr("%1 n'a aucune ligne « mi » (une tabulation suivie de mi) : "
-                    "l'entrée mi n'a pas de place.")
-                     .arg(path);
-        break;
-    case NoEntries:
-        reason = tr("%1 n'a ni ligne « link » ni ligne « mi » (une tabulation suivie du mot) : "
-                    "les entrées n'ont pas de place.")
-                     .arg(path);
-        break;
-    case NotWritable:
-        reason = tr("%1 n'est pas accessible en écriture.").arg(path);
-        break;
-    case WriteFailed:
-        reason = tr("L'écriture de %1 a échoué ; le fichier est resté tel qu'il était.").arg(path);
-        break;
-    case Busy:
-        reason = busyText(path);
-        break;
-    }
-    if (!backupPath.isEmpty())
-        reason += QLatin1Char('\n') + tr("Copie du jour de maya.rayrc : %1").arg(backupPath);
-    return reason;
-}
-
 namespace {
-// In the order of RayrcStep::Outcome.
-constexpr const char *outcomeKeys[] = {
-    "update", "no-directory", "unreadable", "no-link-entry", "no-mi-entry", "no-entries", "not-writable", "write-failed", "busy",
+// In the order of RayrcStep::Outcome; the facts are the file and the lines
+// the link and mi entries go above.
+constexpr OutcomeText outcomeTexts[] = {
+    {"update", nullptr,
+     QT_TRANSLATE_NOOP("RayrcStep", "l'entrée link irait au-dessus de la ligne %2, l'entrée mi "
+                                    "au-dessus de la ligne %3")},
+    {"no-directory",
+     QT_TRANSLATE_NOOP("RayrcStep", "Aucun dossier Mental Ray n'est donné : remplissez l'onglet Configuration."),
+     nullptr},
+    {"unreadable", QT_TRANSLATE_NOOP("RayrcStep", "%1 est introuvable, illisible ou n'est pas un fichier."),
+     nullptr},
+    {"no-link-entry",
+     QT_TRANSLATE_NOOP("RayrcStep", "%1 n'a aucune ligne « link » (une tabulation suivie de link) : "
+                                    "l'entrée link n'a pas de place."),
+     QT_TRANSLATE_NOOP("RayrcStep", "aucune ligne « link », l'entrée mi irait au-dessus de la ligne %3")},
+    {"no-mi-entry",
+     QT_TRANSLATE_NOOP("RayrcStep", "%1 n'a aucune ligne « mi » (une tabulation suivie de mi) : "
+                                    "l'entrée mi n'a pas de place."),
+     QT_TRANSLATE_NOOP("RayrcStep", "aucune ligne « mi », l'entrée link irait au-dessus de la ligne %2")},
+    {"no-entries",
+     QT_TRANSLATE_NOOP("RayrcStep", "%1 n'a ni ligne « link » ni ligne « mi » (une tabulation suivie du "
+                                    "mot) : les entrées n'ont pas de place."),
+     nullptr},
+    {"not-writable", QT_TRANSLATE_NOOP("RayrcStep", "%1 n'est pas accessible en écriture."), nullptr},
+    {"write-failed",
+     QT_TRANSLATE_NOOP("RayrcStep", "L'écriture de %1 a échoué ; le fichier est resté tel qu'il était."),
+     nullptr},
+    {"busy",
+     QT_TRANSLATE_NOOP("RayrcStep", "%1 est en cours de modification par un autre programme Velkarinth : "
+                                    "rien n'y a été écrit. Réessayez dans un moment."),
+     nullptr},
+    {"out-of-memory",
+     QT_TRANSLATE_NOOP("RayrcStep", "%1 a une ligne trop longue pour la mémoire ; le fichier est resté "
+                                    "tel qu'il était."),
+     nullptr},
 };
-static_assert(std::size(outcomeKeys) == RayrcStep::Busy + 1);
+static_assert(std::size(outcomeTexts) == int(RayrcStep::Outcome::OutOfMemory) + 1);
 }
 
 QString RayrcStep::key() const
 {
-    return QString::fromLatin1(outcomeKeys[outcome]);
+    return QString::fromLatin1(outcomeTexts[int(outcome)].key);
+}
+
+QString RayrcStep::reason() const
+{
+    return outcomeText("RayrcStep", outcomeTexts[int(outcome)].text, {path});
+}
+
+QString RayrcStep::planned() const
+{
+    const char *words = outcomeTexts[int(outcome)].planned;
+    return words ? outcomeText("RayrcStep", words, {path, QString::number(linkLine), QString::number(miLine)})
+                 : reason();
+}
+
+QString RayrcStep::details() const
+{
+    QString reason = this->reason();
+    if (!backupPath.isEmpty())
+        reason += QLatin1Char('\n') + tr("Copie du jour de maya.rayrc : %1").arg(backupPath);
+    return reason;
 }

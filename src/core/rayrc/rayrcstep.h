@@ -1,6 +1,8 @@
 #ifndef RAYRCSTEP_H
 #define RAYRCSTEP_H
 
+#include "rayrc/rayrcscan.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -11,7 +13,7 @@ class RayrcStep
     Q_DECLARE_TR_FUNCTIONS(RayrcStep)
 
 public:
-    enum Outcome {
+    enum class Outcome {
         Update,      // updated, or to be updated
         NoDirectory, // no Mental Ray directory configured
         Unreadable,  // missing, not a regular file, or unreadable
@@ -21,6 +23,7 @@ public:
         NotWritable, // neither the file nor its folder can be written
         WriteFailed, // the rewrite itself failed
         Busy,        // another run kept it locked: nothing was written
+        OutOfMemory, // a line too long to hold: the file is as it was
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
@@ -30,7 +33,7 @@ public:
     // 1-based numbers of the lines the entries go above; 0 when not found.
     qint64 linkLine = 0;
     qint64 miLine = 0;
-    Outcome outcome = NoDirectory;
+    Outcome outcome = Outcome::NoDirectory;
     // The day's copy of this very file, once kept; empty when there is none.
     QString backupPath;
 
@@ -38,15 +41,20 @@ public:
     static RayrcStep plan(const QString &mrDir);
     // NoEntries, NoLinkEntry or NoMiEntry, for entries not all found.
     static Outcome entriesMissing(qint64 linkLine, qint64 miLine);
+    // Unreadable or OutOfMemory, for a file not read through.
+    static Outcome unread(LinesRead read);
 
     // Said when no copy of the day could be kept before a rewrite.
     static QString backupFailedText(const QString &backupPath);
-    // Said when another run kept the file locked for too long.
-    static QString busyText(const QString &path);
 
     QString title() const;
     QString text() const;
+    // Why the file is not (to be) updated, in a sentence; empty for an update.
+    QString reason() const;
+    // The reason, and the day's copy when one was kept, for a box.
     QString details() const;
+    // What the preview says of the file, in a sentence.
+    QString planned() const;
 };
 
 #endif

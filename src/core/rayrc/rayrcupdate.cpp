@@ -17,7 +17,7 @@ RayrcStep updateRayrcFile(const QString &mrDir, const QString &link, const QStri
         return step;
     QFile in;
     if (!openRegularFile(in, step.path)) {
-        step.outcome = RayrcStep::Unreadable;
+        step.outcome = RayrcStep::Outcome::Unreadable;
         return step;
     }
     FileRewrite out(step.path);
@@ -33,7 +33,7 @@ RayrcStep updateRayrcFile(const QString &mrDir, const QString &link, const QStri
     char last = '\n';
     RayrcScan scan;
     const auto write = [&](QByteArrayView bytes) { writing = writing && out.write(bytes); };
-    const bool read = readWholeLines(in, blockSize, [&](const char *begin, const char *whole,
+    const LinesRead read = readWholeLines(in, blockSize, [&](const char *begin, const char *whole,
                                                         const char *stop) {
         if (lineEnd.isEmpty())
             lineEnd = firstLineEnd(QByteArrayView(begin, stop - begin));
@@ -55,18 +55,18 @@ RayrcStep updateRayrcFile(const QString &mrDir, const QString &link, const QStri
 
     step.linkLine = scan.linkLine;
     step.miLine = scan.miLine;
-    if (!read) {
-        step.outcome = RayrcStep::Unreadable;
+    if (read != LinesRead::Read) {
+        step.outcome = RayrcStep::unread(read);
     } else if (!scan.done()) {
         step.outcome = RayrcStep::entriesMissing(scan.linkLine, scan.miLine);
     } else if (!writable) {
-        step.outcome = RayrcStep::NotWritable;
+        step.outcome = RayrcStep::Outcome::NotWritable;
     } else {
         if (last != '\n' && last != '\r')
             write(lineEnd);
         // Windows refuses to replace a file that is open, even by this process.
         in.close();
-        step.outcome = writing && out.commit() ? RayrcStep::Update : RayrcStep::WriteFailed;
+        step.outcome = writing && out.commit() ? RayrcStep::Outcome::Update : RayrcStep::Outcome::WriteFailed;
     }
     return step;
 }
