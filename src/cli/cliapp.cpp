@@ -281,17 +281,16 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
         if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
             return usageError(tr("init.txt ne peut pas garder ce dossier : il tient sur "
                                  "plusieurs lignes ou l'encodage du système ne sait pas l'écrire."));
-        const bool written = args.at(1) == QLatin1String("maya")
-                                 ? Configuration::setMayaPath(directory)
-                                 : Configuration::setMrPath(directory);
-        if (!written && Configuration::initFileBusy()) {
+        const Configuration::DirectoryWrite written =
+            Configuration::setDirectory(directory, args.at(1) == QLatin1String("mr"));
+        if (written == Configuration::DirectoryWrite::Busy) {
             err << tr("init.txt n'a pas été modifié : un autre programme Velkarinth garde %1 "
                       "en cours de modification.")
                        .arg(Configuration::initFilePath())
                 << Qt::endl;
             return Failed;
         }
-        if (!written) {
+        if (written != Configuration::DirectoryWrite::Written) {
             print(err, tr("init.txt n'a pas été modifié : %1 est illisible, ne commence pas par "
                           "[MAYA_PATH], ou n'a pas pu être écrit.")
                            .arg(Configuration::initFilePath()));

@@ -125,9 +125,9 @@ QString refusalText(const Configuration::SaveResult &result)
 
 // A keystroke init.txt could not take because another run held it: the
 // value is kept in memory, and the save writes it.
-void tellBusy(QWidget *parent)
+void tellBusy(QWidget *parent, Configuration::DirectoryWrite written)
 {
-    if (!Configuration::initFileBusy())
+    if (written != Configuration::DirectoryWrite::Busy)
         return;
     showPlainTextBox(parent, QMessageBox::Warning, ConfigTab::tr("Sauvegarde"),
                      ConfigTab::tr("init.txt n'a pas été modifié : un autre programme Velkarinth "
@@ -343,8 +343,7 @@ QString ConfigTab::mayaPath(const QString &maya_path)
 {
     // Held in memory whatever init.txt took: the field's mark and the save
     // say what the file cannot keep.
-    if (!Configuration::setMayaPath(maya_path))
-        tellBusy(this);
+    tellBusy(this, Configuration::setDirectory(maya_path, false));
     markStorable(mayaPathEdit, maya_path, ValueKind::Line);
     return maya_path;
 }
@@ -356,8 +355,7 @@ QString ConfigTab::mrPath()
 
 QString ConfigTab::mrPath(const QString &mr_path)
 {
-    if (!Configuration::setMrPath(mr_path))
-        tellBusy(this);
+    tellBusy(this, Configuration::setDirectory(mr_path, true));
     markStorable(mrPathEdit, mr_path, ValueKind::Line);
     return mr_path;
 }

@@ -103,10 +103,10 @@ void TestLocks::heldElsewhere()
         failed = status != Configuration::SaveStatus::Saved;
         busy = status == Configuration::SaveStatus::Busy;
     } else {
-        failed = operation == QLatin1String("maya directory")
-                     ? !Configuration::setMayaPath(QStringLiteral("/other"))
-                     : !Configuration::setMrPath(QStringLiteral("/other"));
-        busy = Configuration::initFileBusy();
+        const Configuration::DirectoryWrite written = Configuration::setDirectory(
+            QStringLiteral("/other"), operation != QLatin1String("maya directory"));
+        failed = written != Configuration::DirectoryWrite::Written;
+        busy = written == Configuration::DirectoryWrite::Busy;
     }
     QVERIFY(failed);
     QCOMPARE(busy, !planted);

@@ -1,6 +1,6 @@
 #include "config/configuration.h"
 
-#include "config/identity.h"
+#include "config/settings.h"
 #include "files/filelock.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcbackup.h"
@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSettings>
 
 #include <memory>
 #include <utility>
@@ -18,11 +17,6 @@
 QString Configuration::mayaPath;
 QString Configuration::mrPath;
 QVector<ShaderType> Configuration::shaderTypes;
-QVector<QString> Configuration::lastDirectories;
-const QStringList Configuration::settingsKeys = {
-    QStringLiteral("maya"), QStringLiteral("mr"),  QStringLiteral("fti"), QStringLiteral("xpm"),
-    QStringLiteral("mel"),  QStringLiteral("mi"),  QStringLiteral("dll"), QStringLiteral("shader"),
-};
 
 Q_LOGGING_CATEGORY(lcConfig, "velkarinth.config")
 
@@ -37,43 +31,6 @@ struct LoadedInitFile
     bool unreadable = false; // there, but no readable regular file
 };
 LoadedInitFile loaded;
-
-// The per-user INI files QSettings reads for the program, worked out from
-// a name of no one's: opening a FIFO there would wait for good.
-QStringList settingsFiles()
-{
-    const QSettings probe(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("velkarinth-probe"),
-                          QStringLiteral("probe"));
-    const QString base = QFileInfo(QFileInfo(probe.fileName()).absolutePath()).absolutePath();
-    const QString organisation = QString::fromUtf8(Identity::webDomain);
-    // Separated by slashes, as QSettings names its files everywhere.
-    return {QDir(base).filePath(organisation + QStringLiteral("/Velkarinth.ini")),
-            QDir(base).filePath(organisation + QStringLiteral(".ini"))};
-}
-
-// Null when a settings file is there but no regular file: as for init.txt,
-// it then counts as missing, and nothing is written over it.
-std::unique_ptr<QSettings> openPaths()
-{
-    for (const QString &file : settingsFiles()) {
-        if (QFileInfo::exists(file) && !QFileInfo(file).isFile()) {
-            qCWarning(lcConfig) << "settings not read: not a regular file:" << file;
-            return nullptr;
-        }
-    }
-    auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                                QString::fromUtf8(Identity::webDomain),
-                                                QStringLiteral("Velkarinth"));
-    settings->beginGroup(QStringLiteral("paths"));
-    return settings;
-}
-
-void readLastDirectories()
-{
-    const auto settings = openPaths();
-    for (const QString &key : Configuration::settingsKeys)
-        Configuration::lastDirectories.append(settings ? settings->value(key).toString() : QString());
-}
 
 Configuration::SaveResult firstUnstorable(const InitFile &file)
 {
@@ -174,12 +131,7 @@ Configuration::SaveResult Configuration::save()
             result.status = SaveStatus::WriteFailed;
     }
 
-    // Only the entries read at start-up: when loading stopped early there are
-    // none, and the user's remembered folders must survive.
-    if (const auto settings = openPaths()) {
-        for (int i = 0; i < lastDirectories.size() && i < settingsKeys.size(); ++i)
-            settings->setValue(settingsKeys.at(i), lastDirectories.at(i));
-    }
+    writeLastDirectories();
     return result;
 }
 
@@ -212,75 +164,38 @@ QString Configuration::initFilePath()
     return QDir::toNativeSeparators(QFileInfo(initFile).absoluteFilePath());
 }
 
-QString Configuration::settingsFilePath()
+Configuration::DirectoryWrite Configuration::setDirectory(const QString &directory, bool mentalRay)
 {
-    return QDir::toNativeSeparators(settingsFiles().constFirst());
-}
-
-QString Configuration::lastDirectory(int index)
-{
-    if (index < 0 || index >= lastDirectories.size())
-        return QString();
-    return lastDirectories.at(index);
-}
-
-QString Configuration::setLastDirectory(const QString &directory, int index)
-{
-    if (index < 0 || index >= lastDirectories.size() || index >= settingsKeys.size()
-        || directory.isEmpty())
-        return QString();
-    if (const auto settings = openPaths())
-        settings->setValue(settingsKeys.at(index), directory);
-    lastDirectories[index] = directory;
-    return directory;
-}
-
-namespace {
-bool setterBusy = false;
-
-// Writes a directory as line 2 (Maya) or line 4 (Mental Ray) of init.txt,
-// every other line kept. A value the file cannot hold is never written.
-bool writeDirectory(const QString &directory, bool mentalRay)
-{
+    // Held, so that the save can name it, even when it is not written.
+    (mentalRay ? mrPath : mayaPath) = directory;
     if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
-        return false;
+        return DirectoryWrite::NotWritten;
     // Read, changed and written under one lock, or a keystroke here and a
     // setter elsewhere would each put back the other's old line.
     FileLock lock(initFile);
-    if (!lock.lock()) {
-        setterBusy = lock.busy();
-        return false;
-    }
-    setterBusy = false;
+    if (!lock.lock())
+        return lock.busy() ? DirectoryWrite::Busy : DirectoryWrite::NotWritten;
     QByteArray content;
     // A first run may start with either field: a missing file is made down
     // to it, so that nothing typed is lost. An unreadable one is left alone.
     if (!readWholeFile(initFile, content)) {
         if (QFileInfo::exists(initFile) || QFileInfo(initFile).isSymLink())
-            return false;
+            return DirectoryWrite::NotWritten;
         content = InitFile::mayaMarker() + nativeLineEnd();
     }
     const QByteArray changed = InitFile::withDirectory(content, local8Bit(directory), mentalRay);
-    return !changed.isEmpty() && writeWholeFile(initFile, changed);
-}
-}
-
-bool Configuration::initFileBusy()
-{
-    return setterBusy;
+    return !changed.isEmpty() && writeWholeFile(initFile, changed) ? DirectoryWrite::Written
+                                                                    : DirectoryWrite::NotWritten;
 }
 
 bool Configuration::setMayaPath(const QString &directory)
 {
-    // Held, so that the save can name it, even when it is not written.
-    mayaPath = directory;
-    return writeDirectory(directory, false);
+    return setDirectory(directory, false) == DirectoryWrite::Written;
 }
 
 bool Configuration::setMrPath(const QString &directory)
 {
-    mrPath = directory;
-    return writeDirectory(directory, true);
+    return setDirectory(directory, true) == DirectoryWrite::Written;
 }
 
 bool Configuration::installShaderType(const QString &shaderDir, const QString &link,

@@ -64,16 +64,26 @@ public:
     // The type a first run starts with: five rows, no folders yet.
     static void addDefaultShaderType();
     static QString lastDirectory(int index);
+    // Whether the settings were read at start-up: only then are they kept
+    // up to date, and written back by the save.
+    static bool lastDirectoriesRead();
     // Where init.txt and the per-user settings are, in full.
     static QString initFilePath();
     static QString settingsFilePath();
     static QString setLastDirectory(const QString &directory, int index);
 
-    // Whether init.txt now holds the directory; it is kept in memory anyway.
+    // Puts the Maya or the Mental Ray directory into init.txt (line 2 or 4,
+    // every other line kept); it is kept in memory anyway. A value the file
+    // cannot hold is never written.
+    enum class DirectoryWrite {
+        Written,
+        Busy, // another run kept init.txt locked
+        NotWritten,
+    };
+    [[nodiscard]] static DirectoryWrite setDirectory(const QString &directory, bool mentalRay);
+    // Whether init.txt now holds the directory.
     [[nodiscard]] static bool setMayaPath(const QString &directory);
     [[nodiscard]] static bool setMrPath(const QString &directory);
-    // Whether the last of them found init.txt locked by another run too long.
-    static bool initFileBusy();
 
     static bool installShaderType(const QString &shaderDir, const QString &link, const QString &mi,
                                   int type, InstallReporter *reporter = nullptr);
