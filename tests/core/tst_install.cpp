@@ -108,6 +108,9 @@ void TestInstall::outcome_data()
     QTest::newRow("missing destination folder")
         << QStringList{"mi:nowhere:o", "mel:scripts:o"} << QStringList() << false
         << QStringList{"critical: velvet.mi"} << QStringList{"scripts/velvet.mel"} << false;
+    QTest::newRow("destination is a file")
+        << QStringList{"mel:blocker:o"} << QStringList{"blocker"} << false
+        << QStringList{"critical: velvet.mel"} << QStringList() << false;
     QTest::newRow("optional file not found still fails")
         << QStringList{"png:icons:n", "mel:scripts:o"} << QStringList() << false
         << QStringList{"warning: "} << QStringList{"scripts/velvet.mel"} << false;

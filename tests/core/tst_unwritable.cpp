@@ -26,7 +26,6 @@ private slots:
     void unreadableInitFile();
     void rayrcLeftWhole_data();
     void rayrcLeftWhole();
-    void readOnlyDestination();
     void previewRefuses_data();
     void previewRefuses();
     void unreadableSubfolderSkipped();
@@ -126,29 +125,6 @@ void TestUnwritable::rayrcLeftWhole()
     QFile::setPermissions(QStringLiteral("mr"), readOnlyFolder | QFileDevice::WriteOwner);
 }
 
-void TestUnwritable::readOnlyDestination()
-{
-    Sandbox sandbox;
-    QDir().mkpath(QStringLiteral("shader"));
-    QDir().mkpath(QStringLiteral("dest"));
-    writeBytes(QStringLiteral("shader/a.mel"), "proc");
-    writeBytes(QStringLiteral("maya.rayrc"), "\tlink\n\tmi\n");
-    QVERIFY(QFile::setPermissions(QStringLiteral("dest"), readOnlyFolder));
-    Configuration::mrPath = sandbox.path();
-    ShaderType type;
-    type.rows = {{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true}};
-    Configuration::shaderTypes.append(type);
-
-    RecordingReporter reporter;
-    QVERIFY(!Configuration::installShaderType(sandbox.path(QStringLiteral("shader")),
-                                              QStringLiteral("l"), QStringLiteral("m"), 0, &reporter));
-    QCOMPARE(reporter.failures.size(), 1);
-    QCOMPARE(reporter.failures.first().kind, QStringLiteral("critical"));
-    QVERIFY(QDir(QStringLiteral("dest")).isEmpty());
-    QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
-    QFile::setPermissions(QStringLiteral("dest"), readOnlyFolder | QFileDevice::WriteOwner);
-}
-
 void TestUnwritable::previewRefuses_data()
 {
     QTest::addColumn<QString>("locked");
@@ -159,7 +135,8 @@ void TestUnwritable::previewRefuses_data()
                                            << QStringLiteral("not-writable");
 }
 
-// The preview must not promise a copy the install would then fail.
+// The preview must not promise a copy the install would then fail, and the
+// install does what it said: one box, nothing copied, maya.rayrc as it was.
 void TestUnwritable::previewRefuses()
 {
     QFETCH(QString, locked);
@@ -172,11 +149,18 @@ void TestUnwritable::previewRefuses()
     const QFileDevice::Permissions before = QFile::permissions(locked);
     QVERIFY(QFile::setPermissions(locked, QFileInfo(locked).isDir() ? readOnlyFolder : noAccess));
     const ShaderFileRow row{QStringLiteral("mel"), sandbox.path(QStringLiteral("dest")), true};
-    const InstallPlan plan = InstallPlan::make({row}, sandbox.path(QStringLiteral("shader")),
-                                               sandbox.path(), QStringLiteral("l"), QStringLiteral("m"));
-    QFile::setPermissions(locked, before);
+    InstallPlan plan = InstallPlan::make({row}, sandbox.path(QStringLiteral("shader")), sandbox.path(),
+                                         QStringLiteral("l"), QStringLiteral("m"));
     QCOMPARE(plan.copies.first().key(), key);
     QVERIFY(!plan.succeeds());
+    RecordingReporter reporter;
+    QVERIFY(!plan.apply(reporter));
+    QFile::setPermissions(locked, before);
+    QCOMPARE(plan.copies.first().key(), key);
+    QCOMPARE(reporter.failures.size(), 1);
+    QCOMPARE(reporter.failures.first().kind, QStringLiteral("critical"));
+    QVERIFY(QDir(QStringLiteral("dest")).isEmpty());
+    QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink\n\tmi\n"));
 }
 
 void TestUnwritable::unreadableSubfolderSkipped()
