@@ -526,24 +526,8 @@ The folder is kept; click Save in a moment to write it.</translation>
         <translation>No Mental Ray directory is given.</translation>
     </message>
     <message>
-        <source>%1 est introuvable, illisible ou n&apos;est pas un fichier.</source>
-        <translation>%1 is missing, unreadable or not a file.</translation>
-    </message>
-    <message>
-        <source>L&apos;écriture de %1 a échoué ; le fichier est resté tel qu&apos;il était.</source>
-        <translation>Writing %1 failed; the file was left as it was.</translation>
-    </message>
-    <message>
         <source>aucun reçu ne dit qu&apos;elle a été écrite par une installation.</source>
         <translation>no receipt says an installation wrote it.</translation>
-    </message>
-    <message>
-        <source>%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu&apos;il était.</source>
-        <translation>%1 has a line too long for the memory; the file was left as it was.</translation>
-    </message>
-    <message>
-        <source>%1 est en cours de modification par un autre programme Velkarinth : rien n&apos;y a été écrit. Réessayez dans un moment.</source>
-        <translation>%1 is being changed by another Velkarinth run: nothing was written to it. Try again in a moment.</translation>
     </message>
 </context>
 <context>

@@ -334,32 +334,26 @@ QString ConfigTab::storeRow(int row, const QString &destination)
     return destination;
 }
 
-QString ConfigTab::mayaPath()
+QString ConfigTab::browseDirectory(bool mentalRay)
 {
-    return browse(Configuration::MayaDirectory, mayaPathEdit, qOverload<const QString &>(&ConfigTab::mayaPath));
+    return mentalRay ? browse(Configuration::MrDirectory, mrPathEdit, qOverload<const QString &>(&ConfigTab::mrPath))
+                     : browse(Configuration::MayaDirectory, mayaPathEdit,
+                              qOverload<const QString &>(&ConfigTab::mayaPath));
 }
 
-QString ConfigTab::mayaPath(const QString &maya_path)
+QString ConfigTab::storeDirectory(const QString &directory, bool mentalRay)
 {
     // Held in memory whatever init.txt took: the field's mark and the save
     // say what the file cannot keep.
-    tellBusy(this, Configuration::setDirectory(maya_path, false));
-    markStorable(mayaPathEdit, maya_path, ValueKind::Line);
-    return maya_path;
+    tellBusy(this, Configuration::setDirectory(directory, mentalRay));
+    markStorable(mentalRay ? mrPathEdit : mayaPathEdit, directory, ValueKind::Line);
+    return directory;
 }
 
-QString ConfigTab::mrPath()
-{
-    return browse(Configuration::MrDirectory, mrPathEdit, qOverload<const QString &>(&ConfigTab::mrPath));
-}
-
-QString ConfigTab::mrPath(const QString &mr_path)
-{
-    tellBusy(this, Configuration::setDirectory(mr_path, true));
-    markStorable(mrPathEdit, mr_path, ValueKind::Line);
-    return mr_path;
-}
-
+QString ConfigTab::mayaPath() { return browseDirectory(false); }
+QString ConfigTab::mayaPath(const QString &maya_path) { return storeDirectory(maya_path, false); }
+QString ConfigTab::mrPath() { return browseDirectory(true); }
+QString ConfigTab::mrPath(const QString &mr_path) { return storeDirectory(mr_path, true); }
 QString ConfigTab::shaderPath0() { return browseRow(0); }
 QString ConfigTab::shaderPath1() { return browseRow(1); }
 QString ConfigTab::shaderPath2() { return browseRow(2); }

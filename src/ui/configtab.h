@@ -43,6 +43,9 @@ private:
 
     QString browse(int lastDirectoryIndex, QLineEdit *edit, TextSlot textSlot);
     QString browseRow(int row);
+    // The Maya or the Mental Ray directory's field.
+    QString browseDirectory(bool mentalRay);
+    QString storeDirectory(const QString &directory, bool mentalRay);
     QString storeRow(int row, const QString &destination);
 
     QLineEdit *mayaPathEdit;

@@ -6,6 +6,7 @@
 #include "i18n/outcometext.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcscan.h"
+#include "rayrc/rayrcstep.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -128,26 +129,18 @@ bool RayrcRemoval::keepsSomething() const
 }
 
 namespace {
-// In the order of RayrcRemoval::Outcome; the fact is the file.
+// In the order of RayrcRemoval::Outcome; the fact is the file. The file's
+// own troubles are said as the update says them.
 constexpr OutcomeText outcomeTexts[] = {
     {"remove", nullptr, nullptr},
     {"no-entries", nullptr, nullptr},
     {"no-directory", QT_TRANSLATE_NOOP("RayrcRemoval", "Aucun dossier Mental Ray n'est donné."), nullptr},
-    {"unreadable", QT_TRANSLATE_NOOP("RayrcRemoval", "%1 est introuvable, illisible ou n'est pas un fichier."),
-     nullptr},
-    {"write-failed",
-     QT_TRANSLATE_NOOP("RayrcRemoval", "L'écriture de %1 a échoué ; le fichier est resté tel qu'il était."),
-     nullptr},
-    {"busy",
-     QT_TRANSLATE_NOOP("RayrcRemoval", "%1 est en cours de modification par un autre programme Velkarinth : "
-                                       "rien n'y a été écrit. Réessayez dans un moment."),
-     nullptr},
+    {"unreadable", nullptr, nullptr},
+    {"write-failed", nullptr, nullptr},
+    {"busy", nullptr, nullptr},
     {"no-receipt",
      QT_TRANSLATE_NOOP("RayrcRemoval", "aucun reçu ne dit qu'elle a été écrite par une installation."), nullptr},
-    {"out-of-memory",
-     QT_TRANSLATE_NOOP("RayrcRemoval", "%1 a une ligne trop longue pour la mémoire ; le fichier est resté "
-                                       "tel qu'il était."),
-     nullptr},
+    {"out-of-memory", nullptr, nullptr},
 };
 static_assert(std::size(outcomeTexts) == int(RayrcRemoval::Outcome::OutOfMemory) + 1);
 }
@@ -159,5 +152,8 @@ QString RayrcRemoval::key() const
 
 QString RayrcRemoval::reason() const
 {
-    return outcomeText("RayrcRemoval", outcomeTexts[int(outcome)].text, {path});
+    const OutcomeText &words = outcomeTexts[int(outcome)];
+    if (!words.text)
+        return keepsSomething() ? RayrcStep::reason(words.key, path) : QString();
+    return outcomeText("RayrcRemoval", words.text, {path});
 }

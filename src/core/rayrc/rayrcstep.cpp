@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QObject>
 
+#include <algorithm>
 #include <iterator>
 
 RayrcStep RayrcStep::plan(const QString &mrDir)
@@ -118,6 +119,13 @@ QString RayrcStep::key() const
 QString RayrcStep::reason() const
 {
     return outcomeText("RayrcStep", outcomeTexts[int(outcome)].text, {path});
+}
+
+QString RayrcStep::reason(const char *key, const QString &path)
+{
+    const auto words = std::find_if(std::cbegin(outcomeTexts), std::cend(outcomeTexts),
+                                    [key](const OutcomeText &words) { return qstrcmp(words.key, key) == 0; });
+    return words == std::cend(outcomeTexts) ? QString() : outcomeText("RayrcStep", words->text, {path});
 }
 
 QString RayrcStep::planned() const

@@ -25,9 +25,6 @@ public:
         Busy,        // another run kept it locked: nothing was written
         OutOfMemory, // a line too long to hold: the file is as it was
     };
-    // Stable names of the outcomes for scripts, never translated.
-    QString key() const;
-
 
     QString path;
     // 1-based numbers of the lines the entries go above; 0 when not found.
@@ -49,8 +46,13 @@ public:
 
     QString title() const;
     QString text() const;
+    // Stable names of the outcomes for scripts, never translated.
+    QString key() const;
     // Why the file is not (to be) updated, in a sentence; empty for an update.
     QString reason() const;
+    // The sentence of the outcome of that key, for the same trouble with the
+    // file at path met by another rewrite.
+    static QString reason(const char *key, const QString &path);
     // The reason, and the day's copy when one was kept, for a box.
     QString details() const;
     // What the preview says of the file, in a sentence.
