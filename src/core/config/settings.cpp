@@ -64,7 +64,8 @@ void writeLastDirectories()
     if (!Configuration::lastDirectoriesRead())
         return;
     if (const auto settings = openPaths()) {
-        for (int i = 0; i < Configuration::lastDirectories.size(); ++i)
+        const int count = int(qMin(Configuration::lastDirectories.size(), Configuration::settingsKeys.size()));
+        for (int i = 0; i < count; ++i)
             settings->setValue(Configuration::settingsKeys.at(i), Configuration::lastDirectories.at(i));
     }
 }
@@ -88,7 +89,7 @@ QString Configuration::lastDirectory(int index)
 
 QString Configuration::setLastDirectory(const QString &directory, int index)
 {
-    if (!lastDirectoriesRead() || index < 0 || index >= settingsKeys.size() || directory.isEmpty())
+    if (index < 0 || index >= lastDirectories.size() || index >= settingsKeys.size() || directory.isEmpty())
         return QString();
     if (const auto settings = openPaths())
         settings->setValue(settingsKeys.at(index), directory);
