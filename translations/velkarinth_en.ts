@@ -254,6 +254,10 @@
         <source>%1 : %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Déjà installé : %1</source>
+        <translation>Already installed: %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfigTab</name>
@@ -486,6 +490,18 @@ The folder is kept; click Save in a moment to write it.</translation>
         <source>nom illisible, le fichier est peut-être là</source>
         <translation>name cannot be read, the file may be there</translation>
     </message>
+    <message>
+        <source>déjà installé</source>
+        <translation>already installed</translation>
+    </message>
+    <message>
+        <source>Le fichier %4 est une version antérieure du Shader, installée par Velkarinth : il n&apos;est pas remplacé.</source>
+        <translation>The file %4 is an earlier version of the shader, installed by Velkarinth: it is not replaced.</translation>
+    </message>
+    <message>
+        <source>refus : une version antérieure est installée</source>
+        <translation>refused: an earlier version is installed</translation>
+    </message>
 </context>
 <context>
     <name>CreditTab</name>
@@ -587,6 +603,18 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>%1 a une ligne trop longue pour la mémoire ; le fichier est resté tel qu&apos;il était.</source>
         <translation>%1 has a line too long for the memory; the file was left as it was.</translation>
+    </message>
+    <message>
+        <source>les entrées sont déjà là, lignes %2 et %3 : rien à écrire</source>
+        <translation>the entries are already there, lines %2 and %3: nothing to write</translation>
+    </message>
+    <message>
+        <source>l&apos;entrée mi irait au-dessus de la ligne %3, l&apos;entrée link est déjà là</source>
+        <translation>the mi entry would go above line %3; the link entry is already there</translation>
+    </message>
+    <message>
+        <source>l&apos;entrée link irait au-dessus de la ligne %2, l&apos;entrée mi est déjà là</source>
+        <translation>the link entry would go above line %2; the mi entry is already there</translation>
     </message>
 </context>
 <context>

@@ -38,6 +38,9 @@ QJsonObject CliJson::install(const InstallPlan &plan, int type, const ShaderType
     return {{QStringLiteral("command"), QStringLiteral("install")},
             {QStringLiteral("dryRun"), !plan.applied},
             {QStringLiteral("ok"), plan.succeeds()},
+            {QStringLiteral("changed"), plan.changed()},
+            {QStringLiteral("receipt"), plan.receiptFailed ? QStringLiteral("receipt-failed")
+                                                           : Receipt::pathFor(plan.shaderDir, plan.rayrc.path)},
             {QStringLiteral("shaderDir"), plan.shaderDir},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},

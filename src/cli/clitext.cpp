@@ -34,12 +34,21 @@ QString CliText::printable(const QString &text)
 
 QString CliText::copied(const CopyStep &step)
 {
+    if (step.outcome == CopyStep::Outcome::Installed)
+        return installed(step.destination);
     return oneLine(tr("Copié : %1 -> %2").arg(step.source, step.destination));
 }
 
 QString CliText::rayrcUpdated(const RayrcStep &step)
 {
+    if (step.outcome == RayrcStep::Outcome::Installed)
+        return installed(step.path);
     return oneLine(tr("Mis à jour : %1").arg(step.path));
+}
+
+QString CliText::installed(const QString &path)
+{
+    return oneLine(tr("Déjà installé : %1").arg(path));
 }
 
 QString CliText::failure(const QString &text, const QString &details)

@@ -22,6 +22,8 @@ public:
     static QString printable(const QString &text);
     static QString copied(const CopyStep &step);
     static QString rayrcUpdated(const RayrcStep &step);
+    // Said of a file or maya.rayrc the shader is installed in already.
+    static QString installed(const QString &path);
     // A box's text and its details on one line: file names may hold line
     // breaks, and a script reads a failure per line.
     static QString failure(const QString &text, const QString &details);

@@ -110,6 +110,11 @@ void RecordingReporter::backupFailed(const QString &backupPath)
     failures.append({QStringLiteral("warning"), QStringLiteral("backup"), backupPath, QString()});
 }
 
+void RecordingReporter::receiptFailed(const QString &path)
+{
+    failures.append({QStringLiteral("warning"), QStringLiteral("receipt"), path, QString()});
+}
+
 void RecordingReporter::rayrcFailed(const RayrcStep &step)
 {
     failures.append({QStringLiteral("critical"), step.title(), step.text(), step.details()});

@@ -58,6 +58,7 @@ public:
     void rayrcUpdated(const RayrcStep &step) override;
     void rayrcFailed(const RayrcStep &step) override;
     void backupFailed(const QString &backupPath) override;
+    void receiptFailed(const QString &path) override;
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "config/configuration.h"
 #include "install/installplan.h"
+#include "install/receipt.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -71,7 +72,8 @@ class TestInstall : public QObject
 private slots:
     void outcome_data();
     void outcome();
-    void installingTwice();
+    void installingAgain_data();
+    void installingAgain();
     void failureDetails_data();
     void failureDetails();
     void noShaderType();
@@ -175,37 +177,82 @@ void TestInstall::outcome()
     QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), rayrcUpdated ? updatedRayrc : rayrc);
 }
 
-void TestInstall::installingTwice()
+void TestInstall::installingAgain_data()
 {
+    QTest::addColumn<QString>("change"); // what happens between two installs
+    QTest::addColumn<QString>("key");    // the mel row's outcome the second time
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QByteArray>("after"); // maya.rayrc after the second install
+    const QByteArray once = updatedRayrc;
+    QTest::newRow("installed to its end: nothing written") << "" << "installed" << QStringList() << once;
+    QTest::newRow("copy gone: copied again, one receipt entry") << "rm copy" << "copy" << QStringList() << once;
+    QTest::newRow("copy edited: kept") << "edit copy" << "already-there" << QStringList{"critical: a.mel"} << once;
+    QTest::newRow("an edit that keeps the size: kept")
+        << "edit copy, same size" << "already-there" << QStringList{"critical: a.mel"} << once;
+    QTest::newRow("source changed since: kept") << "edit source" << "outdated" << QStringList{"critical: a.mel"}
+                                                << once;
+    QTest::newRow("a user's identical file, never receipted: kept")
+        << "rm receipt" << "already-there" << QStringList{"critical: a.mel"} << once;
+    QTest::newRow("link line gone: written again") << "rm link" << "installed" << QStringList() << once;
+    QTest::newRow("other lines: written beside") << "other lines" << "installed" << QStringList()
+                                                 << QByteArray("x\n\tLNK\n\tL2\n\tlink \"base.so\"\n\tMI\n\tM2\n\tmi \"base.mi\"\n");
+}
+
+void TestInstall::installingAgain()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, key);
+    QFETCH(QStringList, boxes);
+    QFETCH(QByteArray, after);
     Sandbox sandbox;
-    QDir dir;
-    for (const char *folder : {"shader", "opt", "mand", "mr"})
-        dir.mkpath(QString::fromLatin1(folder));
-    writeBytes(QStringLiteral("shader/a.fti"), "a");
+    QDir().mkpath(QStringLiteral("shader"));
+    QDir().mkpath(QStringLiteral("mand"));
+    QDir().mkpath(QStringLiteral("mr"));
     writeBytes(QStringLiteral("shader/a.mel"), "m");
     writeBytes(QStringLiteral("mr/maya.rayrc"), rayrc);
     Configuration::mrPath = sandbox.path(QStringLiteral("mr"));
-    Configuration::shaderTypes.append(shaderType({"fti:opt:n"}, sandbox.path()));
+    Configuration::shaderTypes.append(shaderType({"mel:mand:o"}, sandbox.path()));
     const QString shader = sandbox.path(QStringLiteral("shader"));
-
-    // With only optional rows a second run is still a success and adds the
-    // entries again: nothing checks for entries already there.
     RecordingReporter reporter;
     QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0, &reporter));
-    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("LNK"), QStringLiteral("MI"), 0, &reporter));
-    QCOMPARE(describe(reporter.failures), QStringList{"warning: a.fti"});
-    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")),
-             QByteArray("x\n\tLNK\n\tLNK\n\tlink \"base.so\"\n\tMI\n\tMI\n\tmi \"base.mi\"\n"));
 
-    // A mandatory row that cannot be copied again keeps maya.rayrc as it is.
-    Configuration::shaderTypes.first() = shaderType({"mel:mand:o", "fti:opt:n"}, sandbox.path());
-    QVERIFY(Configuration::installShaderType(shader, QStringLiteral("L2"), QStringLiteral("M2"), 0, &reporter));
-    const QByteArray afterFirst = readBytes(QStringLiteral("mr/maya.rayrc"));
-    reporter.failures.clear();
-    QVERIFY(!Configuration::installShaderType(shader, QStringLiteral("L3"), QStringLiteral("M3"), 0, &reporter));
-    QCOMPARE(describe(reporter.failures), (QStringList{"critical: a.mel", "warning: a.fti"}));
-    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), afterFirst);
+    QString link = QStringLiteral("LNK");
+    QString mi = QStringLiteral("MI");
+    if (change == QLatin1String("rm copy"))
+        QVERIFY(QFile::remove(QStringLiteral("mand/a.mel")));
+    else if (change.startsWith(QLatin1String("edit copy")))
+        writeBytes(QStringLiteral("mand/a.mel"), change.endsWith(QLatin1String("size")) ? "n" : "m, edited");
+    else if (change == QLatin1String("edit source"))
+        writeBytes(QStringLiteral("shader/a.mel"), "m2");
+    else if (change == QLatin1String("rm receipt"))
+        QVERIFY(QDir(QStringLiteral("receipts")).removeRecursively());
+    else if (change == QLatin1String("rm link"))
+        writeBytes(QStringLiteral("mr/maya.rayrc"), QByteArray(updatedRayrc).replace("\tLNK\n", ""));
+    else if (change == QLatin1String("other lines"))
+        std::tie(link, mi) = std::make_pair(QStringLiteral("L2"), QStringLiteral("M2"));
+    const QByteArray copy = readBytes(QStringLiteral("mand/a.mel"));
 
+    InstallPlan plan = InstallPlan::make(Configuration::shaderTypes.first().rows, shader, Configuration::mrPath,
+                                         link, mi);
+    QCOMPARE(plan.copies.first().key(), key);
+    const bool ok = boxes.isEmpty();
+    QCOMPARE(plan.succeeds(), ok);
+    QCOMPARE(plan.apply(reporter), ok);
+    QCOMPARE(describe(reporter.failures), boxes);
+    QCOMPARE(plan.changed(), !change.isEmpty() && ok);
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), after);
+    if (key != QLatin1String("copy"))
+        QCOMPARE(readBytes(QStringLiteral("mand/a.mel")), copy);
+    // The receipt names the copy once, and the lines once each.
+    Receipt receipt;
+    QCOMPARE(Receipt::read(Receipt::pathFor(shader, plan.rayrc.path), receipt), change != QLatin1String("rm receipt"));
+    if (change != QLatin1String("rm receipt")) {
+        QCOMPARE(receipt.files.size(), 1);
+        QCOMPARE(receipt.lines.size(), link == QLatin1String("LNK") ? 2 : 4);
+    }
+
+    if (!change.isEmpty())
+        return;
     // A maya.rayrc without entries: the write error box, and the file as it was.
     writeBytes(QStringLiteral("mr/maya.rayrc"), "nothing here\n");
     Configuration::shaderTypes.first().rows.clear();

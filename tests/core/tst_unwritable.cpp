@@ -196,13 +196,16 @@ void TestUnwritable::unwritableCurrentDirectory()
     QCOMPARE(Configuration::lastDirectories.size(), Configuration::LastDirectoryCount);
     QVERIFY(QDir().entryList({QStringLiteral("maya.rayrc*")}, QDir::Files).isEmpty());
 
-    // An installation still updates maya.rayrc, but says that no copy was kept.
+    // An installation still updates maya.rayrc, but says that no copy was
+    // kept; with no receipt to undo it by, it fails.
     writeBytes(QStringLiteral("mr/maya.rayrc"), "\tlink\n\tmi\n");
     RecordingReporter reporter;
-    QVERIFY(Configuration::installShaderType(sandbox.path(), QStringLiteral("l"), QStringLiteral("m"),
-                                             0, &reporter));
-    QCOMPARE(reporter.failures.size(), 1);
+    QVERIFY(!Configuration::installShaderType(sandbox.path(), QStringLiteral("l"), QStringLiteral("m"),
+                                              0, &reporter));
+    QCOMPARE(reporter.failures.size(), 2);
     QCOMPARE(reporter.failures.first().title, QStringLiteral("backup"));
+    QCOMPARE(reporter.failures.last().title, QStringLiteral("receipt"));
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), QByteArray("\tl\n\tlink\n\tm\n\tmi\n"));
     QFile::setPermissions(sandbox.path(), readOnlyFolder | QFileDevice::WriteOwner);
 }
 

@@ -1,6 +1,7 @@
 #include "files/filerewrite.h"
 
 #include "files/platform.h"
+#include "files/leftovers.h"
 #include "files/paths.h"
 #include "files/sidefiles.h"
 #include "files/writejournal.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 namespace {
 // Copies from the current position of from to that of to, until the end of
@@ -39,17 +39,13 @@ ReplacementFile::~ReplacementFile()
 
 bool ReplacementFile::create()
 {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QString name = target + QLatin1Char('.');
-        for (int i = 0; i < 6; ++i)
-            name += QLatin1Char(letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))]);
-        setFileName(name);
+        setFileName(leftoverName(target, Leftover::New));
         if (open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered,
                  QFileDevice::ReadOwner | QFileDevice::WriteOwner))
             return true;
         // Only a name already taken is worth another try.
-        if (!QFileInfo::exists(name) && !QFileInfo(name).isSymLink())
+        if (!QFileInfo::exists(fileName()) && !QFileInfo(fileName()).isSymLink())
             break;
     }
     setFileName(QString());
@@ -156,31 +152,21 @@ bool FileRewrite::commitInPlace(QFileDevice &content)
     return false;
 }
 
-bool copyRegularFile(const QString &source, const QString &destination)
+bool copyWholeFile(const QString &source, const QString &destination,
+                   const std::function<bool(const QString &part)> &beforeNaming)
 {
     QFile in;
     QFile out;
-    if (!openRegularFile(in, source) || !createFileLike(out, destination, in))
-        return false;
-    if (copyRest(in, out))
-        return true;
-    out.close();
-    QFile::remove(destination);
-    return false;
-}
-
-bool copyWholeFile(const QString &source, const QString &destination)
-{
-    QFile in;
-    QFile out;
-    const QString part = destination
-                         + QStringLiteral(".%1.part").arg(QCoreApplication::applicationPid());
+    const QString part = leftoverName(destination, Leftover::Copying);
     if (!openRegularFile(in, source) || !createFileLike(out, part, in))
         return false;
-    const bool whole = copyRest(in, out) && syncToDisk(out);
+    bool whole = copyRest(in, out) && syncToDisk(out);
     out.close();
-    // The rename never replaces: a copy another run made meanwhile stays,
-    // and so does a link someone put there.
+    whole = whole && (!beforeNaming || beforeNaming(part));
+    if (whole && copyHook())
+        copyHook()(destination);
+    // The rename never replaces: a file another run or the user put there
+    // meanwhile stays, and so does a link someone put there.
     if (whole && renameNoReplace(part, destination)) {
         syncFolder(QFileInfo(destination).absolutePath());
         return true;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTemporaryFile>
 
+#include <functional>
+
 // A new content for a user's file, put in place whole or not at all:
 //
 //   FileLock lock(path);              // held from the read to the commit
@@ -78,10 +80,18 @@ private:
 
 // Copies a regular file (after links) to a destination that must not exist
 // yet, which gets the source's permission bits less the umask, as cp does.
-// A FIFO or a device is not read; a failed copy leaves no destination.
-bool copyRegularFile(const QString &source, const QString &destination);
-// The same, but the destination appears only once whole and on disk, under
-// its name given last: a copy cut short by a crash is never taken for one.
-bool copyWholeFile(const QString &source, const QString &destination);
+// A FIFO or a device is not read. The copy is written under a working name
+// (leftovers.h) and given its name last, once whole and on disk, never over
+// a file: a copy cut short is never taken for one. beforeNaming, given the
+// working name, may still call it off.
+bool copyWholeFile(const QString &source, const QString &destination,
+                   const std::function<bool(const QString &part)> &beforeNaming = {});
+// Called with the destination just before a copy is given its name; lets a
+// test put a file there at the worst moment.
+inline std::function<void(const QString &path)> &copyHook()
+{
+    static std::function<void(const QString &)> hook;
+    return hook;
+}
 
 #endif

@@ -183,6 +183,10 @@ LockAttempt tryLockFile(const QString &path, qintptr &handle);
 // Removes the lock file while still holding it, then lets go.
 void unlockFile(const QString &path, qintptr handle);
 
+// Whether a process of that id is running (or may be: one of another user's
+// counts as running).
+bool processRunning(qint64 pid);
+
 // A reader that went away must not kill a program half-way through an
 // install: writes to it fail instead, and the program says so.
 void ignoreBrokenPipe();

@@ -1,5 +1,7 @@
 #include "files/platform.h"
 
+#include "files/leftovers.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -190,6 +192,11 @@ bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode)
     return true;
 }
 
+bool processRunning(qint64 pid)
+{
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
 bool renameNoReplace(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from);
@@ -332,9 +339,7 @@ Removal removeIn(int dir, const QString &path, const QByteArray &name, const Fil
         return Removal::Changed;
     if (removalHook())
         removalHook()(path);
-    static unsigned counter = 0;
-    const QByteArray aside = "." + name + ".velkarinth-removing-" + QByteArray::number(::getpid())
-                             + '-' + QByteArray::number(++counter);
+    const QByteArray aside = QFile::encodeName(QFileInfo(leftoverName(path, Leftover::Removing)).fileName());
     if (::renameat(dir, name.constData(), dir, aside.constData()) != 0)
         return errno == ENOENT ? Removal::Changed : Removal::Failed;
     // What was renamed must be the file checked, still with the same bytes.

@@ -278,6 +278,17 @@ bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode)
     return true;
 }
 
+bool processRunning(qint64 pid)
+{
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return ::GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = ::GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    ::CloseHandle(process);
+    return running;
+}
+
 bool renameNoReplace(const QString &from, const QString &to)
 {
     QString source;

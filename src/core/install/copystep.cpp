@@ -4,6 +4,7 @@
 #include "files/paths.h"
 #include "i18n/outcometext.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,8 +12,29 @@
 
 #include <iterator>
 
-CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
-                        const ShaderFile &found, const QSet<QString> &willExist)
+namespace {
+// Whether the regular file at path (after links) holds the bytes printed.
+bool holds(const QString &path, const FileFingerprint &print)
+{
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() != print.size)
+        return false;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return hash.addData(&file) && hash.result() == print.sha256;
+}
+
+// What a file already at the destination is to this install.
+CopyStep::Outcome judgeExisting(const CopyStep &step, const Receipt &receipt)
+{
+    const Receipt::File *copy = receipt.file(step.destination);
+    if (!copy || fileFingerprint(step.destination) != copy->copy)
+        return CopyStep::Outcome::AlreadyThere;
+    return holds(step.source, copy->copy) ? CopyStep::Outcome::Installed : CopyStep::Outcome::Outdated;
+}
+}
+
+CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir, const ShaderFile &found,
+                        const QSet<QString> &willExist, const Receipt &receipt)
 {
     CopyStep step;
     step.extension = row.extension;
@@ -44,8 +66,10 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
     if (!folder.isDir())
         step.outcome = Outcome::NoFolder;
     // A dangling link counts as a file: copying would replace it.
-    else if (target.exists() || target.isSymLink() || willExist.contains(step.destination))
+    else if (willExist.contains(step.destination))
         step.outcome = Outcome::AlreadyThere;
+    else if (target.exists() || target.isSymLink())
+        step.outcome = judgeExisting(step, receipt);
     else if (!folder.isWritable())
         step.outcome = Outcome::NotWritable;
     else
@@ -55,7 +79,8 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir,
 
 bool CopyStep::failsInstall() const
 {
-    return outcome == Outcome::NotFound || outcome == Outcome::NameUnreadable || (outcome != Outcome::Copy && mandatory);
+    return outcome == Outcome::NotFound || outcome == Outcome::NameUnreadable
+           || (outcome != Outcome::Copy && outcome != Outcome::Installed && mandatory);
 }
 
 QString CopyStep::title() const
@@ -98,8 +123,13 @@ constexpr OutcomeText outcomeTexts[] = {
      QT_TRANSLATE_NOOP("CopyStep", "Le nom %5 n'est pas en UTF-8 : ce fichier ou dossier ne peut pas être "
                                    "lu sous ce nom. Renommez-le."),
      QT_TRANSLATE_NOOP("CopyStep", "nom illisible, le fichier est peut-être là")},
+    {"installed", nullptr, QT_TRANSLATE_NOOP("CopyStep", "déjà installé")},
+    {"outdated",
+     QT_TRANSLATE_NOOP("CopyStep", "Le fichier %4 est une version antérieure du Shader, installée par "
+                                   "Velkarinth : il n'est pas remplacé."),
+     QT_TRANSLATE_NOOP("CopyStep", "refus : une version antérieure est installée")},
 };
-static_assert(std::size(outcomeTexts) == int(CopyStep::Outcome::NameUnreadable) + 1);
+static_assert(std::size(outcomeTexts) == int(CopyStep::Outcome::Outdated) + 1);
 }
 
 QString CopyStep::key() const
@@ -122,7 +152,7 @@ QString CopyStep::planned() const
 
 QString CopyStep::details() const
 {
-    if (outcome == Outcome::Copy)
+    if (outcome == Outcome::Copy || outcome == Outcome::Installed)
         return QString();
     const QString folder = QDir::toNativeSeparators(this->folder);
     return reason() + QLatin1Char('\n') + tr("Extension : %1").arg(extension) + QLatin1Char('\n')

@@ -2,6 +2,7 @@
 #define COPYSTEP_H
 
 #include "install/filesearch.h"
+#include "install/receipt.h"
 #include "install/shaderfilerow.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,10 @@ public:
         Unreadable,    // the file found cannot be opened for reading
         NameUnreadable, // not found, but a name below is not UTF-8 and may be
                         // the file; source holds that name
+        Installed,     // the shader's receipted copy, intact and the same bytes
+                       // as the file found: nothing to do
+        Outdated,      // the shader's receipted copy, intact, of a source
+                       // changed since: kept
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
@@ -42,9 +47,10 @@ public:
 
     // Decides what the copy of found, the row's file below shaderDir, would
     // do; names in willExist count as already in place (files an earlier row
-    // would copy).
-    static CopyStep plan(const ShaderFileRow &row, const QString &shaderDir,
-                         const ShaderFile &found, const QSet<QString> &willExist = {});
+    // would copy). A file at the destination is the shader's own only when
+    // the receipt names it, as it was made.
+    static CopyStep plan(const ShaderFileRow &row, const QString &shaderDir, const ShaderFile &found,
+                         const QSet<QString> &willExist = {}, const Receipt &receipt = {});
 
     // A file not found fails even an optional row; any other refusal fails
     // only a mandatory one.

@@ -3,6 +3,7 @@
 
 #include "install/copystep.h"
 #include "install/filesearch.h"
+#include "install/receipt.h"
 #include "install/shaderfilerow.h"
 #include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcstep.h"
@@ -26,7 +27,11 @@ public:
     QVector<CopyStep> copies;
     RayrcBackup backup;
     RayrcStep rayrc;
+    // This shader's receipt for this maya.rayrc, as the plan found it.
+    Receipt receipt;
     bool applied = false;
+    // What was done could not all be written into the receipt.
+    bool receiptFailed = false;
 
     [[nodiscard]] static InstallPlan make(const QVector<ShaderFileRow> &rows,
                                           const QString &shaderDir, const QString &mrDir,
@@ -45,6 +50,13 @@ public:
     // Whether every file is (or was) found and every mandatory one copied,
     // so that maya.rayrc is (or was) rewritten.
     [[nodiscard]] bool reachesRayrc() const;
+    // Whether it writes (or wrote) a file or maya.rayrc: not when the
+    // shader is installed already.
+    [[nodiscard]] bool changed() const;
+
+    // Before a run works in them: removes what dead runs left in the rows'
+    // folders, the Mental Ray folder and the working folder.
+    static void sweep(const QVector<ShaderFileRow> &rows, const QString &mrDir);
 
     // The walk that found the files of the rows from searchedFrom on; apply
     // walks again only after a copy into a folder this walk went through.

@@ -40,11 +40,14 @@ QJsonObject toJson(const Receipt &receipt)
     QJsonArray lines;
     for (const Receipt::Line &line : receipt.lines)
         lines.append(QJsonObject{{QStringLiteral("entry"), line.entry}, {QStringLiteral("text"), line.text}});
-    return {{QStringLiteral("format"), 1},
-            {QStringLiteral("shaderDir"), receipt.shaderDir},
-            {QStringLiteral("rayrc"), receipt.rayrc},
-            {QStringLiteral("files"), files},
-            {QStringLiteral("lines"), lines}};
+    QJsonObject object{{QStringLiteral("format"), 1},
+                       {QStringLiteral("shaderDir"), receipt.shaderDir},
+                       {QStringLiteral("rayrc"), receipt.rayrc},
+                       {QStringLiteral("files"), files},
+                       {QStringLiteral("lines"), lines}};
+    if (receipt.uninstalling)
+        object.insert(QStringLiteral("uninstalling"), true);
+    return object;
 }
 
 }
@@ -56,6 +59,31 @@ QString Receipt::line(const QString &entry) const
             return line.text;
     }
     return QString();
+}
+
+const Receipt::File *Receipt::file(const QString &destination) const
+{
+    const QString wanted = absolute(destination);
+    for (const File &copy : files) {
+        if (absolute(copy.destination) == wanted)
+            return &copy;
+    }
+    return nullptr;
+}
+
+void Receipt::addFile(const File &copy)
+{
+    const QString wanted = absolute(copy.destination);
+    files.removeIf([&wanted](const File &old) { return absolute(old.destination) == wanted; });
+    files.append(copy);
+    uninstalling = false;
+}
+
+void Receipt::addLine(const Line &line)
+{
+    lines.removeIf([&line](const Line &old) { return old.entry == line.entry && old.text == line.text; });
+    lines.append(line);
+    uninstalling = false;
 }
 
 bool Receipt::complete() const
@@ -117,6 +145,7 @@ bool Receipt::parse(const QByteArray &bytes, Receipt &receipt)
     receipt = Receipt();
     receipt.shaderDir = object.value(QStringLiteral("shaderDir")).toString();
     receipt.rayrc = object.value(QStringLiteral("rayrc")).toString();
+    receipt.uninstalling = object.value(QStringLiteral("uninstalling")).toBool();
     for (const QJsonValue &value : object.value(QStringLiteral("files")).toArray()) {
         const QJsonObject f = value.toObject();
         File entry{f.value(QStringLiteral("extension")).toString(),
@@ -152,12 +181,16 @@ bool Receipt::update(const QString &shaderDir, const QString &rayrc,
     QDir().mkdir(folder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                | QFileDevice::ReadGroup | QFileDevice::ExeGroup
                                | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    FileLock lock(path);
+    return lock.lock() && Receipt::change(shaderDir, rayrc, change);
+}
+
+bool Receipt::change(const QString &shaderDir, const QString &rayrc, const std::function<void(Receipt &)> &change)
+{
+    const QString path = pathFor(shaderDir, rayrc);
+    Receipt receipt;
     if (!folderTrusted())
         return false;
-    FileLock lock(path);
-    if (!lock.lock())
-        return false;
-    Receipt receipt;
     if (!read(path, receipt) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
         return false; // a receipt that cannot be read is never written over
     receipt.shaderDir = absolute(shaderDir);
@@ -202,6 +235,6 @@ ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt)
 
 bool ReceiptStatus::intact() const
 {
-    return receipt.complete() && !files.contains(Changed) && !files.contains(Missing)
+    return receipt.complete() && !receipt.uninstalling && !files.contains(Changed) && !files.contains(Missing)
            && !lines.contains(false);
 }

@@ -24,6 +24,11 @@ public:
         QString source;
         QString destination;
         FileFingerprint copy; // the copy as it was made
+
+        bool operator==(const File &other) const
+        {
+            return destination == other.destination && copy == other.copy;
+        }
     };
     struct Line
     {
@@ -35,9 +40,18 @@ public:
     QString rayrc;     // the maya.rayrc the lines went into, or empty
     QList<File> files;
     QList<Line> lines;
+    // An uninstall took some of it out, but not all: it is no longer whole.
+    bool uninstalling = false;
 
     // The text of the receipted line of that entry, empty when there is none.
     QString line(const QString &entry) const;
+    // The entry of the copy at destination, or null.
+    const File *file(const QString &destination) const;
+    // Records a copy at its destination; the entry of a copy there before,
+    // gone since, goes.
+    void addFile(const File &copy);
+    // Records a line, once.
+    void addLine(const Line &line);
     bool isEmpty() const { return files.isEmpty() && lines.isEmpty(); }
     // Both lines written: the installation got to its end.
     bool complete() const;
@@ -62,7 +76,11 @@ public:
     // The calling sequence of every change:
     //   FileLock on the receipt, read (empty when there is none), change,
     //   saveOwnFile over it, or remove it when nothing is left.
+    // update does it all; change does all but the lock, for a caller that
+    // holds it across its own steps.
     [[nodiscard]] static bool update(const QString &shaderDir, const QString &rayrc,
+                                     const std::function<void(Receipt &)> &change);
+    [[nodiscard]] static bool change(const QString &shaderDir, const QString &rayrc,
                                      const std::function<void(Receipt &)> &change);
 };
 

@@ -3,6 +3,7 @@
 #include "files/platform.h"
 #include "i18n/outcometext.h"
 #include "rayrc/rayrcpath.h"
+#include "rayrc/rayrcremoval.h"
 #include "rayrc/rayrcscan.h"
 
 #include <QFile>
@@ -12,7 +13,7 @@
 #include <algorithm>
 #include <iterator>
 
-RayrcStep RayrcStep::plan(const QString &mrDir)
+RayrcStep RayrcStep::plan(const QString &mrDir, const QString &receiptLink, const QString &receiptMi)
 {
     RayrcStep step;
     step.path = rayrcPath(mrDir);
@@ -39,7 +40,25 @@ RayrcStep RayrcStep::plan(const QString &mrDir)
         step.outcome = Outcome::NotWritable;
     else
         step.outcome = Outcome::Update;
+    step.findReceipted(receiptLink, receiptMi);
     return step;
+}
+
+void RayrcStep::findReceipted(const QString &receiptLink, const QString &receiptMi)
+{
+    qint64 link = 0;
+    qint64 mi = 0;
+    if ((receiptLink.isEmpty() && receiptMi.isEmpty())
+        || RayrcRemoval::locate(path, receiptLink, receiptMi, link, mi) != LinesRead::Read)
+        return;
+    linkThere = link > 0;
+    miThere = mi > 0;
+    // An installed shader stays so whatever became of the file's other lines.
+    if (linkThere && miThere) {
+        outcome = Outcome::Installed;
+        linkLine = link;
+        miLine = mi;
+    }
 }
 
 RayrcStep::Outcome RayrcStep::entriesMissing(qint64 linkLine, qint64 miLine)
@@ -107,8 +126,15 @@ constexpr OutcomeText outcomeTexts[] = {
      QT_TRANSLATE_NOOP("RayrcStep", "%1 a une ligne trop longue pour la mémoire ; le fichier est resté "
                                     "tel qu'il était."),
      nullptr},
+    {"installed", nullptr,
+     QT_TRANSLATE_NOOP("RayrcStep", "les entrées sont déjà là, lignes %2 et %3 : rien à écrire")},
 };
-static_assert(std::size(outcomeTexts) == int(RayrcStep::Outcome::OutOfMemory) + 1);
+static_assert(std::size(outcomeTexts) == int(RayrcStep::Outcome::Installed) + 1);
+// An update of one entry, the other being there already.
+constexpr const char *oneEntryTexts[] = {
+    QT_TRANSLATE_NOOP("RayrcStep", "l'entrée mi irait au-dessus de la ligne %3, l'entrée link est déjà là"),
+    QT_TRANSLATE_NOOP("RayrcStep", "l'entrée link irait au-dessus de la ligne %2, l'entrée mi est déjà là"),
+};
 }
 
 QString RayrcStep::key() const
@@ -131,6 +157,8 @@ QString RayrcStep::reason(const char *key, const QString &path)
 QString RayrcStep::planned() const
 {
     const char *words = outcomeTexts[int(outcome)].planned;
+    if (outcome == Outcome::Update && linkThere != miThere)
+        words = oneEntryTexts[miThere];
     return words ? outcomeText("RayrcStep", words, {path, QString::number(linkLine), QString::number(miLine)})
                  : reason();
 }

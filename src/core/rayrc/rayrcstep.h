@@ -24,6 +24,8 @@ public:
         WriteFailed, // the rewrite itself failed
         Busy,        // another run kept it locked: nothing was written
         OutOfMemory, // a line too long to hold: the file is as it was
+        Installed,   // both entries, as the shader's receipt holds them, are
+                     // there: nothing to write
     };
 
     QString path;
@@ -31,11 +33,20 @@ public:
     qint64 linkLine = 0;
     qint64 miLine = 0;
     Outcome outcome = Outcome::NoDirectory;
+    // Entries the shader's receipt holds that are there: not written again.
+    bool linkThere = false;
+    bool miThere = false;
     // The day's copy of this very file, once kept; empty when there is none.
     QString backupPath;
 
-    // Reads maya.rayrc in mrDir, without writing anything.
-    static RayrcStep plan(const QString &mrDir);
+    // Reads maya.rayrc in mrDir, without writing anything. receiptLink and
+    // receiptMi: the lines this shader's receipt holds that are the ones to
+    // write, empty for none.
+    static RayrcStep plan(const QString &mrDir, const QString &receiptLink = {},
+                          const QString &receiptMi = {});
+    // Finds which of the receipt's lines are there, the first exact line of
+    // each; Installed when both are.
+    void findReceipted(const QString &receiptLink, const QString &receiptMi);
     // NoEntries, NoLinkEntry or NoMiEntry, for entries not all found.
     static Outcome entriesMissing(qint64 linkLine, qint64 miLine);
     // Unreadable or OutOfMemory, for a file not read through.

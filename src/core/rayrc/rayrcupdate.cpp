@@ -42,9 +42,9 @@ RayrcStep updateRayrcFile(const QString &mrDir, const QString &link, const QStri
         const char *written = begin;
         for (int i = 0; i < found; ++i) {
             write(QByteArrayView(written, places[i].lineStart - written));
-            if (places[i].link)
+            if (places[i].link && !link.isEmpty())
                 write(linkText + lineEnd);
-            if (places[i].mi)
+            if (places[i].mi && !mi.isEmpty())
                 write(miText + lineEnd);
             written = places[i].lineStart;
         }

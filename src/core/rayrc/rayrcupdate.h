@@ -6,7 +6,8 @@
 #include <QString>
 
 // Rewrites maya.rayrc in mrDir with "\t" + link and "\t" + mi, each above the
-// line RayrcScan finds for it, or leaves it as it was. The entries end as the
+// line RayrcScan finds for it (an empty one is not written), or leaves it as
+// it was. The entries end as the
 // file's first line does, every other byte stays as it was, and a last line
 // without a line end gets one. The file is streamed in blocks of blockSize
 // bytes: the memory held is a block and the longest line, whatever the
