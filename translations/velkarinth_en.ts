@@ -152,12 +152,12 @@
         <translation>Unreadable receipt: %1</translation>
     </message>
     <message>
-        <source>Les lignes du reçu %1 ne sont pas celles demandées.</source>
-        <translation>The lines of receipt %1 are not the ones asked about.</translation>
-    </message>
-    <message>
         <source>Aucun Shader installé : aucun reçu dans %1.</source>
         <translation>No shader installed: no receipt in %1.</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;a été retiré.</source>
+        <translation>Nothing was removed.</translation>
     </message>
 </context>
 <context>
@@ -257,6 +257,14 @@
     <message>
         <source>Déjà installé : %1</source>
         <translation>Already installed: %1</translation>
+    </message>
+    <message>
+        <source>Installé avec d&apos;autres lignes que celles demandées : %1 -&gt; %2, lignes « %3 » et « %4 ».</source>
+        <translation>Installed with other lines than the ones asked about: %1 -&gt; %2, lines &quot;%3&quot; and &quot;%4&quot;.</translation>
+    </message>
+    <message>
+        <source>Désinstallation inachevée : %1</source>
+        <translation>Uninstall unfinished: %1</translation>
     </message>
 </context>
 <context>
@@ -622,6 +630,10 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>Le reçu %1 n&apos;a pas pu être écrit : une désinstallation ne reprendra pas ce qui vient d&apos;être installé sans --without-receipt.</source>
         <translation>Receipt %1 could not be written: an uninstall will not take back what was just installed without --without-receipt.</translation>
+    </message>
+    <message>
+        <source>Le reçu %1 n&apos;a pas pu être mis à jour : il nomme encore ce que la désinstallation a retiré.</source>
+        <translation>The receipt %1 could not be updated: it still names what the uninstall removed.</translation>
     </message>
 </context>
 <context>

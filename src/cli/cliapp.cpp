@@ -177,7 +177,7 @@ bool CliApp::takesOnly(const QCommandLineParser &parser, const QString &command,
 }
 
 bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
-                               ShaderRequest &request)
+                               ShaderRequest &request, bool lines)
 {
     if (args.size() != 2 || args.at(1).isEmpty()) {
         usageError(tr("%1 attend un seul dossier de Shader.").arg(args.at(0)));
@@ -187,7 +187,7 @@ bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringLi
     request.link = parser.value(linkOption);
     request.mi = parser.value(miOption);
     // As on the Shader tab, an empty line counts as not given.
-    if (request.link.isEmpty() || request.mi.isEmpty()) {
+    if (lines && (request.link.isEmpty() || request.mi.isEmpty())) {
         usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
         return false;
     }
@@ -241,22 +241,28 @@ int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
 int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
 {
     ShaderRequest request;
-    if (!readShaderRequest(parser, args, request))
+    if (!readShaderRequest(parser, args, request, false))
         return UsageError;
-    // A folder that is not there gives nothing to compare with: every file
-    // would pass for gone.
-    if (!QFileInfo(request.shaderDir).isDir())
-        return usageError(tr("Dossier de Shader introuvable : %1").arg(request.shaderDir));
-    if (!request.dryRun)
-        backupRayrc();
     const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
     UninstallPlan plan = UninstallPlan::make(shaderType.rows, request.shaderDir, Configuration::mrPath,
                                              request.link, request.mi, request.withoutReceipt);
-    if (!request.dryRun)
+    // Without a receipt the shader's folder is what the files are compared
+    // with: a folder that is not there would pass every file for gone.
+    if (plan.receipt.isEmpty()) {
+        if (request.link.isEmpty() || request.mi.isEmpty())
+            return usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
+        if (!QFileInfo(request.shaderDir).isDir())
+            return usageError(tr("Dossier de Shader introuvable : %1").arg(request.shaderDir));
+    }
+    if (!request.dryRun) {
+        backupRayrc();
         plan.apply();
+    }
 
     if (request.json) {
         printJson(CliJson::uninstall(plan, request.type, shaderType));
+    } else if (plan.otherLines) {
+        print(err, CliText::otherLines(plan.held) + QLatin1Char(' ') + tr("Rien n'a été retiré."));
     } else {
         for (const RemoveStep &step : std::as_const(plan.files))
             (step.keepsSomething() ? err : out) << CliText::removal(step, request.dryRun) << Qt::endl;
@@ -268,7 +274,7 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
         if (plan.receipt.isEmpty() && !request.withoutReceipt)
             err << CliText::noReceipt(request.shaderDir) << Qt::endl;
         if (!plan.receiptKept)
-            err << CliText::failure(Receipt::failedText(plan.receipt), QString()) << Qt::endl;
+            err << CliText::failure(Receipt::notUpdatedText(plan.receipt), QString()) << Qt::endl;
     }
     return plan.succeeds() ? Done : Failed;
 }
@@ -364,9 +370,7 @@ int CliApp::status(const QCommandLineParser &parser, const QStringList &args)
         }
         statuses << ReceiptStatus::check(path, receipt);
         // Installed, but with other lines than the ones asked about.
-        if ((!link.isEmpty() && receipt.line(QStringLiteral("link")) != link)
-            || (!mi.isEmpty() && receipt.line(QStringLiteral("mi")) != mi))
-            problems << tr("Les lignes du reçu %1 ne sont pas celles demandées.").arg(path);
+        statuses.last().otherLines = receipt.otherLines(link, mi);
     }
     if (paths.isEmpty())
         problems << tr("Aucun Shader installé : aucun reçu dans %1.").arg(Receipt::folder());

@@ -41,8 +41,10 @@ private:
     };
     // Reads the request and loads the configuration, writing nothing; false
     // after a usage error.
-    bool readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
-                           ShaderRequest &request);
+    // lines: whether --link and --mi must be given; else the receipt's are
+    // taken when they are not.
+    bool readShaderRequest(const QCommandLineParser &parser, const QStringList &args, ShaderRequest &request,
+                           bool lines = true);
     int runCommand(const QStringList &arguments, const QByteArrayList &raw);
     // Every option but -C, which every command takes.
     QList<const QCommandLineOption *> commandOptions() const

@@ -60,6 +60,8 @@ QJsonObject CliJson::uninstall(const UninstallPlan &plan, int type, const Shader
             {QStringLiteral("shaderDir"), plan.shaderDir},
             {QStringLiteral("receipt"), plan.receipt.isEmpty() ? QJsonValue(QJsonValue::Null)
                                                                : QJsonValue(plan.receipt)},
+            {QStringLiteral("receiptUpdated"), plan.receiptKept},
+            {QStringLiteral("otherLines"), plan.otherLines},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},
             {QStringLiteral("files"), files},
@@ -91,6 +93,8 @@ QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)
                                    {QStringLiteral("rayrc"), receipt.rayrc},
                                    {QStringLiteral("complete"), receipt.complete()},
                                    {QStringLiteral("intact"), status.intact()},
+                                   {QStringLiteral("uninstalling"), receipt.uninstalling},
+                                   {QStringLiteral("otherLines"), status.otherLines},
                                    {QStringLiteral("files"), files},
                                    {QStringLiteral("lines"), lines}});
     }

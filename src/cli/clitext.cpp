@@ -105,6 +105,14 @@ QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
     return lines;
 }
 
+QString CliText::otherLines(const Receipt &receipt)
+{
+    return oneLine(tr("Installé avec d'autres lignes que celles demandées : %1 -> %2, lignes « %3 » et "
+                      "« %4 ».")
+                       .arg(receipt.shaderDir, receipt.rayrc, receipt.line(QStringLiteral("link")),
+                            receipt.line(QStringLiteral("mi"))));
+}
+
 QString CliText::noReceipt(const QString &shaderDir)
 {
     return oneLine(tr("Aucun reçu d'installation pour %1 : rien n'a été retiré. --without-receipt "
@@ -117,7 +125,11 @@ QStringList CliText::status(const ReceiptStatus &status)
     const Receipt &receipt = status.receipt;
     QStringList lines;
     const QString where = receipt.shaderDir + QLatin1String(" -> ") + receipt.rayrc;
-    if (status.intact())
+    if (status.otherLines)
+        lines << otherLines(receipt);
+    else if (receipt.uninstalling)
+        lines << oneLine(tr("Désinstallation inachevée : %1").arg(where));
+    else if (status.intact())
         lines << oneLine(tr("Installé et intact : %1").arg(where));
     else if (receipt.complete())
         lines << oneLine(tr("Installé, mais modifié depuis : %1").arg(where));

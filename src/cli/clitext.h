@@ -9,6 +9,7 @@ class CopyStep;
 class InstallPlan;
 class RayrcRemoval;
 class RayrcStep;
+class Receipt;
 class RemoveStep;
 struct ReceiptStatus;
 
@@ -33,6 +34,8 @@ public:
     // An uninstall's lines: one per file, one per maya.rayrc entry.
     static QString removal(const RemoveStep &step, bool dryRun);
     static QStringList removal(const RayrcRemoval &removal, bool dryRun);
+    // Said when the lines asked about are not the receipt's.
+    static QString otherLines(const Receipt &receipt);
     // Said once when an uninstall found no receipt, and kept what it found.
     static QString noReceipt(const QString &shaderDir);
     // A shader's status: a heading, then one line per file and per line.

@@ -183,6 +183,11 @@ LockAttempt tryLockFile(const QString &path, qintptr &handle);
 // Removes the lock file while still holding it, then lets go.
 void unlockFile(const QString &path, qintptr handle);
 
+// The path by which the system knows the file or folder: links resolved,
+// and on Windows its own case and long names; cleaned and absolute as it
+// stands when there is nothing there.
+QString canonicalPath(const QString &path);
+
 // Whether a process of that id is running (or may be: one of another user's
 // counts as running).
 bool processRunning(qint64 pid);

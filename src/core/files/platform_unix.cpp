@@ -3,6 +3,7 @@
 #include "files/leftovers.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -190,6 +191,13 @@ bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode)
         return false;
     }
     return true;
+}
+
+QString canonicalPath(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
 bool processRunning(qint64 pid)

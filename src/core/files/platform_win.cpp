@@ -12,6 +12,8 @@
 #include <sddl.h>
 #include <windows.h>
 
+#include <iterator>
+
 namespace {
 // What Windows tells of the file or folder at path, after links. Backup
 // semantics let a folder open too; no access right is asked for, so what
@@ -276,6 +278,29 @@ bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode)
         return false;
     }
     return true;
+}
+
+QString canonicalPath(const QString &path)
+{
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString name;
+    const HANDLE file = ::CreateFileW(native(absolute, name), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return absolute;
+    wchar_t buffer[32768];
+    const DWORD size = ::GetFinalPathNameByHandleW(file, buffer, DWORD(std::size(buffer)), VOLUME_NAME_DOS);
+    ::CloseHandle(file);
+    if (size == 0 || size >= std::size(buffer))
+        return absolute;
+    QString canonical = QString::fromWCharArray(buffer, int(size));
+    // "\\?\C:\..." for a drive, "\\?\UNC\server\..." for a share.
+    if (canonical.startsWith(QLatin1String("\\\\?\\UNC\\")))
+        canonical = QLatin1String("\\\\") + canonical.mid(8);
+    else if (canonical.startsWith(QLatin1String("\\\\?\\")))
+        canonical = canonical.mid(4);
+    return QDir::fromNativeSeparators(canonical);
 }
 
 bool processRunning(qint64 pid)

@@ -14,10 +14,11 @@
 #include <QJsonObject>
 
 namespace {
-// One receipt per folder, however it was named on the command line.
+// One receipt per folder, however it was named: through a link, and on
+// Windows in another case or by its short name.
 QString absolute(const QString &path)
 {
-    return path.isEmpty() ? path : QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    return path.isEmpty() ? path : canonicalPath(path);
 }
 
 // Inodes may pass 2^53, where JSON numbers lose digits: kept as text.
@@ -86,6 +87,14 @@ void Receipt::addLine(const Line &line)
     uninstalling = false;
 }
 
+bool Receipt::otherLines(const QString &link, const QString &mi) const
+{
+    const auto differs = [this](const QString &entry, const QString &given) {
+        return !given.isEmpty() && !line(entry).isEmpty() && line(entry) != given;
+    };
+    return differs(QStringLiteral("link"), link) || differs(QStringLiteral("mi"), mi);
+}
+
 bool Receipt::complete() const
 {
     return !line(QStringLiteral("link")).isEmpty() && !line(QStringLiteral("mi")).isEmpty();
@@ -95,6 +104,13 @@ QString Receipt::failedText(const QString &path)
 {
     return tr("Le reçu %1 n'a pas pu être écrit : une désinstallation ne reprendra pas ce qui "
               "vient d'être installé sans --without-receipt.")
+        .arg(path);
+}
+
+QString Receipt::notUpdatedText(const QString &path)
+{
+    return tr("Le reçu %1 n'a pas pu être mis à jour : il nomme encore ce que la désinstallation a "
+              "retiré.")
         .arg(path);
 }
 
@@ -235,6 +251,6 @@ ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt)
 
 bool ReceiptStatus::intact() const
 {
-    return receipt.complete() && !receipt.uninstalling && !files.contains(Changed) && !files.contains(Missing)
+    return receipt.complete() && !receipt.uninstalling && !otherLines && !files.contains(Changed) && !files.contains(Missing)
            && !lines.contains(false);
 }

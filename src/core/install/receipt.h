@@ -53,11 +53,16 @@ public:
     // Records a line, once.
     void addLine(const Line &line);
     bool isEmpty() const { return files.isEmpty() && lines.isEmpty(); }
+    // Whether link or mi, where given, is not the line the receipt holds
+    // for its entry.
+    bool otherLines(const QString &link, const QString &mi) const;
     // Both lines written: the installation got to its end.
     bool complete() const;
 
     // Said when what an installation did could not be written down.
     static QString failedText(const QString &path);
+    // Said when an uninstall could not take what it removed out of it.
+    static QString notUpdatedText(const QString &path);
 
     static QString folder();
     // Whether folder() is a folder of the user's own that no one else may
@@ -95,9 +100,12 @@ struct ReceiptStatus
     Receipt receipt;
     QList<FileState> files; // in the order of receipt.files
     QList<bool> lines;      // present, in the order of receipt.lines
+    // Asked about with other lines than the receipt's.
+    bool otherLines = false;
 
     static ReceiptStatus check(const QString &path, const Receipt &receipt);
-    // Installed to its end, and all of it still there as it was put.
+    // Installed to its end with the lines asked about, and all of it still
+    // there as it was put.
     bool intact() const;
 };
 

@@ -1,12 +1,14 @@
 #include "install/uninstallplan.h"
 
 #include "files/filelock.h"
+#include "install/installplan.h"
 #include "install/receipt.h"
 #include "rayrc/rayrcpath.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 // Without a receipt, nothing found is known to be the shader's.
@@ -21,27 +23,37 @@ void keepUnreceipted(UninstallPlan &plan)
 }
 }
 
+void UninstallPlan::follow(const Receipt &receipt)
+{
+    held = receipt;
+    files.clear();
+    receipted = receipt.files;
+    for (const Receipt::File &copy : receipt.files)
+        files.append(RemoveStep::plan(copy, rows));
+    rayrc = RayrcRemoval::plan(mrDir, receipt.line(QStringLiteral("link")), receipt.line(QStringLiteral("mi")));
+    // An installation that stopped before maya.rayrc wrote nothing there.
+    if (receipt.lines.isEmpty()) {
+        rayrc.path = rayrcFile;
+        rayrc.outcome = RayrcRemoval::Outcome::NoEntries;
+        rayrc.linkLine = rayrc.miLine = 0;
+    }
+}
+
 UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QString &shaderDir,
                                   const QString &mrDir, const QString &link, const QString &mi,
                                   bool withoutReceipt, const QDate &today)
 {
     UninstallPlan plan;
     plan.shaderDir = shaderDir;
+    plan.rows = rows;
+    plan.mrDir = mrDir;
     plan.rayrcFile = rayrcPath(mrDir);
     plan.backup = RayrcBackup::plan(mrDir, today);
     Receipt receipt;
     if (Receipt::read(Receipt::pathFor(shaderDir, plan.rayrcFile), receipt)) {
         plan.receipt = Receipt::pathFor(shaderDir, plan.rayrcFile);
-        for (const Receipt::File &copy : std::as_const(receipt.files))
-            plan.files.append(RemoveStep::plan(copy, rows));
-        plan.rayrc = RayrcRemoval::plan(mrDir, receipt.line(QStringLiteral("link")),
-                                        receipt.line(QStringLiteral("mi")));
-        // An installation that stopped before maya.rayrc wrote nothing there.
-        if (receipt.lines.isEmpty()) {
-            plan.rayrc.path = plan.rayrcFile;
-            plan.rayrc.outcome = RayrcRemoval::Outcome::NoEntries;
-            plan.rayrc.linkLine = plan.rayrc.miLine = 0;
-        }
+        plan.otherLines = receipt.otherLines(link, mi);
+        plan.follow(receipt);
         return plan;
     }
     // Two rows may find the same file: it goes once.
@@ -63,6 +75,19 @@ UninstallPlan UninstallPlan::make(const QVector<ShaderFileRow> &rows, const QStr
 bool UninstallPlan::apply()
 {
     applied = true;
+    if (otherLines)
+        return false;
+    InstallPlan::sweep(rows, mrDir);
+    // Held to the end: an install of the same shader meanwhile waits, and
+    // what it records is not lost.
+    std::optional<FileLock> receiptLock;
+    if (!receipt.isEmpty()) {
+        Receipt now;
+        receiptKept = receiptLock.emplace(receipt).lock() && Receipt::read(receipt, now);
+        if (!receiptKept)
+            return false;
+        follow(now);
+    }
     for (RemoveStep &step : files)
         step.apply();
     if (rayrc.outcome == RayrcRemoval::Outcome::Remove) {
@@ -76,34 +101,34 @@ bool UninstallPlan::apply()
     }
     if (receipt.isEmpty())
         return succeeds();
-    // What is gone leaves the receipt; what was kept stays in it.
-    receiptKept = Receipt::update(shaderDir, rayrcFile, [this](Receipt &kept) {
-        QList<Receipt::File> remaining;
-        for (const Receipt::File &copy : std::as_const(kept.files)) {
-            const auto step = std::find_if(files.cbegin(), files.cend(), [&](const RemoveStep &s) {
-                return s.destination == copy.destination;
-            });
-            if (step == files.cend()
-                || (step->outcome != RemoveStep::Outcome::Remove && step->outcome != RemoveStep::Outcome::Missing))
-                remaining.append(copy);
+    // What is gone leaves the receipt, matched by what it was; the rest stays.
+    receiptKept = Receipt::change(shaderDir, rayrcFile, [this](Receipt &kept) {
+        bool dropped = false;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const RemoveStep::Outcome outcome = files.at(i).outcome;
+            if (outcome == RemoveStep::Outcome::Remove || outcome == RemoveStep::Outcome::Missing)
+                dropped = kept.files.removeAll(receipted.at(i)) > 0 || dropped;
         }
-        kept.files = remaining;
-        // The first receipted line of each entry was taken out, or is not
-        // there any more: either way it is gone.
+        // The receipted line of each entry was taken out, or is not there
+        // any more: either way it is gone.
         if (!rayrc.keepsSomething()) {
             for (const QString entry : {QStringLiteral("link"), QStringLiteral("mi")}) {
-                const auto line = std::find_if(kept.lines.begin(), kept.lines.end(),
-                                               [&](const Receipt::Line &l) { return l.entry == entry; });
-                if (line != kept.lines.end())
-                    kept.lines.erase(line);
+                const QString text = held.line(entry);
+                dropped = kept.lines.removeIf([&](const Receipt::Line &line) {
+                              return line.entry == entry && line.text == text;
+                          }) > 0
+                          || dropped;
             }
         }
+        kept.uninstalling = kept.uninstalling || (dropped && !kept.isEmpty());
     });
     return succeeds();
 }
 
 bool UninstallPlan::succeeds() const
 {
+    if (otherLines || !receiptKept)
+        return false;
     for (const RemoveStep &step : files) {
         if (step.keepsSomething())
             return false;

@@ -1,6 +1,7 @@
 #ifndef UNINSTALLPLAN_H
 #define UNINSTALLPLAN_H
 
+#include "install/receipt.h"
 #include "install/removestep.h"
 #include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcremoval.h"
@@ -18,10 +19,16 @@ class UninstallPlan
 public:
     QString shaderDir;
     QVector<RemoveStep> files;
+    // With a receipt: the entry each of files was planned from.
+    QList<Receipt::File> receipted;
     RayrcBackup backup;
     RayrcRemoval rayrc;
-    // The receipt the plan follows, empty when there was none.
+    // The receipt the plan follows, empty when there was none, and what it
+    // held when the plan was made.
     QString receipt;
+    Receipt held;
+    // The lines asked for are not the receipt's: nothing is removed.
+    bool otherLines = false;
     // False when the receipt could not be brought up to date.
     bool receiptKept = true;
     bool applied = false;
@@ -33,11 +40,17 @@ public:
                                             const QString &link, const QString &mi,
                                             bool withoutReceipt = false,
                                             const QDate &today = QDate::currentDate());
-    // Carries the plan out; true when nothing was kept that should have gone.
+    // Carries the plan out under the receipt's lock, from the receipt as it
+    // is then; true when nothing was kept that should have gone.
     bool apply();
     [[nodiscard]] bool succeeds() const;
 
 private:
+    // The steps of the receipt's entries and lines.
+    void follow(const Receipt &receipt);
+
+    QVector<ShaderFileRow> rows;
+    QString mrDir;
     QString rayrcFile;
 };
 
