@@ -1,5 +1,7 @@
 #include "testsupport.h"
 
+#include "files/filelock.h"
+
 #include "config/configuration.h"
 #include "install/copystep.h"
 #include "rayrc/rayrcstep.h"
@@ -28,6 +30,7 @@ Sandbox::Sandbox()
 Sandbox::~Sandbox()
 {
     Configuration::reset();
+    FileLock::setTimeout(std::chrono::seconds(10));
     QDir::setCurrent(previousDirectory);
     if (previousData.isNull())
         qunsetenv("XDG_DATA_HOME");

@@ -1,5 +1,6 @@
 #include "config/configuration.h"
 #include "install/installplan.h"
+#include "files/filerewrite.h"
 #include "install/receipt.h"
 #include "testsupport.h"
 
@@ -194,6 +195,9 @@ void TestInstall::installingAgain_data()
     QTest::newRow("a user's identical file, never receipted: kept")
         << "rm receipt" << "already-there" << QStringList{"critical: a.mel"} << once;
     QTest::newRow("link line gone: written again") << "rm link" << "installed" << QStringList() << once;
+    QTest::newRow("mi line gone: written again") << "rm mi" << "installed" << QStringList() << once;
+    QTest::newRow("a file of the user's put there as the copy is named: kept")
+        << "appears" << "copy" << QStringList{"critical: a.mel"} << once;
     QTest::newRow("other lines: written beside") << "other lines" << "installed" << QStringList()
                                                  << QByteArray("x\n\tLNK\n\tL2\n\tlink \"base.so\"\n\tMI\n\tM2\n\tmi \"base.mi\"\n");
 }
@@ -218,7 +222,7 @@ void TestInstall::installingAgain()
 
     QString link = QStringLiteral("LNK");
     QString mi = QStringLiteral("MI");
-    if (change == QLatin1String("rm copy"))
+    if (change == QLatin1String("rm copy") || change == QLatin1String("appears"))
         QVERIFY(QFile::remove(QStringLiteral("mand/a.mel")));
     else if (change.startsWith(QLatin1String("edit copy")))
         writeBytes(QStringLiteral("mand/a.mel"), change.endsWith(QLatin1String("size")) ? "n" : "m, edited");
@@ -226,28 +230,40 @@ void TestInstall::installingAgain()
         writeBytes(QStringLiteral("shader/a.mel"), "m2");
     else if (change == QLatin1String("rm receipt"))
         QVERIFY(QDir(QStringLiteral("receipts")).removeRecursively());
-    else if (change == QLatin1String("rm link"))
-        writeBytes(QStringLiteral("mr/maya.rayrc"), QByteArray(updatedRayrc).replace("\tLNK\n", ""));
+    else if (change.startsWith(QLatin1String("rm ")) && change != QLatin1String("rm receipt"))
+        writeBytes(QStringLiteral("mr/maya.rayrc"), QByteArray(updatedRayrc)
+                                                        .replace(change == QLatin1String("rm mi") ? "\tMI\n" : "\tLNK\n", ""));
     else if (change == QLatin1String("other lines"))
         std::tie(link, mi) = std::make_pair(QStringLiteral("L2"), QStringLiteral("M2"));
     const QByteArray copy = readBytes(QStringLiteral("mand/a.mel"));
+    const QString receiptPath = Receipt::pathFor(shader, sandbox.path(QStringLiteral("mr/maya.rayrc")));
+    Receipt before;
+    // Whatever is gone or changed, status never says intact.
+    if (Receipt::read(receiptPath, before))
+        QCOMPARE(ReceiptStatus::check(receiptPath, before).intact(),
+                 change.isEmpty() || change == QLatin1String("edit source") || change == QLatin1String("other lines"));
+    const auto unhook = qScopeGuard([] { copyHook() = {}; });
+    if (change == QLatin1String("appears"))
+        copyHook() = [](const QString &path) { writeBytes(path, "mine"); };
 
     InstallPlan plan = InstallPlan::make(Configuration::shaderTypes.first().rows, shader, Configuration::mrPath,
                                          link, mi);
     QCOMPARE(plan.copies.first().key(), key);
     const bool ok = boxes.isEmpty();
-    QCOMPARE(plan.succeeds(), ok);
+    QCOMPARE(plan.succeeds(), ok || change == QLatin1String("appears"));
     QCOMPARE(plan.apply(reporter), ok);
     QCOMPARE(describe(reporter.failures), boxes);
     QCOMPARE(plan.changed(), !change.isEmpty() && ok);
     QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), after);
     if (key != QLatin1String("copy"))
         QCOMPARE(readBytes(QStringLiteral("mand/a.mel")), copy);
+    if (change == QLatin1String("appears"))
+        QCOMPARE(readBytes(QStringLiteral("mand/a.mel")), QByteArray("mine"));
     // The receipt names the copy once, and the lines once each.
     Receipt receipt;
-    QCOMPARE(Receipt::read(Receipt::pathFor(shader, plan.rayrc.path), receipt), change != QLatin1String("rm receipt"));
+    QCOMPARE(Receipt::read(receiptPath, receipt), change != QLatin1String("rm receipt"));
     if (change != QLatin1String("rm receipt")) {
-        QCOMPARE(receipt.files.size(), 1);
+        QCOMPARE(receipt.files.size(), change == QLatin1String("appears") ? 0 : 1);
         QCOMPARE(receipt.lines.size(), link == QLatin1String("LNK") ? 2 : 4);
     }
 

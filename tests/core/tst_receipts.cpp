@@ -1,3 +1,4 @@
+#include "files/filelock.h"
 #include "install/installplan.h"
 #include "install/receipt.h"
 #include "install/uninstallplan.h"
@@ -8,6 +9,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -102,6 +104,12 @@ void TestReceipts::rules_data()
     QTest::newRow("install interrupted after a copy") << "interrupted" << QStringList() << true << true << QStringList();
     QTest::newRow("a copy edited since") << "edited" << QStringList{"a.mel"} << true << false << QStringList{"a.mel"};
     QTest::newRow("a copy deleted since") << "deleted" << QStringList() << true << true << QStringList();
+    QTest::newRow("an edit that keeps the size") << "edited, same size" << QStringList{"a.mel"} << true << false
+                                                 << QStringList{"a.mel"};
+    QTest::newRow("the shader's folder gone: the receipt is enough")
+        << "no shader" << QStringList() << true << true << QStringList();
+    QTest::newRow("maya.rayrc busy: the copies go, the receipt says unfinished")
+        << "rayrc busy" << QStringList() << false << false << QStringList();
     QTest::newRow("no receipt: nothing removed")
         << "no receipt" << QStringList{"a.mel", "a.xpm"} << false << false << QStringList();
 }
@@ -120,10 +128,17 @@ void TestReceipts::rules()
     if (story == QLatin1String("failed"))
         rows[1].path = sandbox.path(QStringLiteral("nowhere"));
     const bool whole = install(sandbox, rows, story == QLatin1String("interrupted"));
-    QCOMPARE(whole, story == QLatin1String("whole") || story == QLatin1String("edited")
-                        || story == QLatin1String("deleted") || story == QLatin1String("no receipt"));
-    if (story == QLatin1String("edited"))
-        writeBytes(QStringLiteral("dest/a.mel"), "proc a, mine now");
+    QCOMPARE(whole, story != QLatin1String("identical") && story != QLatin1String("failed")
+                        && story != QLatin1String("interrupted"));
+    if (story.startsWith(QLatin1String("edited")))
+        writeBytes(QStringLiteral("dest/a.mel"), story.endsWith(QLatin1String("size")) ? "proc b" : "proc a, mine now");
+    if (story == QLatin1String("no shader"))
+        QVERIFY(QDir(QStringLiteral("shader")).removeRecursively());
+    std::optional<FileLock> other;
+    if (story == QLatin1String("rayrc busy")) {
+        FileLock::setTimeout(std::chrono::milliseconds(100));
+        QVERIFY(other.emplace(QStringLiteral("mr/maya.rayrc")).lock());
+    }
     if (story == QLatin1String("deleted"))
         QVERIFY(QFile::remove(QStringLiteral("dest/a.mel")));
     if (story == QLatin1String("no receipt"))
@@ -131,7 +146,15 @@ void TestReceipts::rules()
 
     UninstallPlan plan = uninstallPlan(sandbox, rows);
     QCOMPARE(plan.apply(), succeeds);
+    other.reset();
     QCOMPARE(QDir(QStringLiteral("dest")).entryList(QDir::Files), left);
+    for (const QString &path : Receipt::all()) {
+        Receipt receipt;
+        QVERIFY(Receipt::read(path, receipt));
+        // What an uninstall left is said to be unfinished, never intact.
+        QVERIFY(receipt.uninstalling);
+        QVERIFY(!ReceiptStatus::check(path, receipt).intact());
+    }
     const QByteArray rayrc = readBytes(QStringLiteral("mr/maya.rayrc"));
     QCOMPARE(rayrc == userRayrc, rayrcBack);
     // The user's own lines stay in every case.
