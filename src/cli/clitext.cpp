@@ -126,8 +126,8 @@ QStringList CliText::status(const ReceiptStatus &status)
     QStringList lines;
     const QString where = receipt.shaderDir + QLatin1String(" -> ") + receipt.rayrc;
     if (status.otherLines)
-        lines << otherLines(receipt);
-    else if (receipt.uninstalling)
+        return {otherLines(receipt)};
+    if (receipt.uninstalling)
         lines << oneLine(tr("Désinstallation inachevée : %1").arg(where));
     else if (status.intact())
         lines << oneLine(tr("Installé et intact : %1").arg(where));

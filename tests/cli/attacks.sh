@@ -185,6 +185,22 @@ row_linked_rayrc() {
   fi
 }
 
+row_planted_leftovers() {
+  fresh && opened "$ws/maya/scripts"
+  local dead scripts=$ws/maya/scripts
+  dead=$(sh -c 'echo $$')
+  echo mine | plant "$scripts/.velvet.mel.velkarinth-copying-$dead-1"
+  nobody ln -s "$victim" "$scripts/.velvet.xpm.velkarinth-removing-$dead-2"
+  echo torn >"$scripts/.velvet.mi.velkarinth-copying-$dead-3"
+  run install shader-sample "${lines[@]}"
+  ((rc == 0)) || bad "install beside planted working files failed ($rc): $(head -c 200 "$tmp/err")"
+  [[ $(cat "$scripts/.velvet.mel.velkarinth-copying-$dead-1" 2>/dev/null) == mine ]] \
+    || bad "another user's file under a working name was removed"
+  [[ -L $scripts/.velvet.xpm.velkarinth-removing-$dead-2 ]] || bad "another user's link was removed"
+  [[ -e $scripts/.velvet.mi.velkarinth-copying-$dead-3 ]] && bad "a dead run's own working file was not swept"
+  rm -f "$scripts"/.velvet.*
+}
+
 row_trust_rule() {
   local kind
   for kind in owned open; do
@@ -206,7 +222,7 @@ row_trust_rule() {
 passed=0 failed=0
 intact
 for row in tmp-journal journal-symlink planted-receipt owned-names lock-fifo full-disk \
-           linked-rayrc trust-rule; do
+           linked-rayrc planted-leftovers trust-rule; do
   why='' skip=''
   "row_${row//-/_}"
   intact

@@ -91,6 +91,14 @@ run 0 install shader-sample --link "$link" --mi "$mi"
   || fail "second install: $(cat "$tmp/out" "$tmp/err")"
 cmp -s "$rayrc" "$tmp/rayrc" || fail "a second install changed maya.rayrc"
 
+# Lines other than the receipt's: nothing removed, said in one line.
+run 1 status shader-sample --link 'link "other.so";'
+[[ $(wc -l <"$tmp/out") == 1 ]] && grep -q '^Installed with other lines' "$tmp/out" \
+  || fail "status with other lines: $(cat "$tmp/out")"
+run 1 uninstall shader-sample --link 'link "other.so";'
+grep -q 'Nothing was removed' "$tmp/err" || fail "uninstall with other lines: $(cat "$tmp/err")"
+[[ -f $demo/maya/scripts/velvet.mel ]] || fail "uninstall with other lines removed a file"
+
 # Uninstall: the preview writes nothing; a file the user edited stays and
 # fails the run; the rest leaves the workspace as it was before the install.
 preview uninstall shader-sample --link "$link" --mi "$mi"
@@ -101,8 +109,11 @@ run 1 uninstall shader-sample --link "$link" --mi "$mi"
 grep -q "velvet.xpm" "$tmp/err" || fail "the edited file is not reported: $(cat "$tmp/err")"
 [[ -f $demo/maya/icons/velvet.xpm ]] || fail "the edited file was removed"
 rm "$demo/maya/icons/velvet.xpm"
-# The receipt kept the edited file; gone now, a second run drops it and the receipt.
-run 0 uninstall shader-sample --link "$link" --mi "$mi"
+# The receipt kept the edited file; gone now, a second run drops it and the
+# receipt. The receipt is enough: no lines, no shader folder.
+mv "$demo/shader-sample" "$tmp/moved"
+run 0 uninstall shader-sample
+mv "$tmp/moved" "$demo/shader-sample"
 [[ -z $(ls "$demo/receipts") ]] || fail "a receipt outlived the uninstall"
 snapshot "$tmp/after"
 grep -v "maya.rayrc2" "$tmp/after" | diff "$tmp/before" - >&2 || fail "install then uninstall is not a round trip"

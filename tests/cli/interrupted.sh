@@ -45,3 +45,30 @@ for k in $(seq "$kills"); do
   [[ -z $left ]] || fail "kill $k left a journal behind: $left"
 done
 echo "$kills kills, $torn during a write in place: maya.rayrc whole after each"
+
+# A run killed while it copies a large file: the file appears whole under its
+# name or not at all, and the next install sweeps what the dead run left.
+mkdir -p "$ws/lib"
+head -c 60000000 /dev/urandom >"$tmp/shader/big.dll"
+printf '[MAYA_PATH]\n%s\n[MR_PATH]\n%s\n[Shader Mental Ray]\n1\ndll*%s*o\n' "$ws" "$ws/mr" "$ws/lib" >"$ws/init.txt"
+fresh() { rm -rf "$ws/lib/big.dll" "$ws/receipts"; }
+fresh
+start=$(date +%s%N)
+"${install[@]}" >/dev/null
+took=$((($(date +%s%N) - start) / 1000000))
+for k in $(seq "$kills"); do
+  fresh
+  "${install[@]}" >/dev/null 2>&1 &
+  pid=$!
+  ms=$((RANDOM % (took + 1)))
+  sleep "$((ms / 1000)).$(printf %03d $((ms % 1000)))"
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  [[ ! -e $ws/lib/big.dll ]] || cmp -s "$ws/lib/big.dll" "$tmp/shader/big.dll" \
+    || fail "kill $k left a torn big.dll under its name"
+  "${install[@]}" >/dev/null 2>"$tmp/err" || fail "the install after kill $k failed: $(cat "$tmp/err")"
+  cmp -s "$ws/lib/big.dll" "$tmp/shader/big.dll" || fail "the install after kill $k did not copy big.dll whole"
+  left=$(find "$ws/lib" -name '*velkarinth*')
+  [[ -z $left ]] || fail "kill $k left a working file behind: $left"
+done
+echo "$kills kills during a copy: never a torn file, nothing left behind"
