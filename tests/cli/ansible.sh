@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The README's playbook, run for real with ansible-playbook against three
-# workspaces on this machine, twice: two that can take the shader and one
-# without its scripts folder. First run: changed, changed, failed; second
-# run: ok with nothing changed, ok, failed again.
+# workspaces on this machine: two that can take the shader and one without
+# its scripts folder. First run: changed, changed, failed; second run: ok
+# with nothing changed, ok, failed again. Once the folder is made, the third
+# run finishes that host's install (changed), and the fourth finds it ok.
 #
 # usage: ansible.sh VELKARINTH_CLI
 set -euo pipefail
@@ -49,4 +50,12 @@ done
 [[ $(count 2 good1 changed) == 0 && $(count 2 good2 changed) == 0 ]] \
   || fail "run 2 changed something: $(cat "$tmp/run2")"
 grep -q "broken/maya/scripts" "$tmp/run2" || fail "the broken host's reason is not shown"
-echo "ansible: changed, then ok; the broken host failed both times with its reason"
+mkdir "$tmp/broken/maya/scripts"
+for run in 3 4; do
+  ansible-playbook -i "$tmp/inventory" "$tmp/play/site.yml" >"$tmp/run$run" 2>&1 || true
+  [[ $(count $run broken failed) == 0 ]] || fail "run $run: the mended host failed: $(cat "$tmp/run$run")"
+done
+[[ $(count 3 broken changed) -ge 1 && $(count 4 broken changed) == 0 ]] \
+  || fail "the mended host is not changed, then ok: $(cat "$tmp/run3" "$tmp/run4")"
+"$cli" -C "$tmp/broken" status "$tmp/broken/velvet" >/dev/null || fail "the mended host is not installed"
+echo "ansible: changed, then ok; the broken host failed with its reason, then once mended was finished"
