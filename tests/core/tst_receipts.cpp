@@ -66,9 +66,10 @@ bool install(const Sandbox &sandbox, const QVector<ShaderFileRow> &rows, bool in
     }
 }
 
-UninstallPlan uninstallPlan(const Sandbox &sandbox, const QVector<ShaderFileRow> &rows, bool withoutReceipt = false)
+UninstallPlan uninstallPlan(const Sandbox &sandbox, const QVector<ShaderFileRow> &rows, bool withoutReceipt = false,
+                            const QString &shader = QStringLiteral("shader"))
 {
-    return UninstallPlan::make(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(QStringLiteral("mr")),
+    return UninstallPlan::make(rows, sandbox.path(shader), sandbox.path(QStringLiteral("mr")),
                                QStringLiteral("link \"base.so\";"), QStringLiteral("mi \"base.mi\";"),
                                withoutReceipt);
 }
@@ -108,6 +109,13 @@ void TestReceipts::rules_data()
                                                  << QStringList{"a.mel"};
     QTest::newRow("the shader's folder gone: the receipt is enough")
         << "no shader" << QStringList() << true << true << QStringList();
+#ifdef Q_OS_WIN
+    QTest::newRow("the shader's folder spelt in another case") << "SHADER" << QStringList() << true << true
+                                                               << QStringList();
+#else
+    QTest::newRow("the shader's folder named through a link") << "linked" << QStringList() << true << true
+                                                              << QStringList();
+#endif
     QTest::newRow("maya.rayrc busy: the copies go, the receipt says unfinished")
         << "rayrc busy" << QStringList() << false << false << QStringList();
     QTest::newRow("no receipt: nothing removed")
@@ -144,7 +152,14 @@ void TestReceipts::rules()
     if (story == QLatin1String("no receipt"))
         QVERIFY(QDir(Receipt::folder()).removeRecursively());
 
-    UninstallPlan plan = uninstallPlan(sandbox, rows);
+    QString named = QStringLiteral("shader");
+    if (story == QLatin1String("SHADER"))
+        named = story;
+    if (story == QLatin1String("linked")) {
+        named = QStringLiteral("link");
+        QVERIFY(QFile::link(sandbox.path(QStringLiteral("shader")), named));
+    }
+    UninstallPlan plan = uninstallPlan(sandbox, rows, false, named);
     QCOMPARE(plan.apply(), succeeds);
     other.reset();
     QCOMPARE(QDir(QStringLiteral("dest")).entryList(QDir::Files), left);
