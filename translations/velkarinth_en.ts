@@ -266,6 +266,14 @@
         <source>Désinstallation inachevée : %1</source>
         <translation>Uninstall unfinished: %1</translation>
     </message>
+    <message>
+        <source>  version plus ancienne : %1</source>
+        <translation>  outdated: %1</translation>
+    </message>
+    <message>
+        <source>Installé, une version plus récente est dans le dossier du Shader : %1</source>
+        <translation>Installed, but the shader folder holds a newer version: %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfigTab</name>

@@ -368,7 +368,7 @@ int CliApp::status(const QCommandLineParser &parser, const QStringList &args)
                              : tr("Reçu illisible : %1").arg(path));
             continue;
         }
-        statuses << ReceiptStatus::check(path, receipt);
+        statuses << ReceiptStatus::check(path, receipt, one ? args.at(1) : QString());
         // Installed, but with other lines than the ones asked about.
         statuses.last().otherLines = receipt.otherLines(link, mi);
     }

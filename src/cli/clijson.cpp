@@ -94,6 +94,7 @@ QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)
                                    {QStringLiteral("complete"), receipt.complete()},
                                    {QStringLiteral("intact"), status.intact()},
                                    {QStringLiteral("uninstalling"), receipt.uninstalling},
+                                   {QStringLiteral("outdated"), status.outdated()},
                                    {QStringLiteral("otherLines"), status.otherLines},
                                    {QStringLiteral("files"), files},
                                    {QStringLiteral("lines"), lines}});

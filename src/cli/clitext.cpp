@@ -122,6 +122,9 @@ QString CliText::noReceipt(const QString &shaderDir)
 
 QStringList CliText::status(const ReceiptStatus &status)
 {
+    // In the order of ReceiptStatus::FileState.
+    static const char *const states[] = {QT_TR_NOOP("  intact : %1"), QT_TR_NOOP("  modifié : %1"),
+                                         QT_TR_NOOP("  absent : %1"), QT_TR_NOOP("  version plus ancienne : %1")};
     const Receipt &receipt = status.receipt;
     QStringList lines;
     const QString where = receipt.shaderDir + QLatin1String(" -> ") + receipt.rayrc;
@@ -131,23 +134,15 @@ QStringList CliText::status(const ReceiptStatus &status)
         lines << oneLine(tr("Désinstallation inachevée : %1").arg(where));
     else if (status.intact())
         lines << oneLine(tr("Installé et intact : %1").arg(where));
+    else if (status.outdated())
+        lines << oneLine(tr("Installé, une version plus récente est dans le dossier du Shader : %1").arg(where));
     else if (receipt.complete())
         lines << oneLine(tr("Installé, mais modifié depuis : %1").arg(where));
     else
         lines << oneLine(tr("Installation inachevée : %1").arg(where));
     for (qsizetype i = 0; i < receipt.files.size(); ++i) {
         const QString &destination = receipt.files.at(i).destination;
-        switch (status.files.at(i)) {
-        case ReceiptStatus::Intact:
-            lines << oneLine(tr("  intact : %1").arg(destination));
-            break;
-        case ReceiptStatus::Changed:
-            lines << oneLine(tr("  modifié : %1").arg(destination));
-            break;
-        case ReceiptStatus::Missing:
-            lines << oneLine(tr("  absent : %1").arg(destination));
-            break;
-        }
+        lines << oneLine(tr(states[status.files.at(i)]).arg(destination));
     }
     for (qsizetype i = 0; i < receipt.lines.size(); ++i) {
         const Receipt::Line &line = receipt.lines.at(i);

@@ -90,6 +90,15 @@ run 0 install shader-sample --link "$link" --mi "$mi"
 [[ $(grep -c "^Already installed: " "$tmp/out") == 6 && ! -s $tmp/err ]] \
   || fail "second install: $(cat "$tmp/out" "$tmp/err")"
 cmp -s "$rayrc" "$tmp/rayrc" || fail "a second install changed maya.rayrc"
+# A newer version in the shader's folder: status with the folder says so;
+# from the receipts alone the install is intact.
+cp "$demo/shader-sample/velvet.mel" "$tmp/velvet.mel"
+echo '// version 2' >>"$demo/shader-sample/velvet.mel"
+run 1 status shader-sample --json
+[[ $(json "[d['shaders'][0]['outdated']] + sorted(f['state'] for f in d['shaders'][0]['files'])") \
+   == "[True, 'intact', 'intact', 'intact', 'intact', 'outdated']" ]] || fail "status of an outdated install: $(cat "$tmp/out")"
+run 0 status
+cp "$tmp/velvet.mel" "$demo/shader-sample/velvet.mel"
 
 # Lines other than the receipt's: nothing removed, said in one line.
 run 1 status shader-sample --link 'link "other.so";'

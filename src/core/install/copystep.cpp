@@ -4,7 +4,6 @@
 #include "files/paths.h"
 #include "i18n/outcometext.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,23 +12,13 @@
 #include <iterator>
 
 namespace {
-// Whether the regular file at path (after links) holds the bytes printed.
-bool holds(const QString &path, const FileFingerprint &print)
-{
-    QFile file;
-    if (!openRegularFile(file, path) || file.size() != print.size)
-        return false;
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    return hash.addData(&file) && hash.result() == print.sha256;
-}
-
 // What a file already at the destination is to this install.
 CopyStep::Outcome judgeExisting(const CopyStep &step, const Receipt &receipt)
 {
     const Receipt::File *copy = receipt.file(step.destination);
     if (!copy || fileFingerprint(step.destination) != copy->copy)
         return CopyStep::Outcome::AlreadyThere;
-    return holds(step.source, copy->copy) ? CopyStep::Outcome::Installed : CopyStep::Outcome::Outdated;
+    return holdsBytes(step.source, copy->copy) ? CopyStep::Outcome::Installed : CopyStep::Outcome::Outdated;
 }
 }
 

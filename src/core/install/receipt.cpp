@@ -3,6 +3,7 @@
 #include "files/filelock.h"
 #include "files/paths.h"
 #include "files/sidefiles.h"
+#include "install/filesearch.h"
 #include "rayrc/rayrcremoval.h"
 
 #include <QCryptographicHash>
@@ -219,26 +220,40 @@ bool Receipt::change(const QString &shaderDir, const QString &rayrc, const std::
 
 QString ReceiptStatus::key(FileState state)
 {
-    switch (state) {
-    case Intact:
-        return QStringLiteral("intact");
-    case Changed:
-        return QStringLiteral("changed");
-    case Missing:
-        break;
-    }
-    return QStringLiteral("missing");
+    static const char *const keys[] = {"intact", "changed", "missing", "outdated"};
+    return QLatin1String(keys[state]);
 }
 
-ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt)
+bool ReceiptStatus::outdated() const
+{
+    return otherLines || files.contains(Outdated);
+}
+
+bool holdsBytes(const QString &path, const FileFingerprint &print)
+{
+    QFile file;
+    if (!openRegularFile(file, path) || file.size() != print.size)
+        return false;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return hash.addData(&file) && hash.result() == print.sha256;
+}
+
+ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt, const QString &shaderDir)
 {
     ReceiptStatus status{path, receipt, {}, {}};
     for (const Receipt::File &copy : receipt.files) {
         const QFileInfo target(copy.destination);
+        QString source;
+        QString name;
         if (!target.exists() && !target.isSymLink())
             status.files << Missing;
+        else if (fileFingerprint(copy.destination) != copy.copy)
+            status.files << Changed;
+        else if (!shaderDir.isEmpty() && !findShaderFile(copy.extension, shaderDir, source, name).isEmpty()
+                 && !holdsBytes(source, copy.copy))
+            status.files << Outdated;
         else
-            status.files << (fileFingerprint(copy.destination) == copy.copy ? Intact : Changed);
+            status.files << Intact;
     }
     qint64 linkLine = 0;
     qint64 miLine = 0;
@@ -251,6 +266,6 @@ ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt)
 
 bool ReceiptStatus::intact() const
 {
-    return receipt.complete() && !receipt.uninstalling && !otherLines && !files.contains(Changed) && !files.contains(Missing)
+    return receipt.complete() && !receipt.uninstalling && !outdated() && !files.contains(Changed) && !files.contains(Missing)
            && !lines.contains(false);
 }

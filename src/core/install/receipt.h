@@ -89,11 +89,19 @@ public:
                                      const std::function<void(Receipt &)> &change);
 };
 
+// Whether the regular file at path (after links) holds the bytes printed.
+bool holdsBytes(const QString &path, const FileFingerprint &print);
+
 // A receipt against what is there now: each copy intact, changed or
 // missing, each line present or missing.
 struct ReceiptStatus
 {
-    enum FileState { Intact, Changed, Missing };
+    enum FileState {
+        Intact,
+        Changed,
+        Missing,
+        Outdated, // intact, but the shader's folder now holds other bytes for it
+    };
     static QString key(FileState state);
 
     QString path;
@@ -103,7 +111,11 @@ struct ReceiptStatus
     // Asked about with other lines than the receipt's.
     bool otherLines = false;
 
-    static ReceiptStatus check(const QString &path, const Receipt &receipt);
+    // With shaderDir, each intact copy is also held against the file the
+    // install's search finds there now.
+    static ReceiptStatus check(const QString &path, const Receipt &receipt, const QString &shaderDir = {});
+    // A copy or the lines asked about are not the shader's folder's now.
+    bool outdated() const;
     // Installed to its end with the lines asked about, and all of it still
     // there as it was put.
     bool intact() const;
