@@ -188,7 +188,12 @@ package() {
   x86_64-w64-mingw32-strip "$DIST"/*.exe "$DIST"/*.dll "$DIST"/*/*.dll
   rm -f "$DIST.zip"
   (cd "$BUILD_DIR" && zip -qr9 "$DIST_NAME.zip" "$DIST_NAME")
-  makensis -V2 -DVERSION="$version" -DDIST="$DIST" \
+  # What the uninstaller removes: each file by name, then each folder, the
+  # deepest first, only once empty.
+  (cd "$DIST" && find . -type f | sort | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|' &&
+    find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|') \
+    >"$BUILD_DIR/files.nsh"
+  makensis -V2 -DVERSION="$version" -DDIST="$DIST" -DFILES="$BUILD_DIR/files.nsh" \
     -DOUTFILE="$BUILD_DIR/velkarinth-$version-setup.exe" data/windows/velkarinth.nsi
   echo "Portable folder: $DIST"
   echo "Zip:             $DIST.zip ($(du -h "$DIST.zip" | cut -f1))"
@@ -252,15 +257,20 @@ e2e() {
 
   dialog_shot "$demo" "$prog/velkarinth.exe" "$BUILD_DIR/shader-windows.png"
 
+  # Another program's files beside it, as in a folder chosen by hand.
+  echo "not Velkarinth's" >"$prog/render-submit.exe"
+  echo "not Velkarinth's" >"$prog/other_fr.qm"
   "$WINE" "$prog/uninstall.exe" /S || die "the uninstaller failed"
   # The uninstaller runs from a copy of itself and returns at once.
   local deadline=$((SECONDS + WINDOW_TIMEOUT))
-  while [[ -e $prog/velkarinth.exe ]]; do
+  while [[ -e $prog/uninstall.exe ]]; do # the last file it removes
     ((SECONDS < deadline)) || die "the uninstaller left $prog"
     sleep 0.5
   done
   [[ -z $(find "$WINEPREFIX/drive_c/users" -name Velkarinth.lnk) ]] || die "the Start-menu entry stayed"
-  echo "uninstalled silently"
+  [[ $(cd "$prog" && find . -type f | sort | tr '\n' ' ') == "./other_fr.qm ./render-submit.exe " ]] \
+    || die "the uninstaller did not remove exactly its own files: $(cd "$prog" && find . | tr '\n' ' ')"
+  echo "uninstalled silently, another program's files kept"
 }
 
 # dialog_shot DEMO EXE PNG: the dialog in an X server with Qt's Windows

@@ -1,6 +1,8 @@
 ; Velkarinth for Windows: the portable folder, installed into Program Files
 ; with a Start-menu entry and an uninstaller. "/S" installs silently.
-; makensis -DVERSION=2.2 -DDIST=folder -DOUTFILE=setup.exe velkarinth.nsi
+; makensis -DVERSION=2.2 -DDIST=folder -DFILES=files.nsh -DOUTFILE=setup.exe velkarinth.nsi
+; FILES lists what DIST holds, as scripts/windows.sh writes it: the
+; uninstaller removes those files and nothing else.
 
 Unicode true
 Target amd64-unicode
@@ -51,14 +53,11 @@ Section "Uninstall"
   SetRegView 64
   SetShellVarContext current
   Delete "$SMPROGRAMS\Velkarinth.lnk"
-  ; Only what the installer put there: the folder may have been chosen by hand.
-  Delete "$INSTDIR\*.exe"
-  Delete "$INSTDIR\*.dll"
-  Delete "$INSTDIR\*.qm"
-  Delete "$INSTDIR\qt.conf"
-  RMDir /r "$INSTDIR\platforms"
-  RMDir /r "$INSTDIR\styles"
-  RMDir /r "$INSTDIR\translations"
+  ; Only what the installer put there, by name: the folder may have been
+  ; chosen by hand, and hold another program's files. A folder left with
+  ; anything else in it stays.
+  !include "${FILES}"
+  Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "Software\Velkarinth"
