@@ -105,6 +105,9 @@ void TestConfiguration::parse_data()
                                  << 0 << Stop::None << false << false << cr << true;
     QTest::newRow("BOM") << "\xEF\xBB\xBF" + header("/m", "/r") << "/m" << "/r" << 0 << Stop::None
                          << false << true << lf << true;
+    // A BOM means UTF-8, whatever the system's encoding (on Windows, ANSI).
+    QTest::newRow("BOM, UTF-8 after it") << "\xEF\xBB\xBF" + header("/d\xC3\xA9mo", "/r") << QStringLiteral("/démo")
+                                         << "/r" << 0 << Stop::None << false << true << lf << true;
     QTest::newRow("markers anywhere in their line")
         << QByteArray("# [MAYA_PATH] here\n/m\nsee [MR_PATH]!\n/r\n[A]\n0\n\n") << "/m" << "/r" << 1
         << Stop::None << false << false << lf << true;

@@ -1,4 +1,5 @@
 #include "config/configuration.h"
+#include "files/textfile.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -211,8 +212,11 @@ void TestDirectoryUpdates::lineEndsAndBom()
     QByteArray before = bom;
     QByteArray after = bom;
     QByteArray saved = bom;
+    // What the setters write: in UTF-8 after a BOM, else in the system's encoding.
+    const QString maya = QStringLiteral("/Mé");
+    const QByteArray mayaBytes = bom.isEmpty() ? local8Bit(maya) : maya.toUtf8();
     for (int i = 0; i < lines.size(); ++i) {
-        const QByteArray text = i == 1 ? "/M" : i == 3 ? "/R" : lines.at(i);
+        const QByteArray text = i == 1 ? mayaBytes : i == 3 ? "/R" : lines.at(i);
         before += lines.at(i) + ends.at(i);
         after += text + ends.at(i);
         saved += text + ends.first();
@@ -226,7 +230,7 @@ void TestDirectoryUpdates::lineEndsAndBom()
     QCOMPARE(Configuration::shaderTypes.first().rows.size(), 1);
     QCOMPARE(Configuration::shaderTypes.first().rows.first().path, QStringLiteral("/s"));
 
-    QVERIFY(Configuration::setMayaPath(QStringLiteral("/M")));
+    QVERIFY(Configuration::setMayaPath(maya));
     QVERIFY(Configuration::setMrPath(QStringLiteral("/R")));
     QCOMPARE(readBytes(init), after);
     QCOMPARE(Configuration::save().status, Configuration::SaveStatus::Saved);

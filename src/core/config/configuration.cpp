@@ -36,9 +36,9 @@ Configuration::SaveResult firstUnstorable(const InitFile &file)
 {
     using Field = Configuration::Field;
     Configuration::SaveResult result{Configuration::SaveStatus::Unstorable};
-    const auto fails = [&result](const QString &value, ValueKind kind, Field field, int type = -1,
-                                 int row = -1) {
-        result.problem = storageProblem(value, kind);
+    const auto fails = [&result, &file](const QString &value, ValueKind kind, Field field, int type = -1,
+                                        int row = -1) {
+        result.problem = storageProblem(value, kind, file.bom);
         result.field = field;
         result.type = type;
         result.row = row;
@@ -168,8 +168,6 @@ Configuration::DirectoryWrite Configuration::setDirectory(const QString &directo
 {
     // Held, so that the save can name it, even when it is not written.
     (mentalRay ? mrPath : mayaPath) = directory;
-    if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
-        return DirectoryWrite::NotWritten;
     // Read, changed and written under one lock, or a keystroke here and a
     // setter elsewhere would each put back the other's old line.
     FileLock lock(initFile);
@@ -183,7 +181,10 @@ Configuration::DirectoryWrite Configuration::setDirectory(const QString &directo
             return DirectoryWrite::NotWritten;
         content = InitFile::mayaMarker() + nativeLineEnd();
     }
-    const QByteArray changed = InitFile::withDirectory(content, local8Bit(directory), mentalRay);
+    const bool bom = InitFile::hasBom(content);
+    if (storageProblem(directory, ValueKind::Line, bom) != ValueProblem::None)
+        return DirectoryWrite::NotWritten;
+    const QByteArray changed = InitFile::withDirectory(content, InitFile::encode(directory, bom), mentalRay);
     return !changed.isEmpty() && writeWholeFile(initFile, changed) ? DirectoryWrite::Written
                                                                     : DirectoryWrite::NotWritten;
 }

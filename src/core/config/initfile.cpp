@@ -12,6 +12,12 @@ const QByteArray utf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 constexpr auto keepBom = QStringConverter::Flag::Stateless
                          | QStringConverter::Flag::ConvertInitialBom;
 
+// A BOM says the file is UTF-8, whatever the system's encoding.
+QStringConverter::Encoding encodingFor(bool bom)
+{
+    return bom ? QStringConverter::Utf8 : QStringConverter::System;
+}
+
 bool sameRows(const QVector<ShaderFileRow> &a, const QVector<ShaderFileRow> &b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -30,14 +36,14 @@ bool sameTypes(const QVector<ShaderType> &a, const QVector<ShaderType> &b)
 }
 }
 
-ValueProblem storageProblem(const QString &value, ValueKind kind)
+ValueProblem storageProblem(const QString &value, ValueKind kind, bool bom)
 {
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         return ValueProblem::LineBreak;
     if (kind == ValueKind::RowField && value.contains(QLatin1Char('*')))
         return ValueProblem::FieldSeparator;
-    QStringEncoder encoder(QStringConverter::System, keepBom);
-    QStringDecoder decoder(QStringConverter::System, keepBom);
+    QStringEncoder encoder(encodingFor(bom), keepBom);
+    QStringDecoder decoder(encodingFor(bom), keepBom);
     if (decoder.decode(encoder.encode(value)) != value || encoder.hasError() || decoder.hasError())
         return ValueProblem::NotEncodable;
     return ValueProblem::None;
@@ -53,6 +59,16 @@ QByteArray InitFile::mrMarker()
     return QByteArrayLiteral("[MR_PATH]");
 }
 
+bool InitFile::hasBom(QByteArrayView content)
+{
+    return content.startsWith(utf8Bom);
+}
+
+QByteArray InitFile::encode(const QString &text, bool bom)
+{
+    return QStringEncoder(encodingFor(bom), keepBom).encode(text);
+}
+
 bool InitFile::isMayaMarkerLine(const QByteArray &firstLine)
 {
     return firstLine == mayaMarker() || firstLine == utf8Bom + mayaMarker();
@@ -62,17 +78,17 @@ InitFile InitFile::parse(const QByteArray &bytes)
 {
     InitFile file;
     // The BOM is taken off by hand: the decoder keeps any other U+FEFF.
-    file.bom = bytes.startsWith(utf8Bom);
+    file.bom = hasBom(bytes);
     const QByteArrayView raw = QByteArrayView(bytes).sliced(file.bom ? utf8Bom.size() : 0);
     file.lineEnd = firstLineEnd(raw);
 
     // Decoded whole first: a stream on the file grows its buffer by copying
     // at every block, which is quadratic on a long line.
-    QStringDecoder decoder(QStringConverter::System, keepBom);
+    QStringDecoder decoder(encodingFor(file.bom), keepBom);
     QString content = decoder.decode(raw);
     // A save writes back what was decoded: bytes that do not come through
     // unchanged would be replaced for good.
-    file.decodable = !decoder.hasError() && local8Bit(content) == raw;
+    file.decodable = !decoder.hasError() && encode(content, file.bom) == raw;
     // The stream below ends lines at LF only.
     content.replace(QLatin1String("\r\n"), QLatin1String("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -118,7 +134,7 @@ QByteArray InitFile::serialize() const
     for (const ShaderType &type : shaderTypes)
         type.write(out);
     out.flush();
-    QByteArray bytes = local8Bit(text);
+    QByteArray bytes = encode(text, bom);
     const QByteArray end = lineEnd.isEmpty() ? nativeLineEnd() : lineEnd;
     if (end != "\n")
         bytes.replace('\n', end);

@@ -4,6 +4,7 @@
 #include "config/shadertype.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QVector>
 
@@ -19,7 +20,8 @@ enum class ValueProblem {
 // A whole line of init.txt (a directory, a type name), or a field of a row.
 enum class ValueKind { Line, RowField };
 
-ValueProblem storageProblem(const QString &value, ValueKind kind);
+// bom: for a file that starts with one, and so is UTF-8.
+ValueProblem storageProblem(const QString &value, ValueKind kind, bool bom = false);
 
 // init.txt's format, bytes to values and back. Pure: no file, no setting, no
 // backup; the rows are read and written by ShaderType and ShaderFileRow.
@@ -46,6 +48,11 @@ public:
     // Every line ends with lineEnd; only the values, the BOM and the line end
     // are written, whatever the loader could not read.
     QByteArray serialize() const;
+
+    // A file that starts with a UTF-8 BOM is UTF-8, read and written; any
+    // other is in the system's encoding.
+    static bool hasBom(QByteArrayView content);
+    static QByteArray encode(const QString &text, bool bom);
 
     static QByteArray mayaMarker();
     static QByteArray mrMarker();
