@@ -159,6 +159,10 @@
         <source>Rien n&apos;a été retiré.</source>
         <translation>Nothing was removed.</translation>
     </message>
+    <message>
+        <source>%1 n&apos;a pas pu être lu (%2) : rien n&apos;a été fait.</source>
+        <translation>%1 could not be read (%2): nothing was done.</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>

@@ -176,41 +176,36 @@ bool CliApp::takesOnly(const QCommandLineParser &parser, const QString &command,
     return true;
 }
 
-bool CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
-                               ShaderRequest &request, bool lines)
+int CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringList &args,
+                              ShaderRequest &request, bool lines)
 {
-    if (args.size() != 2 || args.at(1).isEmpty()) {
-        usageError(tr("%1 attend un seul dossier de Shader.").arg(args.at(0)));
-        return false;
-    }
+    if (args.size() != 2 || args.at(1).isEmpty())
+        return usageError(tr("%1 attend un seul dossier de Shader.").arg(args.at(0)));
     request.shaderDir = args.at(1);
     request.link = parser.value(linkOption);
     request.mi = parser.value(miOption);
     // As on the Shader tab, an empty line counts as not given.
-    if (lines && (request.link.isEmpty() || request.mi.isEmpty())) {
-        usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
-        return false;
-    }
+    if (lines && (request.link.isEmpty() || request.mi.isEmpty()))
+        return usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
     bool isNumber = false;
     request.type = parser.value(typeOption).toInt(&isNumber);
     request.dryRun = parser.isSet(dryRunOption);
     request.json = parser.isSet(jsonOption);
     request.withoutReceipt = parser.isSet(withoutReceiptOption);
 
-    Configuration::load(false);
-    if (!isNumber || request.type < 0 || request.type >= Configuration::shaderTypes.size()) {
-        usageError(tr("Aucun type de Shader numéro %1 dans %2.")
-                       .arg(parser.value(typeOption), Configuration::initFilePath()));
-        return false;
-    }
-    return true;
+    if (!loadConfiguration())
+        return Failed;
+    if (!isNumber || request.type < 0 || request.type >= Configuration::shaderTypes.size())
+        return usageError(tr("Aucun type de Shader numéro %1 dans %2.")
+                              .arg(parser.value(typeOption), Configuration::initFilePath()));
+    return Done;
 }
 
 int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
 {
     ShaderRequest request;
-    if (!readShaderRequest(parser, args, request))
-        return UsageError;
+    if (const int refused = readShaderRequest(parser, args, request); refused != Done)
+        return refused;
     // What Mental Ray could not read never reaches maya.rayrc, as on the
     // Shader tab. An uninstall takes any line: it only looks for it.
     if (!isRayrcEntry(request.link, u"link") || !isRayrcEntry(request.mi, u"mi"))
@@ -241,8 +236,8 @@ int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
 int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
 {
     ShaderRequest request;
-    if (!readShaderRequest(parser, args, request, false))
-        return UsageError;
+    if (const int refused = readShaderRequest(parser, args, request, false); refused != Done)
+        return refused;
     const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
     UninstallPlan plan = UninstallPlan::make(shaderType.rows, request.shaderDir, Configuration::mrPath,
                                              request.link, request.mi, request.withoutReceipt);
@@ -307,7 +302,8 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
     if (args.size() != 1)
         return usageError(tr("config s'emploie seul, ou avec maya DOSSIER ou mr DOSSIER."));
 
-    Configuration::load(false);
+    if (!loadConfiguration())
+        return Failed;
     if (parser.isSet(jsonOption)) {
         QJsonArray types;
         for (const ShaderType &type : std::as_const(Configuration::shaderTypes)) {
@@ -356,7 +352,8 @@ int CliApp::status(const QCommandLineParser &parser, const QStringList &args)
         return usageError(tr("status ne prend --link et --mi qu'avec un dossier de Shader."));
     const QString link = parser.value(linkOption);
     const QString mi = parser.value(miOption);
-    Configuration::load(false);
+    if (!loadConfiguration())
+        return Failed;
     const QStringList paths = one ? QStringList{Receipt::pathFor(args.at(1), rayrcPath(Configuration::mrPath))}
                                   : Receipt::all();
     QList<ReceiptStatus> statuses;
@@ -388,6 +385,15 @@ int CliApp::status(const QCommandLineParser &parser, const QStringList &args)
             print(out, problem);
     }
     return ok ? Done : Failed;
+}
+
+bool CliApp::loadConfiguration()
+{
+    Configuration::load(false);
+    const QString why = Configuration::initFileProblem();
+    if (!why.isEmpty())
+        print(err, tr("%1 n'a pas pu être lu (%2) : rien n'a été fait.").arg(Configuration::initFilePath(), why));
+    return why.isEmpty();
 }
 
 int CliApp::usageError(const QString &message)

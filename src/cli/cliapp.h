@@ -43,8 +43,11 @@ private:
     // after a usage error.
     // lines: whether --link and --mi must be given; else the receipt's are
     // taken when they are not.
-    bool readShaderRequest(const QCommandLineParser &parser, const QStringList &args, ShaderRequest &request,
-                           bool lines = true);
+    // Done, or the exit status of the refusal it printed.
+    int readShaderRequest(const QCommandLineParser &parser, const QStringList &args, ShaderRequest &request,
+                          bool lines = true);
+    // Loads init.txt; false, saying why, when one is there but cannot be read.
+    bool loadConfiguration();
     int runCommand(const QStringList &arguments, const QByteArrayList &raw);
     // Every option but -C, which every command takes.
     QList<const QCommandLineOption *> commandOptions() const

@@ -59,6 +59,15 @@ run 0 config --json
 [[ $(json "d['mrPath']") == "$demo/mentalray" ]] || fail "config --json: wrong mrPath"
 [[ $(json "len(d['shaderTypes'][0]['rows'])") == 5 ]] || fail "config --json: rows"
 
+# An init.txt that is there but cannot be read is said so, never taken for
+# an empty one.
+mkdir -p "$tmp/unread/init.txt"
+for args in config "install $demo/shader-sample --link l --mi m" "status"; do
+  # shellcheck disable=SC2086
+  "${cli[@]}" -C "$tmp/unread" $args >"$tmp/out" 2>"$tmp/err" && fail "$args ran on an unreadable init.txt"
+  grep -q 'could not be read' "$tmp/err" || fail "$args does not say init.txt could not be read: $(cat "$tmp/err")"
+done
+
 # The preview predicts the install.
 snapshot "$tmp/before"
 preview install shader-sample --link "$link" --mi "$mi"

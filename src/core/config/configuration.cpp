@@ -29,6 +29,7 @@ struct LoadedInitFile
 {
     InitFile file;
     bool unreadable = false; // there, but no readable regular file
+    QString why;             // and why not, in the system's words
 };
 LoadedInitFile loaded;
 
@@ -69,12 +70,14 @@ void Configuration::load(bool takeBackup)
     // that cannot be had still lets the configuration be shown.
     FileLock initLock(initFile);
     static_cast<void>(initLock.lock());
-    const bool read = readWholeFile(initFile, content);
+    QString why;
+    const bool read = readWholeFile(initFile, content, &why);
     initLock.unlock();
     if (!read) {
         // Not a readable regular file (no rights, a FIFO, a device): the
         // defaults are shown, but must never replace it.
-        loaded = {InitFile(), QFileInfo::exists(initFile)};
+        const bool there = QFileInfo::exists(initFile) || QFileInfo(initFile).isSymLink();
+        loaded = {InitFile(), there, there ? why : QString()};
         addDefaultShaderType();
         readLastDirectories();
         return;
@@ -92,7 +95,7 @@ void Configuration::load(bool takeBackup)
     shaderTypes += std::exchange(file.shaderTypes, {});
     const InitFile::Stop stop = file.stop;
     const bool unread = file.unread;
-    loaded = {std::move(file), false};
+    loaded = {std::move(file), false, QString()};
     if (stop != InitFile::Stop::None) {
         // A file the directory fields wrote before any save holds no shader
         // type: without one the rows could never be filled in. A file with
@@ -157,6 +160,11 @@ void Configuration::addDefaultShaderType()
     type.setRow(2, QStringLiteral("mel"), QString(), true);
     type.setRow(3, QStringLiteral("mi"), QString(), true);
     type.setRow(4, QStringLiteral("dll"), QString(), true);
+}
+
+QString Configuration::initFileProblem()
+{
+    return loaded.why;
 }
 
 QString Configuration::initFilePath()

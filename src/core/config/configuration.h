@@ -67,6 +67,9 @@ public:
     // Whether the settings were read at start-up: only then are they kept
     // up to date, and written back by the save.
     static bool lastDirectoriesRead();
+    // Why the last load could not read an init.txt that is there; empty
+    // when it read one, or there was none.
+    static QString initFileProblem();
     // Where init.txt and the per-user settings are, in full.
     static QString initFilePath();
     static QString settingsFilePath();

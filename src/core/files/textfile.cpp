@@ -65,15 +65,14 @@ QByteArray firstLineEnd(QByteArrayView content)
     return lf < 0 ? nativeLineEnd() : QByteArrayLiteral("\n");
 }
 
-bool readWholeFile(const QString &path, QByteArray &content)
+bool readWholeFile(const QString &path, QByteArray &content, QString *why)
 {
-    if (!QFileInfo(path).isFile())
-        return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    content = file.readAll();
-    return file.error() == QFileDevice::NoError;
+    const bool read = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)
+                      && (content = file.readAll(), file.error() == QFileDevice::NoError);
+    if (!read && why)
+        *why = QFileInfo(path).isFile() ? file.errorString() : QStringLiteral("not a regular file");
+    return read;
 }
 
 bool writeWholeFile(const QString &path, const QByteArray &content)

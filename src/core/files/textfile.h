@@ -28,8 +28,9 @@ QByteArray local8Bit(const QString &text);
 QByteArray firstLineEnd(QByteArrayView content);
 QByteArray nativeLineEnd();
 
-// Reads a regular file whole; false for a missing, unreadable or non-file path.
-bool readWholeFile(const QString &path, QByteArray &content);
+// Reads a regular file whole; false for a missing, unreadable or non-file
+// path, with why in words when asked.
+bool readWholeFile(const QString &path, QByteArray &content, QString *why = nullptr);
 // Replaces the file's content, keeping the file's identity (see FileRewrite);
 // on any failure the old content stays as it was.
 bool writeWholeFile(const QString &path, const QByteArray &content);
