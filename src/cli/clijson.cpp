@@ -1,6 +1,7 @@
 #include "clijson.h"
 
 #include "config/shadertype.h"
+#include "files/paths.h"
 #include "install/installplan.h"
 #include "install/receipt.h"
 #include "install/uninstallplan.h"
@@ -13,9 +14,9 @@ template<typename Step>
 QJsonObject fileEntry(const Step &step)
 {
     return {{QStringLiteral("extension"), step.extension},
-            {QStringLiteral("source"), step.source},
-            {QStringLiteral("destinationDir"), step.folder},
-            {QStringLiteral("destination"), step.destination},
+            {QStringLiteral("source"), nativePath(step.source)},
+            {QStringLiteral("destinationDir"), nativePath(step.folder)},
+            {QStringLiteral("destination"), nativePath(step.destination)},
             {QStringLiteral("action"), step.key()}};
 }
 }
@@ -31,7 +32,7 @@ QJsonObject CliJson::install(const InstallPlan &plan, int type, const ShaderType
     // An installation that stopped at its files never got to maya.rayrc.
     const QJsonValue rayrc = plan.applied && !plan.reachesRayrc()
                                  ? QJsonValue(QJsonValue::Null)
-                                 : QJsonObject{{QStringLiteral("path"), plan.rayrc.path},
+                                 : QJsonObject{{QStringLiteral("path"), nativePath(plan.rayrc.path)},
                                                {QStringLiteral("linkLine"), plan.rayrc.linkLine},
                                                {QStringLiteral("miLine"), plan.rayrc.miLine},
                                                {QStringLiteral("action"), plan.rayrc.key()}};
@@ -40,8 +41,8 @@ QJsonObject CliJson::install(const InstallPlan &plan, int type, const ShaderType
             {QStringLiteral("ok"), plan.succeeds()},
             {QStringLiteral("changed"), plan.changed()},
             {QStringLiteral("receipt"), plan.receiptFailed ? QStringLiteral("receipt-failed")
-                                                           : Receipt::pathFor(plan.shaderDir, plan.rayrc.path)},
-            {QStringLiteral("shaderDir"), plan.shaderDir},
+                                                           : nativePath(Receipt::pathFor(plan.shaderDir, plan.rayrc.path))},
+            {QStringLiteral("shaderDir"), nativePath(plan.shaderDir)},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},
             {QStringLiteral("files"), files},
@@ -57,15 +58,15 @@ QJsonObject CliJson::uninstall(const UninstallPlan &plan, int type, const Shader
     return {{QStringLiteral("command"), QStringLiteral("uninstall")},
             {QStringLiteral("dryRun"), !plan.applied},
             {QStringLiteral("ok"), plan.succeeds()},
-            {QStringLiteral("shaderDir"), plan.shaderDir},
+            {QStringLiteral("shaderDir"), nativePath(plan.shaderDir)},
             {QStringLiteral("receipt"), plan.receipt.isEmpty() ? QJsonValue(QJsonValue::Null)
-                                                               : QJsonValue(plan.receipt)},
+                                                               : QJsonValue(nativePath(plan.receipt))},
             {QStringLiteral("receiptUpdated"), plan.receiptKept},
             {QStringLiteral("otherLines"), plan.otherLines},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},
             {QStringLiteral("files"), files},
-            {QStringLiteral("rayrc"), QJsonObject{{QStringLiteral("path"), rayrc.path},
+            {QStringLiteral("rayrc"), QJsonObject{{QStringLiteral("path"), nativePath(rayrc.path)},
                                                   {QStringLiteral("linkLine"), rayrc.linkLine},
                                                   {QStringLiteral("miLine"), rayrc.miLine},
                                                   {QStringLiteral("action"), rayrc.key()}}}};
@@ -79,8 +80,8 @@ QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)
         QJsonArray files;
         for (qsizetype i = 0; i < receipt.files.size(); ++i)
             files.append(QJsonObject{{QStringLiteral("extension"), receipt.files.at(i).extension},
-                                     {QStringLiteral("source"), receipt.files.at(i).source},
-                                     {QStringLiteral("destination"), receipt.files.at(i).destination},
+                                     {QStringLiteral("source"), nativePath(receipt.files.at(i).source)},
+                                     {QStringLiteral("destination"), nativePath(receipt.files.at(i).destination)},
                                      {QStringLiteral("state"), ReceiptStatus::key(status.files.at(i))}});
         QJsonArray lines;
         for (qsizetype i = 0; i < receipt.lines.size(); ++i)
@@ -88,9 +89,9 @@ QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)
                                      {QStringLiteral("text"), receipt.lines.at(i).text},
                                      {QStringLiteral("state"), status.lines.at(i) ? QStringLiteral("present")
                                                                                  : QStringLiteral("missing")}});
-        shaders.append(QJsonObject{{QStringLiteral("receipt"), status.path},
-                                   {QStringLiteral("shaderDir"), receipt.shaderDir},
-                                   {QStringLiteral("rayrc"), receipt.rayrc},
+        shaders.append(QJsonObject{{QStringLiteral("receipt"), nativePath(status.path)},
+                                   {QStringLiteral("shaderDir"), nativePath(receipt.shaderDir)},
+                                   {QStringLiteral("rayrc"), nativePath(receipt.rayrc)},
                                    {QStringLiteral("complete"), receipt.complete()},
                                    {QStringLiteral("intact"), status.intact()},
                                    {QStringLiteral("uninstalling"), receipt.uninstalling},

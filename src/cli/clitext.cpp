@@ -1,5 +1,6 @@
 #include "clitext.h"
 
+#include "files/paths.h"
 #include "install/copystep.h"
 #include "install/installplan.h"
 #include "rayrc/rayrcremoval.h"
@@ -36,19 +37,19 @@ QString CliText::copied(const CopyStep &step)
 {
     if (step.outcome == CopyStep::Outcome::Installed)
         return installed(step.destination);
-    return oneLine(tr("Copié : %1 -> %2").arg(step.source, step.destination));
+    return oneLine(tr("Copié : %1 -> %2").arg(nativePath(step.source), nativePath(step.destination)));
 }
 
 QString CliText::rayrcUpdated(const RayrcStep &step)
 {
     if (step.outcome == RayrcStep::Outcome::Installed)
         return installed(step.path);
-    return oneLine(tr("Mis à jour : %1").arg(step.path));
+    return oneLine(tr("Mis à jour : %1").arg(nativePath(step.path)));
 }
 
 QString CliText::installed(const QString &path)
 {
-    return oneLine(tr("Déjà installé : %1").arg(path));
+    return oneLine(tr("Déjà installé : %1").arg(nativePath(path)));
 }
 
 QString CliText::failure(const QString &text, const QString &details)
@@ -64,14 +65,14 @@ QString CliText::failure(const QString &text, const QString &details)
 QString CliText::planned(const CopyStep &step)
 {
     const QString mandatory = step.mandatory ? tr("obligatoire") : tr("facultatif");
-    const QString source = step.source.isEmpty() ? tr("(aucun)") : step.source;
-    const QString folder = step.folder.isEmpty() ? tr("(aucune)") : step.folder;
+    const QString source = step.source.isEmpty() ? tr("(aucun)") : nativePath(step.source);
+    const QString folder = step.folder.isEmpty() ? tr("(aucune)") : nativePath(step.folder);
     return oneLine(tr("%1 (%2) : %3 -> %4 : %5").arg(step.extension, mandatory, source, folder, step.planned()));
 }
 
 QString CliText::planned(const RayrcStep &step)
 {
-    const QString path = step.path.isEmpty() ? QStringLiteral("maya.rayrc") : step.path;
+    const QString path = step.path.isEmpty() ? QStringLiteral("maya.rayrc") : nativePath(step.path);
     return oneLine(tr("%1 : %2").arg(path, step.planned()));
 }
 
@@ -99,8 +100,9 @@ QStringList CliText::removal(const RayrcRemoval &removal, bool dryRun)
                                    : tr("%1 : entrée %2 retirée, ligne %3");
     for (const auto &[word, line] : {std::pair<QString, qint64>(QStringLiteral("link"), removal.linkLine),
                                      std::pair<QString, qint64>(QStringLiteral("mi"), removal.miLine)}) {
-        lines << oneLine(line > 0 ? removed.arg(removal.path, word).arg(line)
-                                  : tr("%1 : entrée %2 absente").arg(removal.path, word));
+        const QString path = nativePath(removal.path);
+        lines << oneLine(line > 0 ? removed.arg(path, word, QString::number(line))
+                                  : tr("%1 : entrée %2 absente").arg(path, word));
     }
     return lines;
 }
@@ -109,7 +111,7 @@ QString CliText::otherLines(const Receipt &receipt)
 {
     return oneLine(tr("Installé avec d'autres lignes que celles demandées : %1 -> %2, lignes « %3 » et "
                       "« %4 ».")
-                       .arg(receipt.shaderDir, receipt.rayrc, receipt.line(QStringLiteral("link")),
+                       .arg(nativePath(receipt.shaderDir), nativePath(receipt.rayrc), receipt.line(QStringLiteral("link")),
                             receipt.line(QStringLiteral("mi"))));
 }
 
@@ -117,7 +119,7 @@ QString CliText::noReceipt(const QString &shaderDir)
 {
     return oneLine(tr("Aucun reçu d'installation pour %1 : rien n'a été retiré. --without-receipt "
                       "retire ce qui est octet pour octet le Shader.")
-                       .arg(shaderDir));
+                       .arg(nativePath(shaderDir)));
 }
 
 QStringList CliText::status(const ReceiptStatus &status)
@@ -127,7 +129,7 @@ QStringList CliText::status(const ReceiptStatus &status)
                                          QT_TR_NOOP("  absent : %1"), QT_TR_NOOP("  version plus ancienne : %1")};
     const Receipt &receipt = status.receipt;
     QStringList lines;
-    const QString where = receipt.shaderDir + QLatin1String(" -> ") + receipt.rayrc;
+    const QString where = nativePath(receipt.shaderDir) + QLatin1String(" -> ") + nativePath(receipt.rayrc);
     if (status.otherLines)
         return {otherLines(receipt)};
     if (receipt.uninstalling)
@@ -141,7 +143,7 @@ QStringList CliText::status(const ReceiptStatus &status)
     else
         lines << oneLine(tr("Installation inachevée : %1").arg(where));
     for (qsizetype i = 0; i < receipt.files.size(); ++i) {
-        const QString &destination = receipt.files.at(i).destination;
+        const QString destination = nativePath(receipt.files.at(i).destination);
         lines << oneLine(tr(states[status.files.at(i)]).arg(destination));
     }
     for (qsizetype i = 0; i < receipt.lines.size(); ++i) {

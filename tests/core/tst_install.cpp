@@ -297,6 +297,8 @@ void TestInstall::failureDetails_data()
                                                    "Shader file: @/shader/a.mel"};
     QTest::newRow("already there") << "mel:taken:o" << good
                                    << QStringList{"The file @/taken/a.mel already exists"};
+    QTest::newRow("a folder ending in a separator") << "mel:taken/:o" << good
+                                                    << QStringList{"The file @/taken/a.mel already exists"};
     QTest::newRow("rayrc without mi") << "mel:dest:o" << QByteArray("\tlink\n")
                                       << QStringList{"@/maya.rayrc has no \"mi\" line",
                                                      "Today's copy of maya.rayrc: @/maya.rayrc2"};

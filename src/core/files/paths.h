@@ -9,4 +9,8 @@
 // Qt gives ("C:/...") and one the user typed read alike.
 QString joinPath(const QString &directory, const QString &name);
 
+// A path as the user's system writes it, for the user to read: its own
+// separators, none doubled.
+QString nativePath(const QString &path);
+
 #endif

@@ -128,10 +128,9 @@ QString CopyStep::key() const
 
 QString CopyStep::reason() const
 {
-    // As the user's system writes paths; the file paths are joined so already.
     return outcomeText("CopyStep", outcomeTexts[int(outcome)].text,
-                       {extension, QDir::toNativeSeparators(shaderDir), QDir::toNativeSeparators(folder),
-                        destination, source});
+                       {extension, nativePath(shaderDir), nativePath(folder), nativePath(destination),
+                        nativePath(source)});
 }
 
 QString CopyStep::planned() const
@@ -143,9 +142,9 @@ QString CopyStep::details() const
 {
     if (outcome == Outcome::Copy || outcome == Outcome::Installed)
         return QString();
-    const QString folder = QDir::toNativeSeparators(this->folder);
+    const QString folder = nativePath(this->folder);
     return reason() + QLatin1Char('\n') + tr("Extension : %1").arg(extension) + QLatin1Char('\n')
-           + tr("Fichier du Shader : %1").arg(source.isEmpty() ? tr("(aucun)") : source)
+           + tr("Fichier du Shader : %1").arg(source.isEmpty() ? tr("(aucun)") : nativePath(source))
            + QLatin1Char('\n')
            + tr("Destination : %1").arg(folder.isEmpty() ? tr("(aucune)") : folder);
 }

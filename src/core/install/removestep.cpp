@@ -135,5 +135,5 @@ QString RemoveStep::text(bool dryRun) const
 {
     const OutcomeText &words = outcomeTexts[int(outcome)];
     return outcomeText("RemoveStep", dryRun && words.planned ? words.planned : words.text,
-                       {destination, extension});
+                       {nativePath(destination), extension});
 }

@@ -1,5 +1,6 @@
 #include "rayrc/rayrcremoval.h"
 
+#include "files/paths.h"
 #include "files/platform.h"
 #include "files/filerewrite.h"
 #include "files/textfile.h"
@@ -155,5 +156,5 @@ QString RayrcRemoval::reason() const
     const OutcomeText &words = outcomeTexts[int(outcome)];
     if (!words.text)
         return keepsSomething() ? RayrcStep::reason(words.key, path) : QString();
-    return outcomeText("RayrcRemoval", words.text, {path});
+    return outcomeText("RayrcRemoval", words.text, {nativePath(path)});
 }

@@ -1,5 +1,6 @@
 #include "rayrc/rayrcstep.h"
 
+#include "files/paths.h"
 #include "files/platform.h"
 #include "i18n/outcometext.h"
 #include "rayrc/rayrcpath.h"
@@ -144,14 +145,14 @@ QString RayrcStep::key() const
 
 QString RayrcStep::reason() const
 {
-    return outcomeText("RayrcStep", outcomeTexts[int(outcome)].text, {path});
+    return outcomeText("RayrcStep", outcomeTexts[int(outcome)].text, {nativePath(path)});
 }
 
 QString RayrcStep::reason(const char *key, const QString &path)
 {
     const auto words = std::find_if(std::cbegin(outcomeTexts), std::cend(outcomeTexts),
                                     [key](const OutcomeText &words) { return qstrcmp(words.key, key) == 0; });
-    return words == std::cend(outcomeTexts) ? QString() : outcomeText("RayrcStep", words->text, {path});
+    return words == std::cend(outcomeTexts) ? QString() : outcomeText("RayrcStep", words->text, {nativePath(path)});
 }
 
 QString RayrcStep::planned() const
@@ -159,7 +160,7 @@ QString RayrcStep::planned() const
     const char *words = outcomeTexts[int(outcome)].planned;
     if (outcome == Outcome::Update && linkThere != miThere)
         words = oneEntryTexts[miThere];
-    return words ? outcomeText("RayrcStep", words, {path, QString::number(linkLine), QString::number(miLine)})
+    return words ? outcomeText("RayrcStep", words, {nativePath(path), QString::number(linkLine), QString::number(miLine)})
                  : reason();
 }
 
