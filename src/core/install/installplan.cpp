@@ -175,7 +175,7 @@ bool InstallPlan::changed() const
 
 void InstallPlan::sweep(const QVector<ShaderFileRow> &rows, const QString &mrDir)
 {
-    QSet<QString> folders{QDir::currentPath(), mrDir};
+    QSet<QString> folders{QDir::currentPath(), Receipt::folder(), mrDir};
     for (const ShaderFileRow &row : rows)
         folders.insert(row.path);
     for (const QString &folder : std::as_const(folders))

@@ -55,7 +55,7 @@ public:
     [[nodiscard]] bool changed() const;
 
     // Before a run works in them: removes what dead runs left in the rows'
-    // folders, the Mental Ray folder and the working folder.
+    // folders, the Mental Ray folder, the working folder and its receipts.
     static void sweep(const QVector<ShaderFileRow> &rows, const QString &mrDir);
 
     // The walk that found the files of the rows from searchedFrom on; apply
