@@ -24,10 +24,12 @@ using Sink = std::function<bool(QByteArrayView)>;
 
 // Streams in to its end, finding the first line that is exactly link and
 // the first other one that is exactly mi (an empty one is not looked for);
-// every other byte goes to out when there is one. Without out it stops once
-// both are found.
+// every other byte goes to out when there is one, and each line found goes
+// as its replacement (with its own line end) when it has one. Without out it
+// stops once both are found.
 LinesRead stream(QFileDevice &in, qsizetype blockSize, const QByteArray &link, const QByteArray &mi,
-                 qint64 &linkLine, qint64 &miLine, const Sink &out)
+                 qint64 &linkLine, qint64 &miLine, const Sink &out, const QByteArray &newLink = {},
+                 const QByteArray &newMi = {})
 {
     linkLine = 0;
     miLine = 0;
@@ -50,14 +52,20 @@ LinesRead stream(QFileDevice &in, qsizetype blockSize, const QByteArray &link, c
             ++line;
             const QByteArrayView text(p, end - p);
             qint64 *found = nullptr;
-            if (!linkLine && !link.isEmpty() && text == link)
+            const QByteArray *replacement = nullptr;
+            if (!linkLine && !link.isEmpty() && text == link) {
                 found = &linkLine;
-            else if (!miLine && !mi.isEmpty() && text == mi)
+                replacement = &newLink;
+            } else if (!miLine && !mi.isEmpty() && text == mi) {
                 found = &miLine;
+                replacement = &newMi;
+            }
             if (found) {
                 *found = line;
                 pass(kept, p);
-                kept = next;
+                kept = replacement->isEmpty() ? next : end;
+                if (!replacement->isEmpty() && out)
+                    written = written && out(*replacement);
             }
             p = next;
         }
@@ -110,7 +118,8 @@ bool RayrcRemoval::apply()
         return false;
     }
     const LinesRead read = stream(in, blockSize, entryText(link), entryText(mi), linkLine, miLine,
-                                  [&out](QByteArrayView bytes) { return out.write(bytes); });
+                                  [&out](QByteArrayView bytes) { return out.write(bytes); },
+                                  entryText(newLink), entryText(newMi));
     if (read == LinesRead::Read && linkLine == 0 && miLine == 0) {
         outcome = Outcome::NoEntries;
         return true;

@@ -9,7 +9,8 @@
 // Takes a shader's two entries out of maya.rayrc again: the first line that
 // is exactly a tab and the link line, and the first other one that is
 // exactly a tab and the mi line, each with its line end. Every other byte
-// stays. The file is streamed: the memory held is a block and the longest
+// stays. An entry given a new line is replaced by it in its place instead,
+// its line end kept: an upgrade's lines go where the old ones were. The file is streamed: the memory held is a block and the longest
 // line, whatever the file's size.
 class RayrcRemoval
 {
@@ -34,6 +35,9 @@ public:
     qint64 linkLine = 0;
     qint64 miLine = 0;
     Outcome outcome = Outcome::NoDirectory;
+    // What each entry found becomes; empty takes it out.
+    QString newLink;
+    QString newMi;
     // How much of the file the rewrite reads at a time.
     qsizetype blockSize = 256 * 1024;
 
