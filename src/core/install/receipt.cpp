@@ -28,30 +28,104 @@ QString number(quint64 value)
     return QString::number(value);
 }
 
-QJsonObject toJson(const Receipt &receipt)
+QJsonArray filesJson(const QList<Receipt::File> &list)
 {
     QJsonArray files;
-    for (const Receipt::File &file : receipt.files)
-        files.append(QJsonObject{{QStringLiteral("extension"), file.extension},
-                                 {QStringLiteral("source"), file.source},
-                                 {QStringLiteral("destination"), file.destination},
-                                 {QStringLiteral("size"), number(quint64(file.copy.size))},
-                                 {QStringLiteral("sha256"), QString::fromLatin1(file.copy.sha256.toHex())},
-                                 {QStringLiteral("device"), number(file.copy.id.device)},
-                                 {QStringLiteral("inode"), number(file.copy.id.inode)}});
+    for (const Receipt::File &file : list)
+        files.append(Receipt::fileJson(file));
+    return files;
+}
+
+QJsonArray linesJson(const QList<Receipt::Line> &list)
+{
     QJsonArray lines;
-    for (const Receipt::Line &line : receipt.lines)
+    for (const Receipt::Line &line : list)
         lines.append(QJsonObject{{QStringLiteral("entry"), line.entry}, {QStringLiteral("text"), line.text}});
+    return lines;
+}
+
+QJsonObject toJson(const Receipt &receipt)
+{
     QJsonObject object{{QStringLiteral("format"), 1},
                        {QStringLiteral("shaderDir"), receipt.shaderDir},
                        {QStringLiteral("rayrc"), receipt.rayrc},
-                       {QStringLiteral("files"), files},
-                       {QStringLiteral("lines"), lines}};
+                       {QStringLiteral("files"), filesJson(receipt.files)},
+                       {QStringLiteral("lines"), linesJson(receipt.lines)}};
     if (receipt.uninstalling)
         object.insert(QStringLiteral("uninstalling"), true);
+    if (!receipt.previous.isEmpty())
+        object.insert(QStringLiteral("previous"),
+                      QJsonObject{{QStringLiteral("files"), filesJson(receipt.previous.files)},
+                                  {QStringLiteral("added"), QJsonArray::fromStringList(receipt.previous.added)},
+                                  {QStringLiteral("lines"), linesJson(receipt.previous.lines)}});
     return object;
 }
 
+bool filesFromJson(const QJsonArray &array, QList<Receipt::File> &files)
+{
+    for (const QJsonValue &value : array) {
+        Receipt::File entry;
+        if (!Receipt::fileFromJson(value.toObject(), entry))
+            return false;
+        files.append(entry);
+    }
+    return true;
+}
+
+void linesFromJson(const QJsonArray &array, QList<Receipt::Line> &lines)
+{
+    for (const QJsonValue &value : array) {
+        const QJsonObject l = value.toObject();
+        lines.append({l.value(QStringLiteral("entry")).toString(), l.value(QStringLiteral("text")).toString()});
+    }
+}
+}
+
+void Receipt::removeKept(const QString &path)
+{
+    const QString folder = Receipt::previousFolder(path);
+    const QDir dir(folder);
+    if (!dir.exists())
+        return;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        QFile kept;
+        bool numbered = false;
+        name.toUInt(&numbered);
+        if (numbered && openOwnFile(kept, joinPath(folder, name), QIODevice::ReadOnly)) {
+            kept.close();
+            QFile::remove(joinPath(folder, name));
+        }
+    }
+    QDir().rmdir(folder);
+}
+
+
+QJsonObject Receipt::fileJson(const File &file)
+{
+    return {{QStringLiteral("extension"), file.extension},
+            {QStringLiteral("source"), file.source},
+            {QStringLiteral("destination"), file.destination},
+            {QStringLiteral("size"), number(quint64(file.copy.size))},
+            {QStringLiteral("sha256"), QString::fromLatin1(file.copy.sha256.toHex())},
+            {QStringLiteral("device"), number(file.copy.id.device)},
+            {QStringLiteral("inode"), number(file.copy.id.inode)}};
+}
+
+bool Receipt::fileFromJson(const QJsonObject &object, File &file)
+{
+    file = {object.value(QStringLiteral("extension")).toString(),
+            object.value(QStringLiteral("source")).toString(),
+            object.value(QStringLiteral("destination")).toString(),
+            {}};
+    bool sized = false;
+    bool placed = false;
+    bool numbered = false;
+    file.copy.size = object.value(QStringLiteral("size")).toString().toLongLong(&sized);
+    file.copy.sha256 = QByteArray::fromHex(object.value(QStringLiteral("sha256")).toString().toLatin1());
+    file.copy.id.device = object.value(QStringLiteral("device")).toString().toULongLong(&placed);
+    file.copy.id.inode = object.value(QStringLiteral("inode")).toString().toULongLong(&numbered);
+    // A copy it cannot tell from any other is no copy it can take back.
+    return sized && file.copy.size >= 0 && placed && numbered;
 }
 
 QString Receipt::line(const QString &entry) const
@@ -127,6 +201,16 @@ QString Receipt::pathFor(const QString &shaderDir, const QString &rayrc)
     return joinPath(folder(), QString::fromLatin1(hash) + QStringLiteral(".json"));
 }
 
+QString Receipt::previousFolder(const QString &path)
+{
+    return path.chopped(QStringLiteral(".json").size()) + QStringLiteral(".previous");
+}
+
+QString Receipt::keptPath(const QString &path, qsizetype index)
+{
+    return joinPath(previousFolder(path), QString::number(index));
+}
+
 QStringList Receipt::all()
 {
     QStringList paths;
@@ -163,30 +247,13 @@ bool Receipt::parse(const QByteArray &bytes, Receipt &receipt)
     receipt.shaderDir = object.value(QStringLiteral("shaderDir")).toString();
     receipt.rayrc = object.value(QStringLiteral("rayrc")).toString();
     receipt.uninstalling = object.value(QStringLiteral("uninstalling")).toBool();
-    for (const QJsonValue &value : object.value(QStringLiteral("files")).toArray()) {
-        const QJsonObject f = value.toObject();
-        File entry{f.value(QStringLiteral("extension")).toString(),
-                   f.value(QStringLiteral("source")).toString(),
-                   f.value(QStringLiteral("destination")).toString(),
-                   {}};
-        bool sized = false;
-        bool placed = false;
-        bool numbered = false;
-        entry.copy.size = f.value(QStringLiteral("size")).toString().toLongLong(&sized);
-        entry.copy.sha256 = QByteArray::fromHex(f.value(QStringLiteral("sha256")).toString().toLatin1());
-        entry.copy.id.device = f.value(QStringLiteral("device")).toString().toULongLong(&placed);
-        entry.copy.id.inode = f.value(QStringLiteral("inode")).toString().toULongLong(&numbered);
-        // A copy it cannot tell from any other is no copy it can take back.
-        if (!sized || entry.copy.size < 0 || !placed || !numbered)
-            return false;
-        receipt.files.append(entry);
-    }
-    for (const QJsonValue &value : object.value(QStringLiteral("lines")).toArray()) {
-        const QJsonObject l = value.toObject();
-        receipt.lines.append({l.value(QStringLiteral("entry")).toString(),
-                              l.value(QStringLiteral("text")).toString()});
-    }
-    return true;
+    const QJsonObject previous = object.value(QStringLiteral("previous")).toObject();
+    linesFromJson(object.value(QStringLiteral("lines")).toArray(), receipt.lines);
+    linesFromJson(previous.value(QStringLiteral("lines")).toArray(), receipt.previous.lines);
+    for (const QJsonValue &added : previous.value(QStringLiteral("added")).toArray())
+        receipt.previous.added << added.toString();
+    return filesFromJson(object.value(QStringLiteral("files")).toArray(), receipt.files)
+           && filesFromJson(previous.value(QStringLiteral("files")).toArray(), receipt.previous.files);
 }
 
 bool Receipt::update(const QString &shaderDir, const QString &rayrc,
@@ -213,6 +280,9 @@ bool Receipt::change(const QString &shaderDir, const QString &rayrc, const std::
     receipt.shaderDir = absolute(shaderDir);
     receipt.rayrc = absolute(rayrc);
     change(receipt);
+    // Kept copies no receipt names any more go with the version they kept.
+    if (receipt.previous.isEmpty() || receipt.isEmpty())
+        removeKept(path);
     if (receipt.isEmpty())
         return !QFileInfo::exists(path) || QFile::remove(path);
     return saveOwnFile(path, receipt.toBytes());

@@ -4,6 +4,7 @@
 #include "files/platform.h"
 
 #include <QCoreApplication>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -36,10 +37,22 @@ public:
         QString text;  // without the tab the file has before it
     };
 
+    // The version an upgrade replaced, for a rollback: the copies it
+    // replaced, kept as previousFolder()/0, 1, ... (copy is the kept file's),
+    // the destinations it copied to first, and the lines before it.
+    struct Previous
+    {
+        QList<File> files;
+        QStringList added;
+        QList<Line> lines;
+        bool isEmpty() const { return files.isEmpty() && added.isEmpty() && lines.isEmpty(); }
+    };
+
     QString shaderDir; // absolute
     QString rayrc;     // the maya.rayrc the lines went into, or empty
     QList<File> files;
     QList<Line> lines;
+    Previous previous;
     // An uninstall took some of it out, but not all: it is no longer whole.
     bool uninstalling = false;
 
@@ -69,6 +82,15 @@ public:
     // write: receipts are read and written nowhere else.
     static bool folderTrusted();
     static QString pathFor(const QString &shaderDir, const QString &rayrc);
+    // Where the receipt at path keeps the previous version's copies; it
+    // lives as long as the receipt names a previous version.
+    static QString previousFolder(const QString &path);
+    static QString keptPath(const QString &path, qsizetype index);
+    // Removes that folder and the copies the program kept in it.
+    static void removeKept(const QString &path);
+    static QJsonObject fileJson(const File &file);
+    // False for an entry that cannot tell the copy from any other.
+    static bool fileFromJson(const QJsonObject &object, File &file);
     // Every receipt in the folder, by path.
     static QStringList all();
     // False when there is none at path, or it cannot be read as one: a

@@ -121,6 +121,9 @@ bool UninstallPlan::apply()
             }
         }
         kept.uninstalling = kept.uninstalling || (dropped && !kept.isEmpty());
+        // Nothing to go back to once the shader is going.
+        if (dropped)
+            kept.previous = {};
     });
     return succeeds();
 }
