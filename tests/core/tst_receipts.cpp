@@ -1,7 +1,9 @@
 #include "files/filelock.h"
+#include "files/filerewrite.h"
 #include "install/installplan.h"
 #include "install/receipt.h"
 #include "install/uninstallplan.h"
+#include "install/upgradeplan.h"
 #include "testsupport.h"
 
 #include <QDir>
@@ -26,6 +28,8 @@ private slots:
     void swapBeforeRemoval();
     void sameInode_data();
     void sameInode();
+    void upgrade_data();
+    void upgrade();
 };
 
 namespace {
@@ -271,6 +275,117 @@ void TestReceipts::sameInode()
     QCOMPARE(int(plan.files.first().outcome), int(withoutReceipt ? RemoveStep::Outcome::SameFile : RemoveStep::Outcome::Differs));
     QCOMPARE(readBytes(QStringLiteral("shader/a.mel")), QByteArray("proc a"));
     QCOMPARE(readBytes(QStringLiteral("shader/a.xpm")), QByteArray("/* XPM */"));
+}
+
+void TestReceipts::upgrade_data()
+{
+    // Version 2 changes a.mel and adds a.mi; the workspace ends with version
+    // 1 or version 2, byte for byte, never a mix. A rollback of version 2
+    // then gives version 1 back, and the uninstall after it the workspace
+    // as it was before.
+    QTest::addColumn<QString>("story");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<bool>("upgraded");
+    QTest::newRow("nothing new: nothing written") << "equal" << "done" << false;
+    QTest::newRow("a changed file and a new one") << "v2" << "done" << true;
+    QTest::newRow("new lines replace the receipt's in place") << "v2, lines" << "done" << true;
+    QTest::newRow("a user's file where the new one goes") << "user's file" << "refused" << false;
+    QTest::newRow("a copy edited since") << "edited" << "refused" << false;
+    QTest::newRow("a file at the new copy's working name") << "staged taken" << "undone" << false;
+    QTest::newRow("a file put where the new one goes, mid-way") << "destination taken" << "undone" << false;
+    QTest::newRow("maya.rayrc held by another run") << "rayrc busy" << "undone" << false;
+    QTest::newRow("a dead run's upgrade, killed before its lines") << "dead, staged" << "done" << true;
+    QTest::newRow("a dead run's upgrade, every swap made") << "dead, swapped" << "done" << true;
+}
+
+void TestReceipts::upgrade()
+{
+    QFETCH(QString, story);
+    QFETCH(QString, outcome);
+    QFETCH(bool, upgraded);
+    Sandbox sandbox;
+    QVector<ShaderFileRow> rows = world(sandbox, userRayrc);
+    const auto workspace = [] {
+        return treeSnapshot(QStringLiteral("dest")).values() << readBytes(QStringLiteral("mr/maya.rayrc"));
+    };
+    QVERIFY(install(sandbox, rows));
+    const auto version1 = workspace();
+    rows.append({QStringLiteral("mi"), sandbox.path(QStringLiteral("dest")), true});
+    if (story == QLatin1String("equal"))
+        rows.removeLast();
+    else
+        writeBytes(QStringLiteral("shader/a.mel"), "proc a, version 2");
+    writeBytes(QStringLiteral("shader/a.mi"), "declare a");
+    if (story == QLatin1String("user's file"))
+        writeBytes(QStringLiteral("dest/a.mi"), "mine");
+    if (story == QLatin1String("edited"))
+        writeBytes(QStringLiteral("dest/a.mel"), "proc a, mine now");
+    const auto before = workspace();
+    const QString link = story.endsWith(QLatin1String("lines")) ? QStringLiteral("link \"v2.so\";") : QString();
+    std::optional<FileLock> other;
+    if (story == QLatin1String("rayrc busy")) {
+        FileLock::setTimeout(std::chrono::milliseconds(100));
+        QVERIFY(other.emplace(QStringLiteral("mr/maya.rayrc")).lock());
+        writeBytes(QStringLiteral("shader/a.mel"), "proc a, version 2"); // a line change needs the file
+    }
+    copyHook() = [&](const QString &path) {
+        if (story == QLatin1String("staged taken") && path.contains(QLatin1String("a.mi.velkarinth-new")))
+            writeBytes(path, "planted");
+        if (story == QLatin1String("destination taken") && path.contains(QLatin1String("a.mi.velkarinth-new")))
+            writeBytes(QStringLiteral("dest/a.mi"), "put there meanwhile");
+    };
+    UpgradePlan plan = UpgradePlan::upgrade(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(QStringLiteral("mr")),
+                                            story == QLatin1String("rayrc busy") ? QStringLiteral("link \"v2.so\";") : link, {});
+    if (story.startsWith(QLatin1String("dead"))) {
+        // The run dies at the end of a phase: the next run finishes or undoes it.
+        const char *last = story.endsWith(QLatin1String("staged")) ? "swapping" : "swapped";
+        UpgradePlan::deathHook() = [last](const char *phase) { return qstrcmp(phase, last) == 0; };
+        QVERIFY(!plan.apply());
+        UpgradePlan::deathHook() = {};
+        QVERIFY(workspace() != before); // what it staged, or what it swapped
+        UpgradePlan::recover();
+        if (story.endsWith(QLatin1String("staged"))) {
+            QCOMPARE(workspace(), before);
+            plan = UpgradePlan::upgrade(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(QStringLiteral("mr")), {}, {});
+            QVERIFY(plan.apply());
+        }
+    } else {
+        QCOMPARE(plan.apply(), outcome == QLatin1String("done"));
+        QCOMPARE(plan.key(), outcome);
+        QCOMPARE(plan.failedPath.endsWith(QLatin1String("maya.rayrc")), story == QLatin1String("rayrc busy"));
+    }
+    copyHook() = {};
+    other.reset();
+    // A killed run changed what the next one finished.
+    QCOMPARE(plan.changed(), upgraded && story != QLatin1String("dead, swapped"));
+    if (!upgraded) {
+        // What was put in the way stays as it was put.
+        if (story == QLatin1String("destination taken")) {
+            QCOMPARE(readBytes(QStringLiteral("dest/a.mi")), QByteArray("put there meanwhile"));
+            QVERIFY(QFile::remove(QStringLiteral("dest/a.mi")));
+        }
+        QCOMPARE(workspace(), before);
+        // Nothing is left under a working name.
+        QCOMPARE(QDir(QStringLiteral("dest")).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("velkarinth")),
+                 QStringList());
+        return;
+    }
+    QCOMPARE(readBytes(QStringLiteral("dest/a.mel")), QByteArray("proc a, version 2"));
+    QCOMPARE(readBytes(QStringLiteral("dest/a.mi")), QByteArray("declare a"));
+    // The receipt's line, the first of the two alike, gives way in its place.
+    QByteArray rayrc = version1.last();
+    if (!link.isEmpty())
+        rayrc.replace(rayrc.indexOf("\tlink"), 16, "\tlink \"v2.so\";");
+    QCOMPARE(readBytes(QStringLiteral("mr/maya.rayrc")), rayrc);
+    Receipt now;
+    QVERIFY(Receipt::read(plan.receiptPath, now));
+    QVERIFY(ReceiptStatus::check(plan.receiptPath, now, sandbox.path(QStringLiteral("shader"))).intact());
+    UpgradePlan back = UpgradePlan::rollbackOf(sandbox.path(QStringLiteral("shader")), sandbox.path(QStringLiteral("mr")));
+    QVERIFY(back.apply());
+    QCOMPARE(workspace(), version1);
+    QVERIFY(uninstallPlan(sandbox, rows).apply());
+    QCOMPARE(workspace(), QList<QByteArray>{userRayrc});
+    QCOMPARE(QDir(Receipt::folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestReceipts)

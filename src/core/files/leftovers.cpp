@@ -10,7 +10,7 @@
 #include <QRegularExpression>
 
 namespace {
-const char *const kinds[] = {"copying", "removing", "new"};
+const char *const kinds[] = {"copying", "removing", "new", "old"};
 }
 
 QString leftoverName(const QString &path, Leftover kind)

@@ -13,7 +13,10 @@
 //   sweepLeftovers(folder) before a run works in a folder, which removes
 //   the working files of runs that died there.
 
-enum class Leftover { Copying, Removing, New };
+// An Aside file is an upgrade's old copy, waiting until the upgrade is
+// finished or undone: only the upgrade's journal may remove it, never a
+// sweep, or a dead upgrade could no longer be undone.
+enum class Leftover { Copying, Removing, New, Aside };
 
 // ".NAME.velkarinth-KIND-PID-N" in path's folder, N new on each call.
 QString leftoverName(const QString &path, Leftover kind);

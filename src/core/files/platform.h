@@ -136,6 +136,10 @@ inline void setRemovalHook(std::function<void(const QString &path)> hook)
     removalHook() = std::move(hook);
 }
 
+// Has the system remove path at its next start, where a running program
+// holds it open so that it cannot go now (Windows); false where it cannot.
+bool removeAtRestart(const QString &path);
+
 // Who owns path and who else may change it. A link is not followed unless
 // asked: its owner is the link's own.
 struct Ownership

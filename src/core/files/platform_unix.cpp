@@ -205,6 +205,12 @@ bool processRunning(qint64 pid)
     return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
 
+bool removeAtRestart(const QString &)
+{
+    // An open file can be removed here: one that cannot is not held.
+    return false;
+}
+
 bool renameNoReplace(const QString &from, const QString &to)
 {
     const QByteArray source = QFile::encodeName(from);

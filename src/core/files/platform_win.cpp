@@ -321,6 +321,12 @@ bool renameNoReplace(const QString &from, const QString &to)
     return ::MoveFileExW(native(from, source), native(to, target), MOVEFILE_WRITE_THROUGH);
 }
 
+bool removeAtRestart(const QString &path)
+{
+    QString name;
+    return ::MoveFileExW(native(path, name), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
 LockAttempt tryLockFile(const QString &path, qintptr &handle)
 {
     QString name;
