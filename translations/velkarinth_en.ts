@@ -132,10 +132,6 @@
         <translation>Without a receipt, uninstall what is byte for byte the shader&apos;s.</translation>
     </message>
     <message>
-        <source>install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, status [DOSSIER_DU_SHADER], config, config maya DOSSIER ou config mr DOSSIER</source>
-        <translation>install SHADER_DIR, uninstall SHADER_DIR, status [SHADER_DIR], config, config maya DIR or config mr DIR</translation>
-    </message>
-    <message>
         <source>status attend au plus un dossier de Shader.</source>
         <translation>status takes at most one shader folder.</translation>
     </message>
@@ -162,6 +158,14 @@
     <message>
         <source>%1 n&apos;a pas pu être lu (%2) : rien n&apos;a été fait.</source>
         <translation>%1 could not be read (%2): nothing was done.</translation>
+    </message>
+    <message>
+        <source>Met le Shader installé à la version de son dossier, entièrement ou pas du tout.</source>
+        <translation>Bring the installed shader to the version its folder holds, whole or not at all.</translation>
+    </message>
+    <message>
+        <source>install [--upgrade] DOSSIER_DU_SHADER, rollback DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, status [DOSSIER_DU_SHADER], config, config maya DOSSIER ou config mr DOSSIER</source>
+        <translation>install [--upgrade] SHADER_DIR, rollback SHADER_DIR, uninstall SHADER_DIR, status [SHADER_DIR], config, config maya DIR or config mr DIR</translation>
     </message>
 </context>
 <context>
@@ -277,6 +281,30 @@
     <message>
         <source>Installé, une version plus récente est dans le dossier du Shader : %1</source>
         <translation>Installed, but the shader folder holds a newer version: %1</translation>
+    </message>
+    <message>
+        <source>%1 : %2 -&gt; %3 : %4</source>
+        <translation>%1: %2 -&gt; %3: %4</translation>
+    </message>
+    <message>
+        <source>%1 : entrée %2 : %3 -&gt; %4</source>
+        <translation>%1: %2 entry: %3 -&gt; %4</translation>
+    </message>
+    <message>
+        <source>Déjà à jour : %1</source>
+        <translation>Already up to date: %1</translation>
+    </message>
+    <message>
+        <source>La version serait mise en place : %1</source>
+        <translation>The version would be put in place: %1</translation>
+    </message>
+    <message>
+        <source>Version mise en place : %1</source>
+        <translation>Version in place: %1</translation>
+    </message>
+    <message>
+        <source>Un programme garde l&apos;ancienne version ouverte : elle sera retirée au redémarrage de Windows. Relancez ce programme pour utiliser la nouvelle.</source>
+        <translation>A program holds the old version open: it will be removed when Windows restarts. Restart that program to use the new one.</translation>
     </message>
 </context>
 <context>
@@ -795,6 +823,61 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>Velkarinth</source>
         <translation>Velkarinth</translation>
+    </message>
+</context>
+<context>
+    <name>UpgradePlan</name>
+    <message>
+        <source>déjà à jour</source>
+        <translation>already up to date</translation>
+    </message>
+    <message>
+        <source>remplacé par l&apos;autre version</source>
+        <translation>replaced by the other version</translation>
+    </message>
+    <message>
+        <source>copie</source>
+        <translation>copy</translation>
+    </message>
+    <message>
+        <source>retiré, l&apos;autre version n&apos;en a pas</source>
+        <translation>removed, the other version has none</translation>
+    </message>
+    <message>
+        <source>Rien n&apos;a été changé : la version installée de %1 est restée telle quelle.</source>
+        <translation>Nothing was changed: the installed version of %1 is as it was.</translation>
+    </message>
+    <message>
+        <source>Aucun reçu : %1 n&apos;est pas installé dans ce maya.rayrc.</source>
+        <translation>No receipt: %1 is not installed in this maya.rayrc.</translation>
+    </message>
+    <message>
+        <source>Aucune version antérieure de %1 n&apos;est gardée : rien à remettre.</source>
+        <translation>No earlier version of %1 is kept: nothing to put back.</translation>
+    </message>
+    <message>
+        <source>Un autre programme Velkarinth travaille sur %1 : rien n&apos;a été fait. Réessayez dans un moment.</source>
+        <translation>Another Velkarinth run is working on %1: nothing was done. Try again in a moment.</translation>
+    </message>
+    <message>
+        <source>%2 n&apos;a pas pu être changé : la version d&apos;avant de %1 a été remise telle qu&apos;elle était.</source>
+        <translation>%2 could not be changed: the version of %1 from before was put back as it was.</translation>
+    </message>
+    <message>
+        <source>%2 n&apos;a pas pu être changé, et la version d&apos;avant de %1 n&apos;a pas pu être remise entièrement : le prochain lancement de Velkarinth la remettra.</source>
+        <translation>%2 could not be changed, and the version of %1 from before could not all be put back: the next Velkarinth run will put it back.</translation>
+    </message>
+    <message>
+        <source>Le changement de version de %1, interrompu, a été achevé : la nouvelle version est en place.</source>
+        <translation>The interrupted change of version of %1 was finished: the new version is in place.</translation>
+    </message>
+    <message>
+        <source>Le changement de version de %1, interrompu, a été défait : la version d&apos;avant est remise.</source>
+        <translation>The interrupted change of version of %1 was undone: the version from before is back.</translation>
+    </message>
+    <message>
+        <source>Le changement de version de %1, interrompu, n&apos;a pas pu être défait entièrement : le prochain lancement réessaiera.</source>
+        <translation>The interrupted change of version of %1 could not all be undone: the next run will try again.</translation>
     </message>
 </context>
 <context>

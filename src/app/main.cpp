@@ -4,6 +4,7 @@
 #include "messageboxreporter.h"
 #include "files/platform.h"
 #include "i18n/translations.h"
+#include "install/upgradeplan.h"
 #include "tabdialog.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
         showPlainTextBox(nullptr, QMessageBox::Critical, WorkingFolder::title(), why);
         return 0;
     }
+    UpgradePlan::recover();
     Configuration::load();
     TabDialog dialog;
     return dialog.exec();

@@ -9,6 +9,7 @@
 #include "install/installplan.h"
 #include "install/receipt.h"
 #include "install/uninstallplan.h"
+#include "install/upgradeplan.h"
 #include "rayrc/rayrcentry.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcstep.h"
@@ -36,6 +37,8 @@ CliApp::CliApp()
     , jsonOption(QStringLiteral("json"), tr("Donne le résultat en un document JSON."))
     , withoutReceiptOption(QStringLiteral("without-receipt"),
                            tr("Sans reçu, désinstalle ce qui est octet pour octet le Shader."))
+    , upgradeOption(QStringLiteral("upgrade"),
+                    tr("Met le Shader installé à la version de son dossier, entièrement ou pas du tout."))
     , out(stdout)
     , err(stderr)
 {
@@ -91,11 +94,11 @@ int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 tr("install DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, status "
-                                    "[DOSSIER_DU_SHADER], config, config maya DOSSIER ou config mr "
-                                    "DOSSIER"));
+                                 tr("install [--upgrade] DOSSIER_DU_SHADER, rollback DOSSIER_DU_SHADER, "
+                                    "uninstall DOSSIER_DU_SHADER, status [DOSSIER_DU_SHADER], config, "
+                                    "config maya DOSSIER ou config mr DOSSIER"));
     parser.addOptions({directoryOption, linkOption, miOption, typeOption, dryRunOption, jsonOption,
-                       withoutReceiptOption});
+                       withoutReceiptOption, upgradeOption});
 
     const bool parsed = parser.parse(arguments);
     const qsizetype undecodable = firstUndecodable(raw);
@@ -134,16 +137,22 @@ int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
         print(err, why);
         return Failed;
     }
+    UpgradePlan::setListener([this](const QString &text) { print(err, text); });
+    UpgradePlan::recover();
 
     const QStringList args = parser.positionalArguments();
     const QString command = args.value(0);
     if (command == QLatin1String("install") || command == QLatin1String("uninstall")) {
         QList<const QCommandLineOption *> taken = commandOptions();
-        if (command == QLatin1String("install"))
-            taken.removeOne(&withoutReceiptOption);
+        taken.removeOne(command == QLatin1String("install") ? &withoutReceiptOption : &upgradeOption);
         if (!takesOnly(parser, command, taken))
             return UsageError;
         return command == QLatin1String("install") ? install(parser, args) : uninstall(parser, args);
+    }
+    if (command == QLatin1String("rollback")) {
+        if (!takesOnly(parser, command, {&typeOption, &dryRunOption, &jsonOption}))
+            return UsageError;
+        return rollback(parser, args);
     }
     if (command == QLatin1String("status")) {
         if (!takesOnly(parser, command, {&linkOption, &miOption, &jsonOption}))
@@ -204,8 +213,16 @@ int CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringLis
 int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
 {
     ShaderRequest request;
-    if (const int refused = readShaderRequest(parser, args, request); refused != Done)
+    const bool upgrading = parser.isSet(upgradeOption);
+    if (const int refused = readShaderRequest(parser, args, request, !upgrading); refused != Done)
         return refused;
+    // The receipt's lines serve when none are given.
+    if (int status = Done; upgrading && (request.link.isEmpty() || isRayrcEntry(request.link, u"link"))
+                           && (request.mi.isEmpty() || isRayrcEntry(request.mi, u"mi"))
+                           && upgrade(request, false, status))
+        return status;
+    if (upgrading && (request.link.isEmpty() || request.mi.isEmpty()))
+        return usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
     // What Mental Ray could not read never reaches maya.rayrc, as on the
     // Shader tab. An uninstall takes any line: it only looks for it.
     if (!isRayrcEntry(request.link, u"link") || !isRayrcEntry(request.mi, u"mi"))
@@ -272,6 +289,41 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
             err << CliText::failure(Receipt::notUpdatedText(plan.receipt), QString()) << Qt::endl;
     }
     return plan.succeeds() ? Done : Failed;
+}
+
+int CliApp::rollback(const QCommandLineParser &parser, const QStringList &args)
+{
+    ShaderRequest request;
+    if (const int refused = readShaderRequest(parser, args, request, false); refused != Done)
+        return refused;
+    int status = Done;
+    upgrade(request, true, status);
+    return status;
+}
+
+bool CliApp::upgrade(const ShaderRequest &request, bool rollback, int &status)
+{
+    const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
+    UpgradePlan plan = rollback ? UpgradePlan::rollbackOf(request.shaderDir, Configuration::mrPath)
+                                : UpgradePlan::upgrade(shaderType.rows, request.shaderDir, Configuration::mrPath,
+                                                       request.link, request.mi);
+    if (!rollback && plan.outcome == UpgradePlan::Outcome::NotInstalled)
+        return false;
+    if (!request.dryRun) {
+        if (plan.succeeds() && plan.changed())
+            backupRayrc();
+        plan.apply();
+    }
+    // Failures go to stderr whatever stdout carries, as an install's do.
+    if (request.json)
+        printJson(CliJson::upgrade(plan, request.type, shaderType));
+    else
+        for (const QString &line : CliText::upgrade(plan))
+            out << line << Qt::endl;
+    for (const QString &line : CliText::upgradeFailures(plan))
+        err << line << Qt::endl;
+    status = plan.succeeds() ? Done : Failed;
+    return true;
 }
 
 int CliApp::config(const QCommandLineParser &parser, const QStringList &args)

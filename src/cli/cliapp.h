@@ -38,6 +38,7 @@ private:
         bool dryRun = false;
         bool json = false;
         bool withoutReceipt = false;
+        bool upgrade = false;
     };
     // Reads the request and loads the configuration, writing nothing; false
     // after a usage error.
@@ -52,13 +53,18 @@ private:
     // Every option but -C, which every command takes.
     QList<const QCommandLineOption *> commandOptions() const
     {
-        return {&linkOption, &miOption, &typeOption, &dryRunOption, &jsonOption, &withoutReceiptOption};
+        return {&linkOption, &miOption, &typeOption, &dryRunOption, &jsonOption, &withoutReceiptOption,
+                &upgradeOption};
     }
     // A usage error for the first option set that command does not take.
     bool takesOnly(const QCommandLineParser &parser, const QString &command,
                    const QList<const QCommandLineOption *> &taken);
     int install(const QCommandLineParser &parser, const QStringList &args);
     int uninstall(const QCommandLineParser &parser, const QStringList &args);
+    // install --upgrade and rollback; an upgrade with nothing installed is
+    // left to the plain install (false).
+    bool upgrade(const ShaderRequest &request, bool rollback, int &status);
+    int rollback(const QCommandLineParser &parser, const QStringList &args);
     int config(const QCommandLineParser &parser, const QStringList &args);
     int status(const QCommandLineParser &parser, const QStringList &args);
     int usageError(const QString &message);
@@ -73,6 +79,7 @@ private:
     const QCommandLineOption dryRunOption;
     const QCommandLineOption jsonOption;
     const QCommandLineOption withoutReceiptOption;
+    const QCommandLineOption upgradeOption;
 
     QTextStream out;
     QTextStream err;

@@ -5,6 +5,7 @@
 #include "install/installplan.h"
 #include "install/receipt.h"
 #include "install/uninstallplan.h"
+#include "install/upgradeplan.h"
 
 #include <QJsonArray>
 
@@ -70,6 +71,37 @@ QJsonObject CliJson::uninstall(const UninstallPlan &plan, int type, const Shader
                                                   {QStringLiteral("linkLine"), rayrc.linkLine},
                                                   {QStringLiteral("miLine"), rayrc.miLine},
                                                   {QStringLiteral("action"), rayrc.key()}}}};
+}
+
+QJsonObject CliJson::upgrade(const UpgradePlan &plan, int type, const ShaderType &shaderType)
+{
+    QJsonArray files;
+    for (const UpgradePlan::FileStep &step : plan.files) {
+        QJsonObject entry = fileEntry(step.copy);
+        entry.insert(QStringLiteral("action"), step.key());
+        files.append(entry);
+    }
+    QJsonArray lines;
+    for (const UpgradePlan::LineStep &line : plan.lines)
+        lines.append(QJsonObject{{QStringLiteral("entry"), line.entry},
+                                 {QStringLiteral("before"), line.before},
+                                 {QStringLiteral("after"), line.after}});
+    return {{QStringLiteral("command"), plan.rollback ? QStringLiteral("rollback") : QStringLiteral("install")},
+            {QStringLiteral("upgrade"), !plan.rollback},
+            {QStringLiteral("dryRun"), !plan.applied},
+            {QStringLiteral("ok"), plan.succeeds()},
+            {QStringLiteral("changed"), plan.succeeds() && plan.changed()},
+            {QStringLiteral("outcome"), plan.key()},
+            {QStringLiteral("message"), plan.reason()},
+            {QStringLiteral("restartNeeded"), plan.restartNeeded},
+            {QStringLiteral("shaderDir"), nativePath(plan.shaderDir)},
+            {QStringLiteral("receipt"), nativePath(plan.receiptPath)},
+            {QStringLiteral("type"), type},
+            {QStringLiteral("typeName"), shaderType.name},
+            {QStringLiteral("files"), files},
+            {QStringLiteral("lines"), lines},
+            {QStringLiteral("rayrc"), QJsonObject{{QStringLiteral("path"), nativePath(plan.rayrc.path)},
+                                                  {QStringLiteral("action"), plan.rayrc.key()}}}};
 }
 
 QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)

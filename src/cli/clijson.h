@@ -6,6 +6,7 @@
 class InstallPlan;
 class ShaderType;
 class UninstallPlan;
+class UpgradePlan;
 struct ReceiptStatus;
 
 // The --json documents: one for a plan, whether only made (the preview) or
@@ -13,6 +14,7 @@ struct ReceiptStatus;
 namespace CliJson {
 QJsonObject install(const InstallPlan &plan, int type, const ShaderType &shaderType);
 QJsonObject uninstall(const UninstallPlan &plan, int type, const ShaderType &shaderType);
+QJsonObject upgrade(const UpgradePlan &plan, int type, const ShaderType &shaderType);
 QJsonObject status(const QList<ReceiptStatus> &statuses, bool ok);
 }
 

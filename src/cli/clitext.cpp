@@ -7,6 +7,7 @@
 #include "rayrc/rayrcstep.h"
 #include "install/receipt.h"
 #include "install/removestep.h"
+#include "install/upgradeplan.h"
 
 namespace {
 QString oneLine(QString text)
@@ -152,5 +153,54 @@ QStringList CliText::status(const ReceiptStatus &status)
                                              : tr("  entrée %1 absente : %2"))
                              .arg(line.entry, line.text));
     }
+    return lines;
+}
+
+QStringList CliText::upgrade(const UpgradePlan &plan)
+{
+    QStringList lines;
+    // What a run that did not go through would have done is no news.
+    if (plan.applied && !plan.succeeds())
+        return lines;
+    for (const UpgradePlan::FileStep &step : plan.files) {
+        if (step.action != UpgradePlan::Action::Refused)
+            lines << oneLine(tr("%1 : %2 -> %3 : %4")
+                                 .arg(step.copy.extension, nativePath(step.copy.source),
+                                      nativePath(step.copy.destination), step.planned()));
+    }
+    const QString none = tr("(aucune)");
+    for (const UpgradePlan::LineStep &line : plan.lines) {
+        if (line.before != line.after)
+            lines << oneLine(tr("%1 : entrée %2 : %3 -> %4")
+                                 .arg(nativePath(plan.rayrc.path), line.entry,
+                                      line.before.isEmpty() ? none : line.before,
+                                      line.after.isEmpty() ? none : line.after));
+    }
+    if (!plan.succeeds())
+        return lines;
+    if (!plan.changed())
+        lines << oneLine(tr("Déjà à jour : %1").arg(nativePath(plan.shaderDir)));
+    else if (!plan.applied)
+        lines << oneLine(tr("La version serait mise en place : %1").arg(nativePath(plan.shaderDir)));
+    else
+        lines << oneLine(tr("Version mise en place : %1").arg(nativePath(plan.shaderDir)));
+    if (plan.restartNeeded)
+        lines << oneLine(tr("Un programme garde l'ancienne version ouverte : elle sera retirée au "
+                            "redémarrage de Windows. Relancez ce programme pour utiliser la nouvelle."));
+    return lines;
+}
+
+QStringList CliText::upgradeFailures(const UpgradePlan &plan)
+{
+    QStringList lines;
+    for (const UpgradePlan::FileStep &step : plan.files) {
+        if (step.action == UpgradePlan::Action::Refused)
+            lines << failure(step.copy.reason(), QString());
+    }
+    if (plan.outcome == UpgradePlan::Outcome::Refused && plan.rayrc.outcome != RayrcStep::Outcome::Update
+        && plan.rayrc.outcome != RayrcStep::Outcome::Installed)
+        lines << failure(plan.rayrc.reason(), QString());
+    if (!plan.succeeds())
+        lines << failure(plan.reason(), QString());
     return lines;
 }

@@ -11,6 +11,7 @@ class RayrcRemoval;
 class RayrcStep;
 class Receipt;
 class RemoveStep;
+class UpgradePlan;
 struct ReceiptStatus;
 
 // The command line's own texts, one line each, in the user's language.
@@ -38,6 +39,10 @@ public:
     static QString otherLines(const Receipt &receipt);
     // Said once when an uninstall found no receipt, and kept what it found.
     static QString noReceipt(const QString &shaderDir);
+    // An upgrade's or a rollback's lines for stdout: one per file, one per
+    // entry it changes, and the verdict; its failures, each on one line.
+    static QStringList upgrade(const UpgradePlan &plan);
+    static QStringList upgradeFailures(const UpgradePlan &plan);
     // A shader's status: a heading, then one line per file and per line.
     static QStringList status(const ReceiptStatus &status);
 };

@@ -3,6 +3,7 @@
 
 #include "files/filelock.h"
 #include "files/writejournal.h"
+#include "install/upgradeplan.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -14,11 +15,12 @@ void showFileEvents()
         // Clicks wait: an install must not start in the middle of another.
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
     });
-    WriteJournal::setListener([](const QString &path) {
-        // Later, once no lock is held and the dialog is up.
-        QTimer::singleShot(0, qApp, [path] {
-            showPlainTextBox(QApplication::activeWindow(), QMessageBox::Warning,
-                             QStringLiteral("Velkarinth"), WriteJournal::restoredText(path));
+    // Later, once no lock is held and the dialog is up.
+    const auto later = [](const QString &text) {
+        QTimer::singleShot(0, qApp, [text] {
+            showPlainTextBox(QApplication::activeWindow(), QMessageBox::Warning, QStringLiteral("Velkarinth"), text);
         });
-    });
+    };
+    WriteJournal::setListener([later](const QString &path) { later(WriteJournal::restoredText(path)); });
+    UpgradePlan::setListener(later);
 }
