@@ -72,3 +72,68 @@ for k in $(seq "$kills"); do
   [[ -z $left ]] || fail "kill $k left a working file behind: $left"
 done
 echo "$kills kills during a copy: never a torn file, nothing left behind"
+
+# Upgrades killed at random moments, back and forth between two versions:
+# after the next run, every file and maya.rayrc are one version's, byte for
+# byte, the receipt says so, and no working file or journal is left.
+mkdir -p "$tmp/v1" "$tmp/v2"
+head -c 30000000 /dev/urandom >"$tmp/v1/big.dll"
+head -c 30000000 /dev/urandom >"$tmp/v2/big.dll"
+echo 'proc one' >"$tmp/v1/a.mel"
+echo 'proc two' >"$tmp/v2/a.mel"
+printf '[MAYA_PATH]\n%s\n[MR_PATH]\n%s\n[Shader Mental Ray]\n2\ndll*%s*o\nmel*%s*o\n' \
+  "$ws" "$ws/mr" "$ws/lib" "$ws/lib" >"$ws/init.txt"
+rm -rf "$tmp/shader" "${ws:?}/lib" "$ws/receipts"
+mkdir -p "$ws/lib"
+cat "$tmp/before" >"$rayrc"
+line() { printf 'link "v%s.so";' "$1"; }
+upgrade=("$cli" -C "$ws" install --upgrade "$tmp/shader" --mi 'mi "x.mi";')
+# show N: the shader's folder holds version N; the other waits in v1 or v2.
+shown=
+show() {
+  [[ -z $shown ]] || mv "$tmp/shader" "$tmp/v$shown"
+  mv "$tmp/v$1" "$tmp/shader"
+  shown=$1
+}
+# version: the one the workspace holds, or nothing for a mix.
+version() {
+  local v from
+  for v in 1 2; do
+    from=$tmp/v$v
+    [[ $v == "$shown" ]] && from=$tmp/shader
+    if cmp -s "$ws/lib/big.dll" "$from/big.dll" && cmp -s "$ws/lib/a.mel" "$from/a.mel" \
+      && grep -qx "$(printf '\t')$(line $v)" "$rayrc" && ! grep -q "v$((3 - v)).so" "$rayrc"; then
+      echo "$v"
+    fi
+  done
+}
+show 1
+"${upgrade[@]}" --link "$(line 1)" >/dev/null
+show 2
+start=$(date +%s%N)
+"${upgrade[@]}" --link "$(line 2)" >/dev/null
+took=$((($(date +%s%N) - start) / 1000000))
+[[ $(version) == 2 ]] || fail "the upgrade did not give version 2"
+installed=2
+undone=0
+for k in $(seq "$kills"); do
+  next=$((3 - installed))
+  show "$next"
+  "${upgrade[@]}" --link "$(line "$next")" >/dev/null 2>&1 &
+  pid=$!
+  ms=$((RANDOM % (took + 1)))
+  sleep "$((ms / 1000)).$(printf %03d $((ms % 1000)))"
+  kill -9 "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  "$cli" -C "$ws" config >/dev/null 2>"$tmp/err" || fail "the run after upgrade kill $k failed"
+  now=$(version)
+  [[ $now == 1 || $now == 2 ]] || fail "upgrade kill $k left a mix of versions"
+  [[ $now == "$installed" ]] && undone=$((undone + 1))
+  installed=$now
+  left=$(find "$ws/lib" "$ws/receipts" -name '.*velkarinth*' -o -name '*.upgrade')
+  [[ -z $left ]] || fail "upgrade kill $k left working files behind: $left"
+  show "$now"
+  "$cli" -C "$ws" status "$tmp/shader" --link "$(line "$now")" --mi 'mi "x.mi";' >/dev/null \
+    || fail "after upgrade kill $k the receipt does not hold version $now"
+done
+echo "$kills kills during upgrades, $undone undone: one version whole after each"
