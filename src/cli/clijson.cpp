@@ -90,7 +90,7 @@ QJsonObject CliJson::upgrade(const UpgradePlan &plan, int type, const ShaderType
             {QStringLiteral("upgrade"), !plan.rollback},
             {QStringLiteral("dryRun"), !plan.applied},
             {QStringLiteral("ok"), plan.succeeds()},
-            {QStringLiteral("changed"), plan.succeeds() && plan.changed()},
+            {QStringLiteral("changed"), plan.changed()},
             {QStringLiteral("outcome"), plan.key()},
             {QStringLiteral("message"), plan.reason()},
             {QStringLiteral("restartNeeded"), plan.restartNeeded},

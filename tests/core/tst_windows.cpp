@@ -1,7 +1,10 @@
 // What only Windows does to a rewrite: a file open elsewhere cannot be
-// replaced, a read-only attribute, and file names in UTF-16 while init.txt
-// is in the ANSI code page.
+// replaced, a read-only attribute, a loaded program file that can be renamed
+// but not removed, and file names in UTF-16 while init.txt is in the ANSI
+// code page.
 #include "config/configuration.h"
+#include "install/installplan.h"
+#include "install/upgradeplan.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcstep.h"
 #include "rayrc/rayrcupdate.h"
@@ -21,6 +24,8 @@ private slots:
     void rewriteRefused();
     void identityKept_data();
     void identityKept();
+    void heldCopy_data();
+    void heldCopy();
     void nonAsciiFolder_data();
     void nonAsciiFolder();
 };
@@ -109,6 +114,67 @@ void TestWindows::identityKept()
     else
         QVERIFY(GetFileAttributesW(name.c_str()) & attribute);
     SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+void TestWindows::heldCopy_data()
+{
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("open without delete sharing: nothing changes") << false;
+    QTest::newRow("loaded by a running program: replaced, removed at restart") << true;
+}
+
+// An upgrade over an installed .dll a program holds: the version changes
+// whole, or not at all.
+void TestWindows::heldCopy()
+{
+    QFETCH(bool, loaded);
+    Sandbox sandbox;
+    // Two real libraries, so that the copy can be mapped as a program's: from
+    // where Qt's own is.
+    wchar_t qtCore[MAX_PATH];
+    QVERIFY(GetModuleFileNameW(GetModuleHandleW(L"Qt6Core.dll"), qtCore, MAX_PATH) > 0);
+    const QDir programs = QFileInfo(QString::fromWCharArray(qtCore)).dir();
+    const QStringList libraries = programs.entryList({QStringLiteral("*.dll")}, QDir::Files, QDir::Size);
+    QVERIFY(libraries.size() >= 2);
+    QVERIFY(QDir().mkpath(QStringLiteral("shader")) && QDir().mkpath(QStringLiteral("lib"))
+            && QDir().mkpath(QStringLiteral("mr")));
+    writeBytes(QStringLiteral("mr/maya.rayrc"), "\tlink l\r\n\tmi m\r\n");
+    const auto version = [&](int n) { return readBytes(programs.filePath(libraries.at(libraries.size() - n))); };
+    writeBytes(QStringLiteral("shader/a.dll"), version(1));
+    const QVector<ShaderFileRow> rows{{QStringLiteral("dll"), sandbox.path(QStringLiteral("lib")), true}};
+    const auto upgrade = [&] {
+        return UpgradePlan::upgrade(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(QStringLiteral("mr")),
+                                    QStringLiteral("link a"), QStringLiteral("mi a"));
+    };
+    InstallReporter quiet;
+    InstallPlan install = InstallPlan::make(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(QStringLiteral("mr")),
+                                            QStringLiteral("link a"), QStringLiteral("mi a"));
+    QVERIFY(install.apply(quiet));
+    writeBytes(QStringLiteral("shader/a.dll"), version(2));
+
+    const std::wstring name = QDir::toNativeSeparators(sandbox.path(QStringLiteral("lib/a.dll"))).toStdWString();
+    HMODULE module = nullptr;
+    HANDLE other = INVALID_HANDLE_VALUE;
+    if (loaded)
+        QVERIFY((module = LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE)) != nullptr);
+    else
+        QVERIFY((other = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr))
+                != INVALID_HANDLE_VALUE);
+    UpgradePlan plan = upgrade();
+    QCOMPARE(plan.apply(), loaded);
+    // An old copy left behind is one the user is told about.
+    const QStringList left = QDir(QStringLiteral("lib")).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    QCOMPARE(plan.restartNeeded, left.size() > 1);
+    QCOMPARE(readBytes(QStringLiteral("lib/a.dll")), version(loaded ? 2 : 1));
+    if (module)
+        FreeLibrary(module);
+    if (other != INVALID_HANDLE_VALUE)
+        CloseHandle(other);
+    // Once let go, what is still to do is done.
+    plan = upgrade();
+    QVERIFY(plan.apply());
+    QCOMPARE(readBytes(QStringLiteral("lib/a.dll")), version(2));
 }
 
 void TestWindows::nonAsciiFolder_data()

@@ -58,7 +58,11 @@ RayrcStep lockedUpdate(const InstallPlan &plan, RayrcBackup &backup, InstallRepo
 bool record(InstallPlan &plan, InstallReporter &reporter, const std::function<void(Receipt &)> &change)
 {
     const QString rayrc = rayrcPath(plan.mrDir);
-    if (Receipt::update(plan.shaderDir, rayrc, change))
+    const QList<Receipt::Line> planned{{QStringLiteral("link"), plan.link}, {QStringLiteral("mi"), plan.mi}};
+    if (Receipt::update(plan.shaderDir, rayrc, [&](Receipt &receipt) {
+            change(receipt);
+            receipt.planned = planned;
+        }))
         return true;
     plan.receiptFailed = true;
     reporter.receiptFailed(Receipt::pathFor(plan.shaderDir, rayrc));

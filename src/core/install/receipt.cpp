@@ -53,6 +53,8 @@ QJsonObject toJson(const Receipt &receipt)
                        {QStringLiteral("lines"), linesJson(receipt.lines)}};
     if (receipt.uninstalling)
         object.insert(QStringLiteral("uninstalling"), true);
+    if (!receipt.planned.isEmpty())
+        object.insert(QStringLiteral("planned"), linesJson(receipt.planned));
     if (!receipt.previous.isEmpty())
         object.insert(QStringLiteral("previous"),
                       QJsonObject{{QStringLiteral("files"), filesJson(receipt.previous.files)},
@@ -131,6 +133,18 @@ bool Receipt::fileFromJson(const QJsonObject &object, File &file)
 QString Receipt::line(const QString &entry) const
 {
     for (const Line &line : lines) {
+        if (line.entry == entry)
+            return line.text;
+    }
+    return QString();
+}
+
+QString Receipt::wantedLine(const QString &entry) const
+{
+    const QString written = line(entry);
+    if (!written.isEmpty())
+        return written;
+    for (const Line &line : planned) {
         if (line.entry == entry)
             return line.text;
     }
@@ -249,6 +263,7 @@ bool Receipt::parse(const QByteArray &bytes, Receipt &receipt)
     receipt.uninstalling = object.value(QStringLiteral("uninstalling")).toBool();
     const QJsonObject previous = object.value(QStringLiteral("previous")).toObject();
     linesFromJson(object.value(QStringLiteral("lines")).toArray(), receipt.lines);
+    linesFromJson(object.value(QStringLiteral("planned")).toArray(), receipt.planned);
     linesFromJson(previous.value(QStringLiteral("lines")).toArray(), receipt.previous.lines);
     for (const QJsonValue &added : previous.value(QStringLiteral("added")).toArray())
         receipt.previous.added << added.toString();

@@ -52,12 +52,17 @@ public:
     QString rayrc;     // the maya.rayrc the lines went into, or empty
     QList<File> files;
     QList<Line> lines;
+    // The lines the installation set out to write, kept from its first
+    // step: an install cut short can be finished without them typed again.
+    QList<Line> planned;
     Previous previous;
     // An uninstall took some of it out, but not all: it is no longer whole.
     bool uninstalling = false;
 
     // The text of the receipted line of that entry, empty when there is none.
     QString line(const QString &entry) const;
+    // That line, or the one planned while it is not written yet.
+    QString wantedLine(const QString &entry) const;
     // The entry of the copy at destination, or null.
     const File *file(const QString &destination) const;
     // Records a copy at its destination; the entry of a copy there before,

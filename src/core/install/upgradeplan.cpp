@@ -7,7 +7,7 @@
 #include "files/platform.h"
 #include "files/sidefiles.h"
 #include "i18n/outcometext.h"
-#include "install/filesearch.h"
+#include "install/installplan.h"
 #include "rayrc/rayrcpath.h"
 #include "rayrc/rayrcremoval.h"
 #include "rayrc/rayrcupdate.h"
@@ -166,17 +166,15 @@ UpgradePlan UpgradePlan::make(bool rollback, const QVector<ShaderFileRow> &rows,
     plan.oldLines = receipt.lines;
     QList<Receipt::Line> wanted;
     if (!rollback) {
-        const ShaderSearch search = ShaderSearch::ofRows(rows, shaderDir);
-        QSet<QString> willExist;
-        for (qsizetype i = 0; i < rows.size(); ++i) {
+        // Each row's file judged as an install judges it, receipt and all.
+        for (const CopyStep &copy : InstallPlan::make(rows, shaderDir, mrDir, link, mi).copies) {
             FileStep step;
-            step.copy = CopyStep::plan(rows.at(i), shaderDir, search.files.at(i), willExist, receipt);
+            step.copy = copy;
             if (step.copy.outcome != CopyStep::Outcome::NameUnreadable && !step.copy.source.isEmpty())
                 step.copy.source = QFileInfo(step.copy.source).absoluteFilePath();
             switch (step.copy.outcome) {
             case CopyStep::Outcome::Copy:
                 step.action = Action::Copy;
-                willExist.insert(step.copy.destination);
                 break;
             case CopyStep::Outcome::Installed:
                 step.action = Action::Keep;
@@ -192,9 +190,9 @@ UpgradePlan UpgradePlan::make(bool rollback, const QVector<ShaderFileRow> &rows,
             step.receipted.source = step.copy.source;
             plan.files.append(step);
         }
-        for (const QString &entry : entries)
-            wanted.append({entry, (entry == entries[0] ? link : mi).isEmpty()
-                                      ? receipt.line(entry) : (entry == entries[0] ? link : mi)});
+        const QString given[2] = {link, mi};
+        for (int i = 0; i < 2; ++i)
+            wanted.append({entries[i], given[i].isEmpty() ? receipt.wantedLine(entries[i]) : given[i]});
     } else if (receipt.previous.isEmpty()) {
         plan.outcome = Outcome::NoPrevious;
         return plan;
@@ -491,8 +489,11 @@ void UpgradePlan::changeReceipt(Receipt &kept) const
     for (const FileStep &step : files) {
         if (step.action == Action::Replace || step.action == Action::Copy)
             kept.addFile({step.copy.extension, step.receipted.source, step.copy.destination, step.placed});
-        if (step.action == Action::Remove)
-            kept.files.removeAll(step.receipted);
+        // A first copy a rollback takes out, or finds gone already.
+        if (rollback && step.copy.source.isEmpty() && step.action != Action::Refused)
+            kept.files.removeIf([&step](const Receipt::File &file) {
+                return file.destination == step.copy.destination;
+            });
         if (step.action == Action::Replace) {
             Receipt::File old = step.receipted;
             old.copy = fileFingerprint(Receipt::keptPath(receiptPath, previous.files.size()));
@@ -501,6 +502,7 @@ void UpgradePlan::changeReceipt(Receipt &kept) const
         if (step.action == Action::Copy)
             previous.added.append(step.copy.destination);
     }
+    kept.planned.clear();
     for (const LineStep &line : lines) {
         kept.lines.removeIf([&line](const Receipt::Line &old) { return old.entry == line.entry; });
         if (!line.after.isEmpty())
@@ -609,6 +611,11 @@ void UpgradePlan::recoverJournal(const QString &path)
     }
     if (listener)
         listener(outcomeText("UpgradePlan", text, {nativePath(plan.shaderDir)}));
+}
+
+bool UpgradePlan::pending(const QString &receiptPath)
+{
+    return there(journalPath(receiptPath));
 }
 
 void UpgradePlan::recover()

@@ -103,6 +103,9 @@ public:
     // Finishes or undoes each upgrade or rollback a dead run left, telling
     // the listener which, before anything else is read.
     static void recover();
+    // Whether a change of version of the receipt at path is under way, or
+    // was left by a dead run.
+    static bool pending(const QString &receiptPath);
     static void setListener(std::function<void(const QString &text)> listener);
     // Told each phase once the journal holds it; a test returns true to
     // have the run stop there, as a kill would.
