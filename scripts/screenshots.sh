@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the program and photographs its dialog under a private Xvfb into
-# docs/screenshots/: the three tabs in French and in English, and the Shader
-# tab after a successful installation. Each image is cropped to the dialog.
+# docs/screenshots/: the three tabs in French and in English, the Shader tab
+# after a successful installation, and the installed shaders in both
+# languages with a second shader left unfinished. Each image is cropped to
+# the dialog.
 #
 # usage: scripts/screenshots.sh
 set -euo pipefail
@@ -149,5 +151,23 @@ done
 [[ $(cksum <"$DEMO/mentalray/maya.rayrc") != "$rayrc_before" ]] || die "maya.rayrc unchanged"
 shot install-done-fr.png
 close_app
+
+# A second shader whose install stopped short: two of its files found, the
+# rest missing, so maya.rayrc was left alone.
+mkdir "$DEMO/shader-glow"
+echo 'glow swatch icon' >"$DEMO/shader-glow/glow.fti"
+echo 'global proc glowRegister() {}' >"$DEMO/shader-glow/glow.mel"
+"$root/$BUILD_DIR/bin/velkarinth-cli" -C "$DEMO" install "$DEMO/shader-glow" \
+  --link 'link "glow.so";' --mi 'mi "glow.mi";' >/dev/null 2>&1 && die "the glow install did not stop short"
+for lang in fr en; do
+  case $lang in
+    fr) locale=fr_FR.UTF-8 ;;
+    en) locale=en_US.UTF-8 ;;
+  esac
+  start_app "$locale"
+  xdo key ctrl+Tab ctrl+Tab ctrl+Tab
+  shot "installed-$lang.png"
+  close_app
+done
 
 du -ch "$OUT"/*.png | tail -n 1

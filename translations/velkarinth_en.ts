@@ -559,6 +559,153 @@ The folder is kept; click Save in a moment to write it.</translation>
     </message>
 </context>
 <context>
+    <name>InstalledTab</name>
+    <message>
+        <source>(aucune)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>Shaders installés</source>
+        <translation>Installed shaders</translation>
+    </message>
+    <message>
+        <source>Détails</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Actualiser</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Terminer l&apos;installation</source>
+        <translation>Finish the install</translation>
+    </message>
+    <message>
+        <source>Mettre à jour</source>
+        <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>Revenir à la version d&apos;avant</source>
+        <translation>Go back to the previous version</translation>
+    </message>
+    <message>
+        <source>Désinstaller</source>
+        <translation>Uninstall</translation>
+    </message>
+    <message>
+        <source>installé</source>
+        <translation>installed</translation>
+    </message>
+    <message>
+        <source>inachevé</source>
+        <translation>unfinished</translation>
+    </message>
+    <message>
+        <source>modifié</source>
+        <translation>changed</translation>
+    </message>
+    <message>
+        <source>fichiers manquants</source>
+        <translation>files missing</translation>
+    </message>
+    <message>
+        <source>version plus récente disponible</source>
+        <translation>newer version available</translation>
+    </message>
+    <message>
+        <source>mise à jour interrompue</source>
+        <translation>upgrade interrupted</translation>
+    </message>
+    <message>
+        <source>%1 -&gt; %2 : %3</source>
+        <translation>%1 -&gt; %2: %3</translation>
+    </message>
+    <message>
+        <source>Aucun Shader installé.</source>
+        <translation>No shader installed.</translation>
+    </message>
+    <message>
+        <source>intact</source>
+        <translation>intact</translation>
+    </message>
+    <message>
+        <source>absent</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>version plus ancienne</source>
+        <translation>outdated</translation>
+    </message>
+    <message>
+        <source>Dossier du Shader : %1</source>
+        <translation>Shader folder: %1</translation>
+    </message>
+    <message>
+        <source>maya.rayrc : %1</source>
+        <translation>maya.rayrc: %1</translation>
+    </message>
+    <message>
+        <source>État : %1</source>
+        <translation>State: %1</translation>
+    </message>
+    <message>
+        <source>Fichiers :</source>
+        <translation>Files:</translation>
+    </message>
+    <message>
+        <source>  %1 -&gt; %2 : %3</source>
+        <translation>  %1 -&gt; %2: %3</translation>
+    </message>
+    <message>
+        <source>Lignes :</source>
+        <translation>Lines:</translation>
+    </message>
+    <message>
+        <source>  %1 : %2 (présente)</source>
+        <translation>  %1: %2 (present)</translation>
+    </message>
+    <message>
+        <source>  %1 : %2 (absente)</source>
+        <translation>  %1: %2 (missing)</translation>
+    </message>
+    <message>
+        <source>Une version d&apos;avant est gardée.</source>
+        <translation>A previous version is kept.</translation>
+    </message>
+    <message>
+        <source>Voici ce qui sera fait pour %1 :</source>
+        <translation>This is what will be done for %1:</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Problème</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1, entrée %2 : %3 -&gt; %4</source>
+        <translation>%1, %2 entry: %3 -&gt; %4</translation>
+    </message>
+    <message>
+        <source>%1, entrée %2, ligne %3 : %4 -&gt; %5</source>
+        <translation>%1, %2 entry, line %3: %4 -&gt; %5</translation>
+    </message>
+    <message>
+        <source>%1, entrée %2, ligne %3 : à retirer</source>
+        <translation>%1, %2 entry, line %3: to remove</translation>
+    </message>
+    <message>
+        <source>La désinstallation n&apos;a pas tout retiré.</source>
+        <translation>The uninstall did not remove everything.</translation>
+    </message>
+</context>
+<context>
     <name>QObject</name>
     <message>
         <source>Erreur de copie de fichier</source>
@@ -823,6 +970,10 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>Velkarinth</source>
         <translation>Velkarinth</translation>
+    </message>
+    <message>
+        <source>Shaders installés</source>
+        <translation>Installed shaders</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include "configtab.h"
 #include "credittab.h"
+#include "installedtab.h"
 #include "shadertab.h"
 
 #include <QHBoxLayout>
@@ -17,6 +18,8 @@ TabDialog::TabDialog(QWidget *parent)
     tabWidget->addTab(new ShaderTab, tr("Shader"));
     tabWidget->addTab(new ConfigTab, tr("Configuration"));
     tabWidget->addTab(new CreditTab, tr("Crédits"));
+    // After the three pages, so that theirs keep their places.
+    tabWidget->addTab(new InstalledTab, tr("Shaders installés"));
 
     auto *okButton = new QPushButton(tr("OK"));
     auto *cancelButton = new QPushButton(tr("Cancel"));

@@ -1,15 +1,24 @@
 #include "config/configuration.h"
+#include "files/filelock.h"
+#include "install/receipt.h"
+#include "install/upgradeplan.h"
+#include "installedtab.h"
 #include "i18n/translations.h"
 #include "tabdialog.h"
 #include "uitestsupport.h"
 
 #include <QComboBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTranslator>
 #include <QtTest>
+
+#include <optional>
 
 class TestTabdialog : public QObject
 {
@@ -34,6 +43,10 @@ private slots:
     void keyboard_data();
     void keyboard();
     void startsInFirstField();
+    void installedStates_data();
+    void installedStates();
+    void installedActions_data();
+    void installedActions();
 };
 
 namespace {
@@ -69,7 +82,7 @@ void TestTabdialog::tabsAndTitle()
     TabDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Velkarinth"));
     QCOMPARE(tabLabels(dialog), QStringList({QStringLiteral("Shader"), QStringLiteral("Configuration"),
-                                             QStringLiteral("Crédits")}));
+                                             QStringLiteral("Crédits"), QStringLiteral("Shaders installés")}));
     QCOMPARE(dialog.findChild<QTabWidget *>(QStringLiteral("tabWidget"))->currentIndex(), 0);
 }
 
@@ -263,13 +276,15 @@ void TestTabdialog::translation()
     if (english) {
         QCOMPARE(tabLabels(dialog), QStringList({QStringLiteral("Shader"),
                                                  QStringLiteral("Configuration"),
-                                                 QStringLiteral("Credits")}));
+                                                 QStringLiteral("Credits"),
+                                                 QStringLiteral("Installed shaders")}));
         QCOMPARE(buttonText(dialog, "installButton"), QStringLiteral("Install the Shader"));
         QCOMPARE(buttonText(dialog, "saveButton"), QStringLiteral("Save"));
     } else {
         QCOMPARE(tabLabels(dialog), QStringList({QStringLiteral("Shader"),
                                                  QStringLiteral("Configuration"),
-                                                 QStringLiteral("Crédits")}));
+                                                 QStringLiteral("Crédits"),
+                                                 QStringLiteral("Shaders installés")}));
         QCOMPARE(buttonText(dialog, "installButton"), QStringLiteral("Installer le Shader"));
         QCOMPARE(buttonText(dialog, "saveButton"), QStringLiteral("Sauvegarde"));
     }
@@ -369,6 +384,186 @@ void TestTabdialog::startsInFirstField()
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QCOMPARE(dialog.focusWidget()->objectName(), QStringLiteral("shaderDirEdit"));
+}
+
+
+
+
+namespace {
+// A workspace of its own below root: a shader of two mandatory files going
+// to dest/, a maya.rayrc of the user's in mr/, its init.txt.
+void makeWorld(const QString &root)
+{
+    for (const char *folder : {"shader", "dest", "mr"})
+        QDir(root).mkpath(QLatin1String(folder));
+    writeBytes(root + QStringLiteral("/shader/a.mel"), "proc a");
+    writeBytes(root + QStringLiteral("/shader/a.xpm"), "/* XPM */");
+    writeBytes(root + QStringLiteral("/mr/maya.rayrc"), "# mine\n\tlink \"base.so\";\n\tmi \"base.mi\";\n");
+    writeBytes(root + QStringLiteral("/init.txt"),
+               QStringLiteral("[MAYA_PATH]\n%1\n[MR_PATH]\n%1/mr\n[Shader Mental Ray]\n2\nmel*%1/dest*o\nxpm*%1/dest*o\n")
+                   .arg(root)
+                   .toUtf8());
+}
+
+// velkarinth-cli, built beside the tests, run in root.
+int cli(const QString &root, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/velkarinth-cli"),
+                  QStringList{QStringLiteral("-C"), root} + arguments);
+    return process.waitForFinished(120000) ? process.exitCode() : -1;
+}
+
+// A story told alike in root: install, then what happened since.
+void tell(const QString &root, const QString &story)
+{
+    const QStringList lines{QStringLiteral("--link"), QStringLiteral("link \"a.so\";"), QStringLiteral("--mi"),
+                            QStringLiteral("mi \"a.mi\";")};
+    if (story == QLatin1String("unfinished"))
+        writeBytes(root + QStringLiteral("/dest/a.xpm"), "mine");
+    cli(root, QStringList{QStringLiteral("install"), root + QStringLiteral("/shader")} + lines);
+    if (story == QLatin1String("unfinished"))
+        QFile::remove(root + QStringLiteral("/dest/a.xpm")); // out of the way now
+    if (story == QLatin1String("changed"))
+        writeBytes(root + QStringLiteral("/dest/a.mel"), "proc a, mine");
+    if (story == QLatin1String("missing"))
+        QFile::remove(root + QStringLiteral("/dest/a.xpm"));
+    if (story == QLatin1String("outdated") || story == QLatin1String("upgraded") || story == QLatin1String("interrupted"))
+        writeBytes(root + QStringLiteral("/shader/a.mel"), "proc a, version 2");
+    if (story == QLatin1String("upgraded"))
+        cli(root, {QStringLiteral("install"), QStringLiteral("--upgrade"), root + QStringLiteral("/shader")});
+}
+
+QStringList enabledActions(const InstalledTab &tab)
+{
+    QStringList enabled;
+    for (const char *name : {"finishButton", "upgradeButton", "rollbackButton", "uninstallButton"}) {
+        if (tab.findChild<QPushButton *>(QLatin1String(name))->isEnabled())
+            enabled << QString::fromLatin1(name).chopped(6);
+    }
+    return enabled;
+}
+
+// Every file of the workspace but the program's own records, whose paths
+// differ from one workspace to the other.
+QMap<QString, QByteArray> workspace(const QString &root)
+{
+    QMap<QString, QByteArray> files;
+    for (const char *folder : {"dest", "mr", "shader"}) {
+        const QMap<QString, QByteArray> below = treeSnapshot(root + QLatin1Char('/') + QLatin1String(folder));
+        for (auto file = below.cbegin(); file != below.cend(); ++file) {
+            if (!file.key().contains(QLatin1String("maya.rayrc2"))) // the dated copies
+                files.insert(QLatin1String(folder) + QLatin1Char('/') + file.key(), file.value());
+        }
+    }
+    return files;
+}
+}
+
+void TestTabdialog::installedStates_data()
+{
+    // Each state as the list and status say it, and what can be done.
+    QTest::addColumn<QString>("story");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QStringList>("enabled");
+    QTest::newRow("installed") << "installed" << "installé" << QStringList{"uninstall"};
+    QTest::newRow("unfinished") << "unfinished" << "inachevé" << QStringList{"finish", "uninstall"};
+    QTest::newRow("changed") << "changed" << "modifié" << QStringList{"uninstall"};
+    QTest::newRow("missing") << "missing" << "fichiers manquants" << QStringList{"finish", "uninstall"};
+    QTest::newRow("outdated") << "outdated" << "version plus récente disponible" << QStringList{"upgrade", "uninstall"};
+    QTest::newRow("upgraded") << "upgraded" << "installé" << QStringList{"rollback", "uninstall"};
+    QTest::newRow("upgrade under way") << "interrupted" << "mise à jour interrompue" << QStringList();
+}
+
+void TestTabdialog::installedStates()
+{
+    QFETCH(QString, story);
+    QFETCH(QString, words);
+    QFETCH(QStringList, enabled);
+    Sandbox sandbox;
+    makeWorld(sandbox.path());
+    tell(sandbox.path(), story);
+    Configuration::load(false);
+    std::optional<FileLock> live;
+    if (story == QLatin1String("interrupted")) {
+        // A run that is still at it: its journal, and the receipt's lock.
+        UpgradePlan::deathHook() = [](const char *phase) { return qstrcmp(phase, "swapping") == 0; };
+        UpgradePlan plan = UpgradePlan::upgrade(Configuration::shaderTypes.at(0).rows, sandbox.path(QStringLiteral("shader")),
+                                                Configuration::mrPath, {}, {});
+        QVERIFY(!plan.apply());
+        UpgradePlan::deathHook() = {};
+        FileLock::setTimeout(std::chrono::milliseconds(50));
+        QVERIFY(live.emplace(plan.receiptPath).lock());
+    }
+    InstalledTab tab;
+    tab.refresh();
+    const auto *list = tab.findChild<QListWidget *>(QStringLiteral("installedList"));
+    QCOMPARE(list->count(), 1);
+    QVERIFY2(list->item(0)->text().endsWith(QStringLiteral(" : ") + words), qPrintable(list->item(0)->text()));
+    QCOMPARE(enabledActions(tab), enabled);
+    // The details name every copy whole.
+    const QString details = tab.findChild<QPlainTextEdit *>(QStringLiteral("detailsView"))->toPlainText();
+    QVERIFY(details.contains(QDir::toNativeSeparators(sandbox.path(QStringLiteral("dest/a.mel")))));
+    QCOMPARE(details.contains(QStringLiteral("link \"a.so\"; (présente)")), story != QLatin1String("unfinished"));
+    // The command line says the same: intact or not.
+    QCOMPARE(cli(sandbox.path(), {QStringLiteral("status"), sandbox.path(QStringLiteral("shader"))}) == 0,
+             story == QLatin1String("installed") || story == QLatin1String("upgraded"));
+}
+
+void TestTabdialog::installedActions_data()
+{
+    // Each action first asked about, then cancelled (nothing written), then
+    // done: the workspace as the command line's same action leaves its twin.
+    QTest::addColumn<QString>("story");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("twin");
+    QTest::addColumn<QString>("planned"); // a line of the confirmation
+    QTest::newRow("finish") << "unfinished" << "finishButton"
+                            << QStringList{"install", "--link", "link \"a.so\";", "--mi", "mi \"a.mi\";"} << "a.xpm";
+    QTest::newRow("upgrade") << "outdated" << "upgradeButton" << QStringList{"install", "--upgrade"}
+                             << "a.mel : remplacé par l'autre version";
+    QTest::newRow("rollback") << "upgraded" << "rollbackButton" << QStringList{"rollback"}
+                              << "a.mel : remplacé par l'autre version";
+    QTest::newRow("uninstall") << "installed" << "uninstallButton" << QStringList{"uninstall"} << "ligne 2 : à retirer";
+}
+
+void TestTabdialog::installedActions()
+{
+    QFETCH(QString, story);
+    QFETCH(QString, button);
+    QFETCH(QStringList, twin);
+    QFETCH(QString, planned);
+    Sandbox sandbox;
+    const QString twinRoot = sandbox.path(QStringLiteral("twin"));
+    makeWorld(sandbox.path());
+    makeWorld(twinRoot);
+    tell(sandbox.path(), story);
+    tell(twinRoot, story);
+    twin.insert(1, twinRoot + QStringLiteral("/shader"));
+    Configuration::load(false);
+    InstalledTab tab;
+    tab.refresh();
+    auto *action = tab.findChild<QPushButton *>(button);
+    QVERIFY(action->isEnabled());
+    const auto before = workspace(sandbox.path());
+    {
+        ModalWatcher watcher;
+        watcher.pressing = QStringLiteral("Annuler");
+        action->click();
+        QCOMPARE(watcher.boxes.size(), 1);
+        QVERIFY(watcher.boxes.first().plain);
+        QVERIFY2(watcher.boxes.first().details.contains(planned), qPrintable(watcher.boxes.first().details));
+    }
+    QCOMPARE(workspace(sandbox.path()), before);
+    {
+        ModalWatcher watcher;
+        watcher.pressing = action->text();
+        action->click();
+        QCOMPARE(watcher.boxes.size(), 1); // the question alone: no failure
+    }
+    QCOMPARE(cli(twinRoot, twin), 0);
+    QVERIFY(workspace(sandbox.path()) != before);
+    QCOMPARE(workspace(sandbox.path()), workspace(twinRoot));
 }
 
 QTEST_MAIN(TestTabdialog)

@@ -1,5 +1,6 @@
 #include "uitestsupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
@@ -30,7 +31,13 @@ ModalWatcher::ModalWatcher(std::function<QString(const QString &)> folderAnswer)
                           box->textFormat() == Qt::PlainText
                               && (!details || details->textFormat() == Qt::PlainText),
                           box->parentWidget()});
-            box->close();
+            const QList<QAbstractButton *> buttons = box->buttons();
+            const auto pressed = std::find_if(buttons.cbegin(), buttons.cend(),
+                                              [this](const QAbstractButton *button) { return button->text() == pressing; });
+            if (pressed != buttons.cend())
+                (*pressed)->click();
+            else
+                box->close();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             folderDialogStarts.append(dialog->directory().absolutePath());
             folderDialogTitles.append(dialog->windowTitle());

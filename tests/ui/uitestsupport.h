@@ -35,6 +35,8 @@ public:
     ~ModalWatcher();
 
     QList<SeenBox> boxes;
+    // The text of the button to press in a box that has one; others close.
+    QString pressing;
     QStringList folderDialogStarts;
     // Caption of each folder dialog, and whether it offered folders only.
     QStringList folderDialogTitles;
