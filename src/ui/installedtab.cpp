@@ -9,7 +9,7 @@
 #include "messageboxreporter.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -66,9 +66,11 @@ InstalledTab::InstalledTab(QWidget *parent)
     uninstallButton = button("uninstallButton", tr("Désinstaller"), &InstalledTab::uninstallShader);
     connect(installedList, &QListWidget::currentRowChanged, this, &InstalledTab::showDetails);
 
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *each : {refreshButton, finishButton, upgradeButton, rollbackButton, uninstallButton})
-        buttons->addWidget(each);
+    // Two rows, so that the page needs no more width than the others.
+    auto *buttons = new QGridLayout;
+    QPushButton *const order[] = {refreshButton, finishButton, upgradeButton, rollbackButton, uninstallButton};
+    for (int i = 0; i < 5; ++i)
+        buttons->addWidget(order[i], i / 3, i % 3);
     auto *layout = new QVBoxLayout;
     layout->addWidget(listLabel);
     layout->addWidget(installedList, 1);
