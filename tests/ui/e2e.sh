@@ -9,7 +9,9 @@
 #   ARTIFACT_DIR  where a screenshot is saved on failure (default /tmp)
 #
 # Needs Xvfb, xdotool, xclip and imagemagick (TEST_PACKAGES in scripts/deps.sh).
-# The scenario runs once in French and once in English, from a fresh demo
+# The scenario (an install, the configuration, every button, an uninstall
+# from the installed shaders tab) runs once in French and once in English,
+# from a fresh demo
 # workspace and a fresh settings folder each time, and both must leave the
 # same files behind.
 set -euo pipefail
@@ -246,9 +248,9 @@ wait_for_file() {
 }
 
 # ---- the scenario ------------------------------------------------------------
-# run_scenario LANG TAG FOLDER_DIALOG_TITLE
+# run_scenario LANG TAG FOLDER_DIALOG_TITLE UNINSTALL_TITLE
 run_scenario() {
-  app_lang=$1 lang_tag=$2 folder_title=$3
+  app_lang=$1 lang_tag=$2 folder_title=$3 uninstall_title=$4
   folder_dialog_seen=0
   ws=$tmp/run/ws   # the same path for both languages, so their files compare as they are
   rm -rf "$tmp/run" "$HOME" "$XDG_RUNTIME_DIR"
@@ -383,19 +385,48 @@ run_scenario() {
   cmp -s "$backup" "$tmp/rayrc.orig" || fail "$(basename "$backup") is not the original maya.rayrc"
   step "backup $(basename "$backup") holds the original maya.rayrc"
 
+  # -- third run: the installed shaders tab takes the shader back out. Its
+  # list, details and "refresh" do nothing on space; "uninstall" asks first,
+  # "cancel" being the default, and Tab moves to the button that goes on.
+  start_app
+  xdo key ctrl+Tab ctrl+Tab ctrl+Tab
+  local asked=
+  for ((tabs = 0; tabs < 8; tabs++)); do
+    [[ -z $asked ]] || break
+    xdo key Tab
+    outcome=$(press_and_watch)
+    case $outcome in
+      window*) asked=${outcome#window } ;;
+      exit | rayrc) fail "space on the installed shaders tab gave '$outcome' before any question" ;;
+    esac
+  done
+  [[ -n $asked ]] || fail "no button of the installed shaders tab asked to uninstall"
+  [[ $(xdo getwindowname "$asked" || true) == "$uninstall_title" ]] \
+    || fail "the question is titled '$(xdo getwindowname "$asked")', expected '$uninstall_title'"
+  xdo windowfocus "$asked"
+  sleep 0.2
+  xdo key Tab space
+  wait_for_file "$ws/mentalray/maya.rayrc" "$tmp/rayrc.orig" "the uninstall did not give maya.rayrc back"
+  [[ -z $(find "$ws/maya" "$ws/mentalray" -name 'velvet.*') ]] || fail "the uninstall left copies behind"
+  step "uninstalled from the installed shaders tab: maya.rayrc as it was, no copy left"
+  xdo windowfocus "$main"
+  sleep 0.3
+  xdo key Escape
+  wait_exit 0
+
   # What this run leaves, with the dated name made comparable across days.
   local result=$tmp/result-$lang_tag
   mkdir -p "$result"
   cp -a "$ws" "$result/ws"
   mv "$result/ws/$(basename "$backup")" "$result/ws/maya.rayrc.backup"
-  # Each run's copies are new files: only their device and inode differ.
-  sed -i '/"device"\|"inode"/d' "$result/ws/receipts/"*.json
+  # The uninstall took its receipt with it.
+  [[ -z $(find "$result/ws/receipts" -type f 2>/dev/null) ]] || fail "the uninstall left a receipt"
   cp -a "$XDG_CONFIG_HOME/velkarinth.example.org" "$result/settings"
   step "scenario passed"
 }
 
-run_scenario fr_FR.UTF-8 fr 'Sélectionner un répertoire'
-run_scenario en_US.UTF-8 en 'Select a directory'
+run_scenario fr_FR.UTF-8 fr 'Sélectionner un répertoire' 'Désinstaller'
+run_scenario en_US.UTF-8 en 'Select a directory' 'Uninstall'
 
 lang_tag=fr+en
 diff -r "$tmp/result-fr" "$tmp/result-en" >&2 || fail "the French and English runs left different files"
