@@ -402,10 +402,11 @@ bool UpgradePlan::apply()
     // Checked again now that no other run changes what the plan rests on.
     *this = make(rollback, rows, shaderDir, mrDir, link, mi);
     applied = true;
+    for (const FileStep &step : std::as_const(files))
+        sweepLeftovers(step.copy.folder);
     if (outcome != Outcome::Done || !changed())
         return outcome == Outcome::Done;
     for (FileStep &step : files) {
-        sweepLeftovers(step.copy.folder);
         if (step.action == Action::Replace || step.action == Action::Copy)
             step.staged = leftoverName(step.copy.destination, Leftover::New);
         if (step.action == Action::Replace || step.action == Action::Remove)
@@ -540,9 +541,11 @@ void UpgradePlan::cleanUp()
     for (const FileStep &step : files) {
         if (step.aside.isEmpty() || !there(step.aside))
             continue;
-        // A running program may hold it: it goes when the program ends.
+        // A running program may hold it: under a name the next run's sweep
+        // takes, and at the next restart where that may be asked.
         if (fileFingerprint(step.aside) == step.receipted.copy && !QFile::remove(step.aside)) {
-            removeAtRestart(step.aside);
+            const QString later = leftoverName(step.copy.destination, Leftover::Removing);
+            removeAtRestart(renameNoReplace(step.aside, later) ? later : step.aside);
             restartNeeded = true;
         }
     }
