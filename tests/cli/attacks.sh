@@ -201,6 +201,34 @@ row_planted_leftovers() {
   rm -f "$scripts"/.velvet.*
 }
 
+row_planted_aside() {
+  fresh && opened "$ws/maya/scripts"
+  finished install shader-sample "${lines[@]}"
+  local scripts=$ws/maya/scripts aside=$ws/maya/scripts/.velvet.mel.velkarinth-old-999999-1
+  # A root upgrade died with the copy set aside; the attacker swapped it for
+  # a file of theirs before the next run.
+  mv "$scripts/velvet.mel" "$tmp/old-copy"
+  echo 'evil proc' | plant "$aside"
+  python3 - "$receipt" "$aside" "$ws/mentalray" <<'PY'
+import json, sys
+receipt, aside, mr = sys.argv[1:]
+r = json.load(open(receipt))
+mel = next(f for f in r["files"] if f["extension"] == "mel")
+journal = {"format": 1, "phase": "swapping", "rollback": False, "shaderDir": r["shaderDir"], "mrDir": mr,
+           "files": [{"action": "replace", "copy": dict(mel, size="-1"), "receipted": mel, "staged": "",
+                      "aside": aside}],
+           "lines": [{"entry": l["entry"], "before": l["text"], "after": l["text"]} for l in r["lines"]],
+           "oldLines": r["lines"]}
+with open(receipt[:-len(".json")] + ".upgrade", "w") as out:
+    json.dump(journal, out)
+PY
+  chmod 0600 "${receipt%.json}.upgrade"
+  run status shader-sample
+  [[ -e $scripts/velvet.mel ]] && bad "the attacker's file was put in place of the copy"
+  [[ $(cat "$aside") == 'evil proc' ]] || bad "the attacker's file was changed"
+  grep -qiE 'undone|défait' "$tmp/err" || bad "the half-done upgrade was not told of: $(head -c 200 "$tmp/err")"
+}
+
 row_trust_rule() {
   local kind
   for kind in owned open; do
@@ -222,7 +250,7 @@ row_trust_rule() {
 passed=0 failed=0
 intact
 for row in tmp-journal journal-symlink planted-receipt owned-names lock-fifo full-disk \
-           linked-rayrc planted-leftovers trust-rule; do
+           linked-rayrc planted-leftovers planted-aside trust-rule; do
   why='' skip=''
   "row_${row//-/_}"
   intact
