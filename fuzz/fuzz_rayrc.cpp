@@ -40,21 +40,30 @@ qsizetype firstExactly(const QList<FuzzLine> &lines, const QByteArray &text, qsi
 
 // The removal takes out the first line that is exactly the link entry and
 // the first other one that is exactly the mi entry, each with its end, and
-// nothing else.
+// nothing else; given new lines, it puts each in the place of the one it
+// found, keeping that line's end.
 void checkRemoval(const QString &linkText, const QString &miText, qsizetype blockSize)
 {
+    // Every other block size replaces instead, with lines the file may hold too.
+    const bool replacing = blockSize % 2 == 0;
+    const QString newTexts[] = {replacing ? miText : QString(), replacing ? QStringLiteral("link \"new.so\";") : QString()};
     const QByteArray before = readFile("maya.rayrc");
     QList<FuzzLine> expected = fuzzLines(before);
     const qsizetype linkAt = firstExactly(expected, linkText.isEmpty() ? QByteArray() : '\t' + linkText.toUtf8());
     const qsizetype miAt = firstExactly(expected, miText.isEmpty() ? QByteArray() : '\t' + miText.toUtf8(), linkAt);
     RayrcRemoval removal = RayrcRemoval::plan(QDir::currentPath(), linkText, miText);
     removal.blockSize = blockSize;
+    removal.newLink = newTexts[0];
+    removal.newMi = newTexts[1];
     FUZZ_CHECK(removal.linkLine == linkAt + 1 && removal.miLine == miAt + 1);
     FUZZ_CHECK(removal.outcome == (linkAt < 0 && miAt < 0 ? RayrcRemoval::Outcome::NoEntries : RayrcRemoval::Outcome::Remove));
     FUZZ_CHECK(removal.apply());
-    for (const qsizetype at : {qMax(linkAt, miAt), qMin(linkAt, miAt)}) {
-        if (at >= 0)
-            expected.removeAt(at);
+    const qsizetype found[] = {linkAt, miAt};
+    for (const int i : {linkAt > miAt ? 0 : 1, linkAt > miAt ? 1 : 0}) {
+        if (found[i] >= 0 && newTexts[i].isEmpty())
+            expected.removeAt(found[i]);
+        else if (found[i] >= 0)
+            expected[found[i]].text = '\t' + newTexts[i].toUtf8();
     }
     FUZZ_CHECK(readFile("maya.rayrc") == joinFuzzLines(expected));
 }
