@@ -4,6 +4,7 @@
 // code page.
 #include "config/configuration.h"
 #include "install/installplan.h"
+#include "install/uninstallplan.h"
 #include "install/upgradeplan.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcstep.h"
@@ -34,7 +35,7 @@ void TestWindows::rewriteRefused_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("holder");
-    for (const char *file : {"maya.rayrc", "init.txt"}) {
+    for (const char *file : {"maya.rayrc", "init.txt", "a.mel"}) {
         for (const char *holder : {"open elsewhere", "read-only"})
             QTest::addRow("%s %s", file, holder) << file << holder;
     }
@@ -49,7 +50,24 @@ void TestWindows::rewriteRefused()
                                   ? QByteArray("[MAYA_PATH]\r\nC:\\maya\r\n[MR_PATH]\r\nC:\\mr\r\n")
                                   : QByteArray("\tlink l\r\n\tmi m\r\n");
     writeBytes(file, before);
+    // An installed copy: its uninstall must see what Windows will refuse.
+    const QVector<ShaderFileRow> rows{{QStringLiteral("mel"), sandbox.path(), true}};
+    if (file == QLatin1String("a.mel")) {
+        QVERIFY(QDir().mkpath(QStringLiteral("shader")));
+        writeBytes(QStringLiteral("shader/a.mel"), before);
+        QFile::remove(file);
+        writeBytes(QStringLiteral("maya.rayrc"), "\tlink l\r\n\tmi m\r\n");
+        InstallReporter quiet;
+        InstallPlan install = InstallPlan::make(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(),
+                                                QStringLiteral("link a"), QStringLiteral("mi a"));
+        QVERIFY(install.apply(quiet));
+    }
     const auto rewrite = [&] {
+        if (file == QLatin1String("a.mel")) {
+            UninstallPlan plan = UninstallPlan::make(rows, sandbox.path(QStringLiteral("shader")), sandbox.path(), {}, {});
+            const bool readOnly = plan.files.first().key() == QLatin1String("read-only");
+            return plan.apply() && !readOnly;
+        }
         if (file == QLatin1String("maya.rayrc"))
             return updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome
                    == RayrcStep::Outcome::Update;

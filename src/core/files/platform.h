@@ -136,6 +136,11 @@ inline void setRemovalHook(std::function<void(const QString &path)> hook)
     removalHook() = std::move(hook);
 }
 
+// Whether the system refuses to remove path whoever asks: Windows' read-only
+// attribute (as version control sets it). Elsewhere a file's own mode does
+// not stop its removal.
+bool removalRefused(const QString &path);
+
 // Has the system remove path at its next start, where a running program
 // holds it open so that it cannot go now (Windows); false where it cannot.
 bool removeAtRestart(const QString &path);

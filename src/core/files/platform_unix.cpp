@@ -205,6 +205,11 @@ bool processRunning(qint64 pid)
     return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
 
+bool removalRefused(const QString &)
+{
+    return false;
+}
+
 bool removeAtRestart(const QString &)
 {
     // An open file can be removed here: one that cannot is not held.

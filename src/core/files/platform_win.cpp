@@ -321,6 +321,13 @@ bool renameNoReplace(const QString &from, const QString &to)
     return ::MoveFileExW(native(from, source), native(to, target), MOVEFILE_WRITE_THROUGH);
 }
 
+bool removalRefused(const QString &path)
+{
+    QString name;
+    const DWORD attributes = ::GetFileAttributesW(native(path, name));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 bool removeAtRestart(const QString &path)
 {
     QString name;

@@ -1,6 +1,7 @@
 #include "install/removestep.h"
 
 #include "files/paths.h"
+#include "files/platform.h"
 #include "i18n/outcometext.h"
 
 #include <QDir>
@@ -26,6 +27,8 @@ RemoveStep::Outcome judge(RemoveStep &step, const FileFingerprint &wanted)
         return RemoveStep::Outcome::RemoveFailed;
     if (step.expected.size != wanted.size || step.expected.sha256 != wanted.sha256)
         return RemoveStep::Outcome::Differs;
+    if (removalRefused(step.destination))
+        return RemoveStep::Outcome::ReadOnly;
     return QFileInfo(step.folder).isWritable() ? RemoveStep::Outcome::Remove : RemoveStep::Outcome::RemoveFailed;
 }
 }
@@ -97,7 +100,7 @@ bool RemoveStep::apply()
     case Removal::Failed:
         break;
     }
-    outcome = Outcome::RemoveFailed;
+    outcome = removalRefused(destination) ? Outcome::ReadOnly : Outcome::RemoveFailed;
     return false;
 }
 
@@ -118,12 +121,18 @@ constexpr OutcomeText outcomeTexts[] = {
     {"missing", QT_TRANSLATE_NOOP("RemoveStep", "Absent : %1"), nullptr},
     {"not-found", QT_TRANSLATE_NOOP("RemoveStep", "%2 : aucun fichier trouvé sous le dossier du Shader"), nullptr},
     {"no-destination", QT_TRANSLATE_NOOP("RemoveStep", "%2 : aucun dossier de destination"), nullptr},
-    {"remove-failed", QT_TRANSLATE_NOOP("RemoveStep", "Suppression impossible : %1"), nullptr},
+    {"remove-failed",
+     QT_TRANSLATE_NOOP("RemoveStep", "Suppression impossible (un autre programme le tient ouvert, ou le dossier "
+                                     "ne peut pas être écrit) : %1"),
+     nullptr},
     {"no-receipt", QT_TRANSLATE_NOOP("RemoveStep", "Gardé, aucun reçu ne dit qu'il a été installé : %1"), nullptr},
     {"outside", QT_TRANSLATE_NOOP("RemoveStep", "Gardé, le reçu le place hors des dossiers configurés : %1"),
      nullptr},
+    {"read-only",
+     QT_TRANSLATE_NOOP("RemoveStep", "Gardé, il est en lecture seule (ôtez cet attribut pour le retirer) : %1"),
+     nullptr},
 };
-static_assert(std::size(outcomeTexts) == int(RemoveStep::Outcome::Outside) + 1);
+static_assert(std::size(outcomeTexts) == int(RemoveStep::Outcome::ReadOnly) + 1);
 }
 
 QString RemoveStep::key() const

@@ -28,6 +28,7 @@ public:
         RemoveFailed,  // identical, but could not be (or cannot be) removed
         NoReceipt,     // byte for byte the shader's, but no receipt says it was copied: kept
         Outside,       // a receipt names it, but in no configured folder: kept
+        ReadOnly,      // the shader's, but marked read-only: the system refuses its removal
     };
     // Stable names of the outcomes for scripts, never translated.
     QString key() const;
