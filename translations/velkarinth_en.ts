@@ -4,10 +4,6 @@
 <context>
     <name>CliApp</name>
     <message>
-        <source>Installe un Shader Mental Ray dans Maya, comme l&apos;onglet Shader de Velkarinth.</source>
-        <translation>Installs a Mental Ray shader into Maya, as Velkarinth&apos;s Shader tab does.</translation>
-    </message>
-    <message>
         <source>Travaille comme si lancé dans DOSSIER.</source>
         <translation>Run as if started in DIR.</translation>
     </message>
@@ -100,10 +96,6 @@
 %2</translation>
     </message>
     <message>
-        <source>Dossier de Shader introuvable : %1</source>
-        <translation>No such shader folder: %1</translation>
-    </message>
-    <message>
         <source>init.txt ne peut pas garder ce dossier : il tient sur plusieurs lignes ou l&apos;encodage du système ne sait pas l&apos;écrire.</source>
         <translation>init.txt cannot keep this folder: it spans several lines, or the system&apos;s encoding cannot write it.</translation>
     </message>
@@ -164,8 +156,207 @@
         <translation>Bring the installed shader to the version its folder holds, whole or not at all.</translation>
     </message>
     <message>
-        <source>install [--upgrade] DOSSIER_DU_SHADER, rollback DOSSIER_DU_SHADER, uninstall DOSSIER_DU_SHADER, status [DOSSIER_DU_SHADER], config, config maya DOSSIER ou config mr DOSSIER</source>
-        <translation>install [--upgrade] SHADER_DIR, rollback SHADER_DIR, uninstall SHADER_DIR, status [SHADER_DIR], config, config maya DIR or config mr DIR</translation>
+        <source>DOSSIER</source>
+        <translation>DIR</translation>
+    </message>
+    <message>
+        <source>LIGNE</source>
+        <translation>LINE</translation>
+    </message>
+    <message>
+        <source>N&apos;écrit que les échecs.</source>
+        <translation>Print failures only.</translation>
+    </message>
+    <message>
+        <source>Affiche l&apos;aide : celle de la commande donnée, ou la liste des commandes.</source>
+        <translation>Show help: the given command&apos;s, or the list of commands.</translation>
+    </message>
+    <message>
+        <source>Affiche la version.</source>
+        <translation>Show the version.</translation>
+    </message>
+    <message>
+        <source>DOSSIER_DU_SHADER</source>
+        <translation>SHADER_DIR</translation>
+    </message>
+    <message>
+        <source>Le dossier du Shader, tel que donné à install.</source>
+        <translation>The shader&apos;s folder, as given to install.</translation>
+    </message>
+    <message>
+        <source>Installe le Shader de DOSSIER_DU_SHADER, ou avec --upgrade le met à la version de ce dossier.</source>
+        <translation>Install the shader in SHADER_DIR, or with --upgrade bring it to that folder&apos;s version.</translation>
+    </message>
+    <message>
+        <source>Copie chaque fichier du Shader dans le dossier qu&apos;init.txt donne pour son extension, sans jamais remplacer un fichier, puis écrit les lignes link et mi dans maya.rayrc. Avec --upgrade, un Shader installé passe à la version de son dossier, entièrement ou pas du tout ; --link et --mi peuvent alors manquer : celles du reçu servent.</source>
+        <translation>Copy each of the shader&apos;s files into the folder init.txt gives for its extension, never replacing a file, then write the link and mi lines into maya.rayrc. With --upgrade, an installed shader is brought to its folder&apos;s version, whole or not at all; --link and --mi may then be left out: the receipt&apos;s serve.</translation>
+    </message>
+    <message>
+        <source>Le dossier qui contient les fichiers du Shader.</source>
+        <translation>The folder that holds the shader&apos;s files.</translation>
+    </message>
+    <message>
+        <source>installé (ou le serait, avec --dry-run)</source>
+        <translation>installed (or would be, with --dry-run)</translation>
+    </message>
+    <message>
+        <source>l&apos;installation a échoué (ou échouerait) ; une ligne sur la sortie d&apos;erreur par échec</source>
+        <translation>the install failed (or would); one line on stderr per failure</translation>
+    </message>
+    <message>
+        <source>Remet la version d&apos;avant la dernière mise à jour du Shader de DOSSIER_DU_SHADER.</source>
+        <translation>Put back the version before the last upgrade of the shader in SHADER_DIR.</translation>
+    </message>
+    <message>
+        <source>Les copies gardées remplacent celles de la mise à jour, les copies qu&apos;elle a ajoutées partent et les lignes d&apos;avant reviennent ; rien n&apos;est fait quand une copie a changé depuis.</source>
+        <translation>The kept copies replace the upgrade&apos;s, the copies it added go and the lines before it come back; nothing is done when a copy has changed since.</translation>
+    </message>
+    <message>
+        <source>la version d&apos;avant est remise (ou le serait, avec --dry-run)</source>
+        <translation>the version before is back (or would be, with --dry-run)</translation>
+    </message>
+    <message>
+        <source>rien n&apos;a été remis : aucune version d&apos;avant, ou une copie a changé</source>
+        <translation>nothing was put back: no version before, or a copy has changed</translation>
+    </message>
+    <message>
+        <source>Retire ce que l&apos;installation du Shader de DOSSIER_DU_SHADER a mis en place.</source>
+        <translation>Take back what the install of the shader in SHADER_DIR put in place.</translation>
+    </message>
+    <message>
+        <source>Retire chaque copie et chaque ligne que nomme le reçu du Shader, tant qu&apos;elle est telle que l&apos;installation l&apos;a faite ; une copie modifiée reste. Sans reçu, rien n&apos;est retiré, sauf avec --without-receipt.</source>
+        <translation>Remove each copy and each line the shader&apos;s receipt names, while it is as the install made it; a changed copy stays. Without a receipt nothing is removed, unless with --without-receipt.</translation>
+    </message>
+    <message>
+        <source>tout ce que l&apos;installation avait mis est retiré (ou le serait, avec --dry-run)</source>
+        <translation>everything the install put there is gone (or would be, with --dry-run)</translation>
+    </message>
+    <message>
+        <source>quelque chose est resté ou n&apos;a pas pu être retiré</source>
+        <translation>something stayed or could not be removed</translation>
+    </message>
+    <message>
+        <source>Dit si les Shaders installés, ou celui de DOSSIER_DU_SHADER, sont en place et intacts.</source>
+        <translation>Tell whether the installed shaders, or the one in SHADER_DIR, are in place and intact.</translation>
+    </message>
+    <message>
+        <source>Répond d&apos;après les reçus : chaque copie est intacte, modifiée ou absente, et chaque ligne présente ou absente. Rien n&apos;est écrit.</source>
+        <translation>Answer from the receipts: each copy intact, changed or missing, and each line present or missing. Nothing is written.</translation>
+    </message>
+    <message>
+        <source>Le dossier d&apos;un Shader installé ; sans lui, tous les Shaders installés.</source>
+        <translation>The folder of one installed shader; without it, every installed shader.</translation>
+    </message>
+    <message>
+        <source>installé jusqu&apos;au bout et intact (avec --link et --mi : avec ces lignes)</source>
+        <translation>installed to its end and intact (with --link and --mi: with those lines)</translation>
+    </message>
+    <message>
+        <source>autre chose, ou aucun reçu</source>
+        <translation>anything else, or no receipt</translation>
+    </message>
+    <message>
+        <source>Montre la configuration lue dans init.txt, ou y écrit le dossier Maya ou Mental Ray.</source>
+        <translation>Show the configuration read from init.txt, or write the Maya or Mental Ray directory into it.</translation>
+    </message>
+    <message>
+        <source>Seule, montre init.txt, les dossiers et chaque type de Shader. Avec maya ou mr, change la ligne de ce dossier dans init.txt, toutes les autres gardées telles quelles.</source>
+        <translation>Alone, show init.txt, the directories and each shader type. With maya or mr, change that directory&apos;s line in init.txt, every other line kept as it was.</translation>
+    </message>
+    <message>
+        <source>Écrit DOSSIER comme dossier de Maya (ligne 2 d&apos;init.txt).</source>
+        <translation>Write DIR as the Maya directory (line 2 of init.txt).</translation>
+    </message>
+    <message>
+        <source>Écrit DOSSIER comme dossier de Mental Ray (ligne 4 d&apos;init.txt).</source>
+        <translation>Write DIR as the Mental Ray directory (line 4 of init.txt).</translation>
+    </message>
+    <message>
+        <source>fait</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>init.txt n&apos;a pas pu être lu ou écrit</source>
+        <translation>init.txt could not be read or written</translation>
+    </message>
+    <message>
+        <source>Le dossier du Shader %1 n&apos;existe pas ou n&apos;est pas un dossier.</source>
+        <translation>The shader folder %1 does not exist or is not a folder.</translation>
+    </message>
+    <message>
+        <source>Le dossier du Shader %1 est ou contient %2, le dossier de destination de l&apos;extension « %3 » : les copies installées y seraient prises pour les fichiers du Shader.</source>
+        <translation>The shader folder %1 is or holds %2, the destination folder of the extension &quot;%3&quot;: the installed copies there would be taken for the shader&apos;s files.</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;existait pas : il a été créé avec ce seul dossier.</source>
+        <translation>%1 did not exist: it was made with this directory alone.</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas un dossier : init.txt le garde tout de même.</source>
+        <translation>%1 is not a folder: init.txt keeps it all the same.</translation>
+    </message>
+    <message>
+        <source>init.txt : %1 (absent)</source>
+        <translation>init.txt: %1 (missing)</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;existe pas : la configuration par défaut sert, sans aucun dossier.</source>
+        <translation>%1 does not exist: the default configuration is used, with no folder.</translation>
+    </message>
+</context>
+<context>
+    <name>CliHelp</name>
+    <message>
+        <source>Installe les fichiers d&apos;un Shader Mental Ray dans Maya et écrit ses lignes link et mi dans maya.rayrc.</source>
+        <translation>Installs a Mental Ray shader&apos;s files into Maya and writes its link and mi lines into maya.rayrc.</translation>
+    </message>
+    <message>
+        <source>COMMANDE</source>
+        <translation>COMMAND</translation>
+    </message>
+    <message>
+        <source>Une des commandes ci-dessous, suivie de ses arguments.</source>
+        <translation>One of the commands below, followed by its arguments.</translation>
+    </message>
+    <message>
+        <source>COMMANDE [ARGUMENTS]</source>
+        <translation>COMMAND [ARGUMENTS]</translation>
+    </message>
+    <message>
+        <source>Commandes :</source>
+        <translation>Commands:</translation>
+    </message>
+    <message>
+        <source>fait (ou le serait, avec --dry-run)</source>
+        <translation>done (or would be, with --dry-run)</translation>
+    </message>
+    <message>
+        <source>échec : une ligne sur la sortie d&apos;erreur dit pourquoi</source>
+        <translation>failed: a line on stderr says why</translation>
+    </message>
+    <message>
+        <source>Exemples :</source>
+        <translation>Examples:</translation>
+    </message>
+    <message>
+        <source>%1 COMMANDE --help donne les arguments, les options, le code de sortie et un exemple d&apos;une commande.</source>
+        <translation>%1 COMMAND --help gives a command&apos;s arguments, options, exit status and an example.</translation>
+    </message>
+    <message>
+        <source>Exemple :</source>
+        <translation>Example:</translation>
+    </message>
+    <message>
+        <source>Code de sortie :</source>
+        <translation>Exit status:</translation>
+    </message>
+    <message>
+        <source>erreur d&apos;usage : rien n&apos;a été fait</source>
+        <translation>usage error: nothing was done</translation>
+    </message>
+    <message>
+        <source>fait, mais la sortie n&apos;a pas pu être écrite en entier</source>
+        <translation>done, but the output could not all be written</translation>
     </message>
 </context>
 <context>
@@ -305,6 +496,14 @@
     <message>
         <source>Un programme garde l&apos;ancienne version ouverte : elle sera retirée au redémarrage de Windows. Relancez ce programme pour utiliser la nouvelle.</source>
         <translation>A program holds the old version open: it will be removed when Windows restarts. Restart that program to use the new one.</translation>
+    </message>
+    <message>
+        <source>Aucun dossier de destination n&apos;est donné pour l&apos;extension « %1 » dans %2 : écrivez-le sur sa ligne.</source>
+        <translation>No destination folder is given for the extension &quot;%1&quot; in %2: write it on its line.</translation>
+    </message>
+    <message>
+        <source>Aucun dossier Mental Ray n&apos;est donné dans %1 : %2 config mr DOSSIER l&apos;y écrit.</source>
+        <translation>No Mental Ray directory is given in %1: %2 config mr DIR writes it there.</translation>
     </message>
 </context>
 <context>
@@ -850,8 +1049,12 @@ The folder is kept; click Save in a moment to write it.</translation>
         <translation>Not there: %1</translation>
     </message>
     <message>
-        <source>Suppression impossible : %1</source>
-        <translation>Could not remove: %1</translation>
+        <source>Suppression impossible (un autre programme le tient ouvert, ou le dossier ne peut pas être écrit) : %1</source>
+        <translation>Could not remove (another program holds it open, or the folder cannot be written): %1</translation>
+    </message>
+    <message>
+        <source>Gardé, il est en lecture seule (ôtez cet attribut pour le retirer) : %1</source>
+        <translation>Kept, it is read-only (clear that attribute to remove it): %1</translation>
     </message>
     <message>
         <source>Gardé, aucun reçu ne dit qu&apos;il a été installé : %1</source>

@@ -4,6 +4,8 @@
 #include "clitext.h"
 #include "config/configuration.h"
 #include "config/workingfolder.h"
+#include "files/paths.h"
+#include "files/platform.h"
 #include "files/writejournal.h"
 #include "i18n/translations.h"
 #include "install/installplan.h"
@@ -24,26 +26,121 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 
 CliApp::CliApp()
-    : directoryOption(QStringList{QStringLiteral("C")}, tr("Travaille comme si lancé dans DOSSIER."),
-                      QStringLiteral("DOSSIER"))
-    , linkOption(QStringLiteral("link"), tr("La ligne link de maya.rayrc."), QStringLiteral("LIGNE"))
-    , miOption(QStringLiteral("mi"), tr("La ligne mi de maya.rayrc."), QStringLiteral("LIGNE"))
-    , typeOption(QStringLiteral("type"), tr("Le numéro du type de Shader (0 par défaut)."),
-                 QStringLiteral("N"), QStringLiteral("0"))
-    , dryRunOption(QStringLiteral("dry-run"), tr("N'écrit rien : dit ce qui serait fait."))
-    , jsonOption(QStringLiteral("json"), tr("Donne le résultat en un document JSON."))
-    , withoutReceiptOption(QStringLiteral("without-receipt"),
-                           tr("Sans reçu, désinstalle ce qui est octet pour octet le Shader."))
-    , upgradeOption(QStringLiteral("upgrade"),
-                    tr("Met le Shader installé à la version de son dossier, entièrement ou pas du tout."))
+    : directoryOption(QStringList{QStringLiteral("C"), QStringLiteral("directory")})
+    , quietOption(QStringList{QStringLiteral("q"), QStringLiteral("quiet")})
+    , helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")})
+    , versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")})
+    , linkOption(QStringLiteral("link"))
+    , miOption(QStringLiteral("mi"))
+    , typeOption(QStringLiteral("type"))
+    , dryRunOption(QStringLiteral("dry-run"))
+    , jsonOption(QStringLiteral("json"))
+    , withoutReceiptOption(QStringLiteral("without-receipt"))
+    , upgradeOption(QStringLiteral("upgrade"))
     , out(stdout)
     , err(stderr)
 {
     out.setEncoding(QStringConverter::System);
     err.setEncoding(QStringConverter::System);
+    makeOptions();
+}
+
+void CliApp::makeOptions()
+{
+    const QString folder = tr("DOSSIER");
+    const QString line = tr("LIGNE");
+    directoryOption.setValueName(folder);
+    directoryOption.setDescription(tr("Travaille comme si lancé dans DOSSIER."));
+    quietOption.setDescription(tr("N'écrit que les échecs."));
+    helpOption.setDescription(tr("Affiche l'aide : celle de la commande donnée, ou la liste des commandes."));
+    versionOption.setDescription(tr("Affiche la version."));
+    linkOption.setValueName(line);
+    linkOption.setDescription(tr("La ligne link de maya.rayrc."));
+    miOption.setValueName(line);
+    miOption.setDescription(tr("La ligne mi de maya.rayrc."));
+    typeOption.setValueName(QStringLiteral("N"));
+    typeOption.setDefaultValue(QStringLiteral("0"));
+    typeOption.setDescription(tr("Le numéro du type de Shader (0 par défaut)."));
+    dryRunOption.setDescription(tr("N'écrit rien : dit ce qui serait fait."));
+    jsonOption.setDescription(tr("Donne le résultat en un document JSON."));
+    withoutReceiptOption.setDescription(tr("Sans reçu, désinstalle ce qui est octet pour octet le Shader."));
+    upgradeOption.setDescription(tr("Met le Shader installé à la version de son dossier, entièrement ou pas du tout."));
+}
+
+void CliApp::addOptions(QCommandLineParser &parser) const
+{
+    parser.addOptions({directoryOption, quietOption, helpOption, versionOption});
+    for (const QCommandLineOption *option : commandOptions())
+        parser.addOption(*option);
+}
+
+QList<CliHelp::Command> CliApp::commands() const
+{
+    const QString shaderDir = tr("DOSSIER_DU_SHADER");
+    const QString folder = tr("DOSSIER");
+    const QString installed = tr("Le dossier du Shader, tel que donné à install.");
+    const QString example = QStringLiteral("/srv/shaders/velvet");
+    const QString lines = QStringLiteral(" --link 'link \"{MAYA_LOCATION}/mentalray/lib/velvet.so\";' "
+                                         "--mi 'mi \"{MAYA_LOCATION}/mentalray/include/velvet.mi\";'");
+    return {
+        {QStringLiteral("install"),
+         tr("Installe le Shader de DOSSIER_DU_SHADER, ou avec --upgrade le met à la version de ce dossier."),
+         tr("Copie chaque fichier du Shader dans le dossier qu'init.txt donne pour son extension, sans "
+            "jamais remplacer un fichier, puis écrit les lignes link et mi dans maya.rayrc. Avec --upgrade, "
+            "un Shader installé passe à la version de son dossier, entièrement ou pas du tout ; --link et "
+            "--mi peuvent alors manquer : celles du reçu servent."),
+         {{shaderDir, shaderDir, tr("Le dossier qui contient les fichiers du Shader.")}},
+         {&linkOption, &miOption, &typeOption, &dryRunOption, &jsonOption, &upgradeOption},
+         tr("installé (ou le serait, avec --dry-run)"),
+         tr("l'installation a échoué (ou échouerait) ; une ligne sur la sortie d'erreur par échec"),
+         example + lines},
+        {QStringLiteral("rollback"),
+         tr("Remet la version d'avant la dernière mise à jour du Shader de DOSSIER_DU_SHADER."),
+         tr("Les copies gardées remplacent celles de la mise à jour, les copies qu'elle a ajoutées partent et "
+            "les lignes d'avant reviennent ; rien n'est fait quand une copie a changé depuis."),
+         {{shaderDir, shaderDir, installed}},
+         {&typeOption, &dryRunOption, &jsonOption},
+         tr("la version d'avant est remise (ou le serait, avec --dry-run)"),
+         tr("rien n'a été remis : aucune version d'avant, ou une copie a changé"),
+         example + QStringLiteral(" --dry-run")},
+        {QStringLiteral("uninstall"),
+         tr("Retire ce que l'installation du Shader de DOSSIER_DU_SHADER a mis en place."),
+         tr("Retire chaque copie et chaque ligne que nomme le reçu du Shader, tant qu'elle est telle que "
+            "l'installation l'a faite ; une copie modifiée reste. Sans reçu, rien n'est retiré, sauf avec "
+            "--without-receipt."),
+         {{shaderDir, shaderDir, installed}},
+         {&linkOption, &miOption, &typeOption, &dryRunOption, &jsonOption, &withoutReceiptOption},
+         tr("tout ce que l'installation avait mis est retiré (ou le serait, avec --dry-run)"),
+         tr("quelque chose est resté ou n'a pas pu être retiré"),
+         example + QStringLiteral(" --dry-run --json")},
+        {QStringLiteral("status"),
+         tr("Dit si les Shaders installés, ou celui de DOSSIER_DU_SHADER, sont en place et intacts."),
+         tr("Répond d'après les reçus : chaque copie est intacte, modifiée ou absente, et chaque ligne "
+            "présente ou absente. Rien n'est écrit."),
+         {{QLatin1Char('[') + shaderDir + QLatin1Char(']'), shaderDir,
+           tr("Le dossier d'un Shader installé ; sans lui, tous les Shaders installés.")}},
+         {&linkOption, &miOption, &jsonOption},
+         tr("installé jusqu'au bout et intact (avec --link et --mi : avec ces lignes)"),
+         tr("autre chose, ou aucun reçu"),
+         example + QStringLiteral(" --json")},
+        {QStringLiteral("config"),
+         tr("Montre la configuration lue dans init.txt, ou y écrit le dossier Maya ou Mental Ray."),
+         tr("Seule, montre init.txt, les dossiers et chaque type de Shader. Avec maya ou mr, change la "
+            "ligne de ce dossier dans init.txt, toutes les autres gardées telles quelles."),
+         // The usage line reads "config [maya DIR | mr DIR]".
+         {{QStringLiteral("[maya ") + folder, QStringLiteral("maya ") + folder,
+           tr("Écrit DOSSIER comme dossier de Maya (ligne 2 d'init.txt).")},
+          {QStringLiteral("| mr ") + folder + QLatin1Char(']'), QStringLiteral("mr ") + folder,
+           tr("Écrit DOSSIER comme dossier de Mental Ray (ligne 4 d'init.txt).")}},
+         {&jsonOption},
+         tr("fait"),
+         tr("init.txt n'a pas pu être lu ou écrit"),
+         QStringLiteral("mr /opt/maya/mentalray")},
+    };
 }
 
 namespace {
@@ -70,6 +167,17 @@ QString shownBytes(const QByteArray &bytes)
     }
     return shown;
 }
+
+// Whether an option is among the arguments a parser could not read: the
+// output asked for is still given.
+bool given(const QStringList &arguments, const QCommandLineOption &option)
+{
+    const qsizetype end = arguments.indexOf(QStringLiteral("--"));
+    const QStringList options = end < 0 ? arguments.mid(1) : arguments.mid(1, end - 1);
+    return std::any_of(option.names().cbegin(), option.names().cend(), [&options](const QString &name) {
+        return options.contains((name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name);
+    });
+}
 }
 
 int CliApp::run(const QStringList &arguments, const QByteArrayList &raw)
@@ -88,28 +196,34 @@ int CliApp::run(const QStringList &arguments, const QByteArrayList &raw)
 
 int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        tr("Installe un Shader Mental Ray dans Maya, comme l'onglet Shader de Velkarinth."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 tr("install [--upgrade] DOSSIER_DU_SHADER, rollback DOSSIER_DU_SHADER, "
-                                    "uninstall DOSSIER_DU_SHADER, status [DOSSIER_DU_SHADER], config, "
-                                    "config maya DOSSIER ou config mr DOSSIER"));
-    parser.addOptions({directoryOption, linkOption, miOption, typeOption, dryRunOption, jsonOption,
-                       withoutReceiptOption, upgradeOption});
-
-    const bool parsed = parser.parse(arguments);
     const qsizetype undecodable = firstUndecodable(raw);
-    const bool moved = !parsed || undecodable != 0 || !parser.isSet(directoryOption)
-                       || QDir::setCurrent(parser.value(directoryOption));
+    // Where to work is read first: the catalogue may be there, and every
+    // text, the options' and the parser's own, is looked up in it.
+    bool moved = true;
+    {
+        QCommandLineParser first;
+        addOptions(first);
+        if (undecodable == 0 && first.parse(arguments) && first.isSet(directoryOption))
+            moved = QDir::setCurrent(first.value(directoryOption));
+    }
     // The dialog's rule, and also where the program is installed, since
-    // scripts start the command anywhere.
+    // scripts start the command anywhere. Qt's words follow the program's
+    // language, not the locale's: the help is one text.
     const QString programDir = QCoreApplication::applicationDirPath();
-    translations = installTranslations(
-        QLocale::system().name(),
-        translationFolders() << QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR)));
+    const QString locale = QLocale::system().name();
+    translations.program = installTranslation(
+        locale, translationFolders() << QDir(programDir).filePath(QStringLiteral(VELKARINTH_QM_DIR)));
+    const bool english = translations.program && !translations.program->isEmpty();
+    translations.qt = installQtTranslation(english ? QStringLiteral("en") : QStringLiteral("fr"));
+    makeOptions();
+
+    QCommandLineParser parser;
+    addOptions(parser);
+    const bool parsed = parser.parse(arguments);
+    json = parsed ? parser.isSet(jsonOption) : given(arguments, jsonOption);
+    quiet = parsed ? parser.isSet(quietOption) : given(arguments, quietOption);
+    const QStringList args = parser.positionalArguments();
+    command = args.value(0);
     // A file a run died writing is put back before anything else is read.
     WriteJournal::setListener([this](const QString &path) {
         err << CliText::failure(WriteJournal::restoredText(path), QString()) << Qt::endl;
@@ -123,54 +237,44 @@ int CliApp::runCommand(const QStringList &arguments, const QByteArrayList &raw)
         return usageError(parser.errorText());
     if (!moved)
         return usageError(tr("Dossier introuvable : %1").arg(parser.value(directoryOption)));
-    if (parser.isSet(help)) {
-        out << parser.helpText();
+    if (parser.isSet(versionOption)) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return Done;
     }
-    if (parser.isSet(version)) {
-        out << QCoreApplication::applicationName() << ' '
-            << QCoreApplication::applicationVersion() << Qt::endl;
+    const QList<CliHelp::Command> known = commands();
+    const auto named = std::find_if(known.cbegin(), known.cend(),
+                                    [this](const CliHelp::Command &each) { return each.name == command; });
+    if (parser.isSet(helpOption) && command.isEmpty()) {
+        out << CliHelp::overview(known, {directoryOption, quietOption, helpOption, versionOption});
+        return Done;
+    }
+    if (named == known.cend())
+        return usageError(command.isEmpty() ? tr("Aucune commande donnée.") : tr("Commande inconnue : %1").arg(command));
+    if (parser.isSet(helpOption)) {
+        out << CliHelp::of(*named, {directoryOption, quietOption, helpOption});
         return Done;
     }
     // Before anything there is read, a journal replayed or a receipt believed.
-    if (const QString why = WorkingFolder::untrusted(); !why.isEmpty()) {
-        print(err, why);
-        return Failed;
-    }
+    if (const QString why = WorkingFolder::untrusted(); !why.isEmpty())
+        return refuse(Failed, QStringLiteral("untrusted-folder"), why);
     UpgradePlan::setListener([this](const QString &text) { print(err, text); });
     UpgradePlan::recover();
 
-    const QStringList args = parser.positionalArguments();
-    const QString command = args.value(0);
-    if (command == QLatin1String("install") || command == QLatin1String("uninstall")) {
-        QList<const QCommandLineOption *> taken = commandOptions();
-        taken.removeOne(command == QLatin1String("install") ? &withoutReceiptOption : &upgradeOption);
-        if (!takesOnly(parser, command, taken))
-            return UsageError;
-        return command == QLatin1String("install") ? install(parser, args) : uninstall(parser, args);
-    }
-    if (command == QLatin1String("rollback")) {
-        if (!takesOnly(parser, command, {&typeOption, &dryRunOption, &jsonOption}))
-            return UsageError;
+    // Changing a directory has nothing to preview or report: init.txt is
+    // changed in place, or the run fails.
+    const bool setter = command == QLatin1String("config") && args.size() > 1;
+    if (!takesOnly(parser, setter ? command + QLatin1Char(' ') + args.value(1) : command,
+                   setter ? QList<const QCommandLineOption *>{} : named->options))
+        return UsageError;
+    if (command == QLatin1String("install"))
+        return install(parser, args);
+    if (command == QLatin1String("uninstall"))
+        return uninstall(parser, args);
+    if (command == QLatin1String("rollback"))
         return rollback(parser, args);
-    }
-    if (command == QLatin1String("status")) {
-        if (!takesOnly(parser, command, {&linkOption, &miOption, &jsonOption}))
-            return UsageError;
+    if (command == QLatin1String("status"))
         return status(parser, args);
-    }
-    if (command == QLatin1String("config")) {
-        // Changing a directory has nothing to preview or report: init.txt
-        // is changed in place, or the run fails.
-        const bool bare = args.size() == 1;
-        if (!takesOnly(parser, bare ? command : command + QLatin1Char(' ') + args.value(1),
-                       bare ? QList<const QCommandLineOption *>{&jsonOption}
-                            : QList<const QCommandLineOption *>{}))
-            return UsageError;
-        return config(parser, args);
-    }
-    return usageError(command.isEmpty() ? tr("Aucune commande donnée.")
-                                        : tr("Commande inconnue : %1").arg(command));
+    return config(parser, args);
 }
 
 bool CliApp::takesOnly(const QCommandLineParser &parser, const QString &command,
@@ -199,7 +303,6 @@ int CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringLis
     bool isNumber = false;
     request.type = parser.value(typeOption).toInt(&isNumber);
     request.dryRun = parser.isSet(dryRunOption);
-    request.json = parser.isSet(jsonOption);
     request.withoutReceipt = parser.isSet(withoutReceiptOption);
 
     if (!loadConfiguration())
@@ -210,42 +313,69 @@ int CliApp::readShaderRequest(const QCommandLineParser &parser, const QStringLis
     return Done;
 }
 
+int CliApp::checkShaderFolder(const QString &shaderDir, const QVector<ShaderFileRow> &rows)
+{
+    const QString shown = CliJson::path(shaderDir);
+    const QJsonObject facts{{QStringLiteral("shaderDir"), shown}};
+    FileId shader;
+    if (!folderId(shaderDir, shader))
+        return refuse(Failed, QStringLiteral("no-shader-folder"),
+                      tr("Le dossier du Shader %1 n'existe pas ou n'est pas un dossier.").arg(shown), facts);
+    // Below it, the search would take the installed copies for the shader's
+    // own files.
+    for (const ShaderFileRow &row : rows) {
+        for (QString folder = QFileInfo(row.path).canonicalFilePath(); !folder.isEmpty();) {
+            FileId id;
+            if (folderId(folder, id) && id == shader)
+                return refuse(Failed, QStringLiteral("destination-in-shader-folder"),
+                              tr("Le dossier du Shader %1 est ou contient %2, le dossier de destination de "
+                                 "l'extension « %3 » : les copies installées y seraient prises pour les "
+                                 "fichiers du Shader.")
+                                  .arg(shown, nativePath(row.path), row.extension),
+                              facts);
+            const QString up = QFileInfo(folder).path();
+            folder = up == folder ? QString() : up;
+        }
+    }
+    return Done;
+}
+
 int CliApp::install(const QCommandLineParser &parser, const QStringList &args)
 {
     ShaderRequest request;
     const bool upgrading = parser.isSet(upgradeOption);
     if (const int refused = readShaderRequest(parser, args, request, !upgrading); refused != Done)
         return refused;
-    // The receipt's lines serve when none are given.
-    if (int status = Done; upgrading && (request.link.isEmpty() || isRayrcEntry(request.link, u"link"))
-                           && (request.mi.isEmpty() || isRayrcEntry(request.mi, u"mi"))
-                           && upgrade(request, false, status))
-        return status;
-    if (upgrading && (request.link.isEmpty() || request.mi.isEmpty()))
-        return usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
     // What Mental Ray could not read never reaches maya.rayrc, as on the
     // Shader tab. An uninstall takes any line: it only looks for it.
-    if (!isRayrcEntry(request.link, u"link") || !isRayrcEntry(request.mi, u"mi"))
+    if ((!request.link.isEmpty() && !isRayrcEntry(request.link, u"link"))
+        || (!request.mi.isEmpty() && !isRayrcEntry(request.mi, u"mi")))
         return usageError(
             tr("--link doit commencer par le mot link et --mi par le mot mi, chacun sur une "
                "seule ligne, par exemple :\n%1\n%2")
                 .arg(rayrcEntryExample(u"link"), rayrcEntryExample(u"mi")));
+    const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
+    if (const int refused = checkShaderFolder(request.shaderDir, shaderType.rows); refused != Done)
+        return refused;
+    // The receipt's lines serve when none are given.
+    if (int status = Done; upgrading && upgrade(request, false, status))
+        return status;
+    if (upgrading && (request.link.isEmpty() || request.mi.isEmpty()))
+        return usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
     // The day's backup, as the dialog takes it at start-up; a preview or a
     // usage error writes nothing.
     if (!request.dryRun)
         backupRayrc();
-    const ShaderType &shaderType = Configuration::shaderTypes.at(request.type);
     InstallPlan plan = InstallPlan::make(shaderType.rows, request.shaderDir, Configuration::mrPath,
                                          request.link, request.mi);
-    if (request.dryRun && !request.json) {
-        for (const CopyStep &step : std::as_const(plan.copies))
-            out << CliText::planned(step) << Qt::endl;
-        out << CliText::planned(plan.rayrc) << Qt::endl << CliText::verdict(plan) << Qt::endl;
+    if (request.dryRun && !json) {
+        for (const QString &line : CliText::planned(plan, quiet))
+            out << line << Qt::endl;
     } else if (!request.dryRun) {
-        StreamReporter reporter(out, err, request.json);
+        StreamReporter reporter(out, err, json || quiet);
         plan.apply(reporter);
     }
-    if (request.json)
+    if (json)
         printJson(CliJson::install(plan, request.type, shaderType));
     return plan.succeeds() ? Done : Failed;
 }
@@ -263,26 +393,30 @@ int CliApp::uninstall(const QCommandLineParser &parser, const QStringList &args)
     if (plan.receipt.isEmpty()) {
         if (request.link.isEmpty() || request.mi.isEmpty())
             return usageError(tr("%1 attend --link LIGNE et --mi LIGNE.").arg(args.at(0)));
-        if (!QFileInfo(request.shaderDir).isDir())
-            return usageError(tr("Dossier de Shader introuvable : %1").arg(request.shaderDir));
+        if (const int refused = checkShaderFolder(request.shaderDir, {}); refused != Done)
+            return refused;
     }
     if (!request.dryRun) {
         backupRayrc();
         plan.apply();
     }
 
-    if (request.json) {
+    if (json) {
         printJson(CliJson::uninstall(plan, request.type, shaderType));
     } else if (plan.otherLines) {
         print(err, CliText::otherLines(plan.held) + QLatin1Char(' ') + tr("Rien n'a été retiré."));
     } else {
-        for (const RemoveStep &step : std::as_const(plan.files))
-            (step.keepsSomething() ? err : out) << CliText::removal(step, request.dryRun) << Qt::endl;
+        for (const RemoveStep &step : std::as_const(plan.files)) {
+            if (step.keepsSomething() || !quiet)
+                (step.keepsSomething() ? err : out) << CliText::removal(step, request.dryRun) << Qt::endl;
+        }
         if (!plan.backupKept())
             err << CliText::failure(RayrcStep::backupFailedText(plan.backup.path), QString())
                 << Qt::endl;
-        for (const QString &line : CliText::removal(plan.rayrc, request.dryRun))
-            (plan.rayrc.keepsSomething() ? err : out) << line << Qt::endl;
+        for (const QString &line : CliText::removal(plan.rayrc, request.dryRun)) {
+            if (plan.rayrc.keepsSomething() || !quiet)
+                (plan.rayrc.keepsSomething() ? err : out) << line << Qt::endl;
+        }
         if (plan.receipt.isEmpty() && !request.withoutReceipt)
             err << CliText::noReceipt(request.shaderDir) << Qt::endl;
         if (!plan.receiptKept)
@@ -315,9 +449,9 @@ bool CliApp::upgrade(const ShaderRequest &request, bool rollback, int &status)
         plan.apply();
     }
     // Failures go to stderr whatever stdout carries, as an install's do.
-    if (request.json)
+    if (json)
         printJson(CliJson::upgrade(plan, request.type, shaderType));
-    else
+    else if (!quiet)
         for (const QString &line : CliText::upgrade(plan))
             out << line << Qt::endl;
     for (const QString &line : CliText::upgradeFailures(plan))
@@ -334,6 +468,7 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
         if (storageProblem(directory, ValueKind::Line) != ValueProblem::None)
             return usageError(tr("init.txt ne peut pas garder ce dossier : il tient sur "
                                  "plusieurs lignes ou l'encodage du système ne sait pas l'écrire."));
+        const bool existed = initFileExists();
         const Configuration::DirectoryWrite written =
             Configuration::setDirectory(directory, args.at(1) == QLatin1String("mr"));
         if (written == Configuration::DirectoryWrite::Busy) {
@@ -349,6 +484,12 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
                            .arg(Configuration::initFilePath()));
             return Failed;
         }
+        if (!existed)
+            warn(tr("%1 n'existait pas : il a été créé avec ce seul dossier.").arg(Configuration::initFilePath()));
+        // Any text is taken, as in the directory field; a mistyped one is
+        // said at once rather than at the next install.
+        if (!directory.isEmpty() && !QFileInfo(directory).isDir())
+            warn(tr("%1 n'est pas un dossier : init.txt le garde tout de même.").arg(CliJson::path(directory)));
         return Done;
     }
     if (args.size() != 1)
@@ -356,13 +497,14 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
 
     if (!loadConfiguration())
         return Failed;
-    if (parser.isSet(jsonOption)) {
+    const bool exists = initFileExists();
+    if (json) {
         QJsonArray types;
         for (const ShaderType &type : std::as_const(Configuration::shaderTypes)) {
             QJsonArray rows;
             for (const ShaderFileRow &row : type.rows)
                 rows.append(QJsonObject{{QStringLiteral("extension"), row.extension},
-                                        {QStringLiteral("path"), row.path},
+                                        {QStringLiteral("path"), CliJson::path(row.path)},
                                         {QStringLiteral("mandatory"), row.mandatory}});
             types.append(QJsonObject{{QStringLiteral("name"), type.name},
                                      {QStringLiteral("rows"), rows}});
@@ -370,17 +512,21 @@ int CliApp::config(const QCommandLineParser &parser, const QStringList &args)
         QJsonObject lastDirectories;
         for (int i = 0; i < Configuration::lastDirectories.size(); ++i)
             lastDirectories.insert(Configuration::settingsKeys.value(i),
-                                   Configuration::lastDirectories.at(i));
-        printJson({{QStringLiteral("initFile"), Configuration::initFilePath()},
-                   {QStringLiteral("settingsFile"), Configuration::settingsFilePath()},
-                   {QStringLiteral("mayaPath"), Configuration::mayaPath},
-                   {QStringLiteral("mrPath"), Configuration::mrPath},
+                                   CliJson::path(Configuration::lastDirectories.at(i)));
+        printJson({{QStringLiteral("command"), command},
+                   {QStringLiteral("ok"), true},
+                   {QStringLiteral("initFile"), QJsonObject{{QStringLiteral("path"), Configuration::initFilePath()},
+                                                            {QStringLiteral("exists"), exists}}},
+                   {QStringLiteral("settingsFile"), CliJson::path(Configuration::settingsFilePath())},
+                   {QStringLiteral("mayaPath"), CliJson::path(Configuration::mayaPath)},
+                   {QStringLiteral("mrPath"), CliJson::path(Configuration::mrPath)},
                    {QStringLiteral("shaderTypes"), types},
                    {QStringLiteral("lastDirectories"), lastDirectories}});
         return Done;
     }
-
-    print(out, tr("init.txt : %1").arg(Configuration::initFilePath()));
+    if (quiet)
+        return Done;
+    print(out, (exists ? tr("init.txt : %1") : tr("init.txt : %1 (absent)")).arg(Configuration::initFilePath()));
     print(out, tr("Réglages : %1").arg(Configuration::settingsFilePath()));
     print(out, tr("Maya : %1").arg(Configuration::mayaPath));
     print(out, tr("Mental Ray : %1").arg(Configuration::mrPath));
@@ -426,10 +572,12 @@ int CliApp::status(const QCommandLineParser &parser, const QStringList &args)
     bool ok = problems.isEmpty();
     for (const ReceiptStatus &status : std::as_const(statuses))
         ok = ok && status.intact();
-    if (parser.isSet(jsonOption)) {
+    if (json) {
         printJson(CliJson::status(statuses, ok));
     } else {
         for (const ReceiptStatus &status : std::as_const(statuses)) {
+            if (quiet && status.intact())
+                continue;
             for (const QString &line : CliText::status(status))
                 out << line << Qt::endl;
         }
@@ -443,16 +591,53 @@ bool CliApp::loadConfiguration()
 {
     Configuration::load(false);
     const QString why = Configuration::initFileProblem();
-    if (!why.isEmpty())
-        print(err, tr("%1 n'a pas pu être lu (%2) : rien n'a été fait.").arg(Configuration::initFilePath(), why));
-    return why.isEmpty();
+    if (!why.isEmpty()) {
+        refuse(Failed, QStringLiteral("init-unreadable"),
+               tr("%1 n'a pas pu être lu (%2) : rien n'a été fait.").arg(Configuration::initFilePath(), why));
+        return false;
+    }
+    if (!initFileExists())
+        warn(tr("%1 n'existe pas : la configuration par défaut sert, sans aucun dossier.")
+                 .arg(Configuration::initFilePath()));
+    return true;
+}
+
+bool CliApp::initFileExists()
+{
+    const QFileInfo file(Configuration::initFilePath());
+    return file.exists() || file.isSymLink();
+}
+
+int CliApp::refuse(int status, const QString &key, const QString &message, const QJsonObject &facts)
+{
+    print(err, message);
+    if (json) {
+        QJsonObject document = facts;
+        if (!command.isEmpty())
+            document.insert(QStringLiteral("command"), command);
+        document.insert(QStringLiteral("ok"), false);
+        document.insert(QStringLiteral("error"), key);
+        document.insert(QStringLiteral("message"), message);
+        printJson(document);
+    }
+    return status;
 }
 
 int CliApp::usageError(const QString &message)
 {
-    print(err, message);
-    print(err, tr("Voyez %1 --help.").arg(QCoreApplication::applicationName()));
+    refuse(UsageError, QStringLiteral("usage"), message);
+    const QList<CliHelp::Command> known = commands();
+    const bool one = std::any_of(known.cbegin(), known.cend(),
+                                 [this](const CliHelp::Command &each) { return each.name == command; });
+    const QString program = QCoreApplication::applicationName();
+    print(err, tr("Voyez %1 --help.").arg(one ? program + QLatin1Char(' ') + command : program));
     return UsageError;
+}
+
+void CliApp::warn(const QString &text)
+{
+    if (!quiet)
+        print(err, text);
 }
 
 void CliApp::print(QTextStream &stream, const QString &text)

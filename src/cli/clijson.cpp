@@ -7,7 +7,13 @@
 #include "install/uninstallplan.h"
 #include "install/upgradeplan.h"
 
+#include <QDir>
 #include <QJsonArray>
+
+QString CliJson::path(const QString &path)
+{
+    return path.isEmpty() ? path : nativePath(QDir::current().absoluteFilePath(path));
+}
 
 namespace {
 // What both commands say of a row's file.
@@ -15,9 +21,9 @@ template<typename Step>
 QJsonObject fileEntry(const Step &step)
 {
     return {{QStringLiteral("extension"), step.extension},
-            {QStringLiteral("source"), nativePath(step.source)},
-            {QStringLiteral("destinationDir"), nativePath(step.folder)},
-            {QStringLiteral("destination"), nativePath(step.destination)},
+            {QStringLiteral("source"), CliJson::path(step.source)},
+            {QStringLiteral("destinationDir"), CliJson::path(step.folder)},
+            {QStringLiteral("destination"), CliJson::path(step.destination)},
             {QStringLiteral("action"), step.key()}};
 }
 }
@@ -33,7 +39,7 @@ QJsonObject CliJson::install(const InstallPlan &plan, int type, const ShaderType
     // An installation that stopped at its files never got to maya.rayrc.
     const QJsonValue rayrc = plan.applied && !plan.reachesRayrc()
                                  ? QJsonValue(QJsonValue::Null)
-                                 : QJsonObject{{QStringLiteral("path"), nativePath(plan.rayrc.path)},
+                                 : QJsonObject{{QStringLiteral("path"), CliJson::path(plan.rayrc.path)},
                                                {QStringLiteral("linkLine"), plan.rayrc.linkLine},
                                                {QStringLiteral("miLine"), plan.rayrc.miLine},
                                                {QStringLiteral("action"), plan.rayrc.key()}};
@@ -42,8 +48,8 @@ QJsonObject CliJson::install(const InstallPlan &plan, int type, const ShaderType
             {QStringLiteral("ok"), plan.succeeds()},
             {QStringLiteral("changed"), plan.changed()},
             {QStringLiteral("receipt"), plan.receiptFailed ? QStringLiteral("receipt-failed")
-                                                           : nativePath(Receipt::pathFor(plan.shaderDir, plan.rayrc.path))},
-            {QStringLiteral("shaderDir"), nativePath(plan.shaderDir)},
+                                                           : CliJson::path(Receipt::pathFor(plan.shaderDir, plan.rayrc.path))},
+            {QStringLiteral("shaderDir"), CliJson::path(plan.shaderDir)},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},
             {QStringLiteral("files"), files},
@@ -59,15 +65,15 @@ QJsonObject CliJson::uninstall(const UninstallPlan &plan, int type, const Shader
     return {{QStringLiteral("command"), QStringLiteral("uninstall")},
             {QStringLiteral("dryRun"), !plan.applied},
             {QStringLiteral("ok"), plan.succeeds()},
-            {QStringLiteral("shaderDir"), nativePath(plan.shaderDir)},
+            {QStringLiteral("shaderDir"), CliJson::path(plan.shaderDir)},
             {QStringLiteral("receipt"), plan.receipt.isEmpty() ? QJsonValue(QJsonValue::Null)
-                                                               : QJsonValue(nativePath(plan.receipt))},
+                                                               : QJsonValue(CliJson::path(plan.receipt))},
             {QStringLiteral("receiptUpdated"), plan.receiptKept},
             {QStringLiteral("otherLines"), plan.otherLines},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},
             {QStringLiteral("files"), files},
-            {QStringLiteral("rayrc"), QJsonObject{{QStringLiteral("path"), nativePath(rayrc.path)},
+            {QStringLiteral("rayrc"), QJsonObject{{QStringLiteral("path"), CliJson::path(rayrc.path)},
                                                   {QStringLiteral("linkLine"), rayrc.linkLine},
                                                   {QStringLiteral("miLine"), rayrc.miLine},
                                                   {QStringLiteral("action"), rayrc.key()}}}};
@@ -94,13 +100,13 @@ QJsonObject CliJson::upgrade(const UpgradePlan &plan, int type, const ShaderType
             {QStringLiteral("outcome"), plan.key()},
             {QStringLiteral("message"), plan.reason()},
             {QStringLiteral("restartNeeded"), plan.restartNeeded},
-            {QStringLiteral("shaderDir"), nativePath(plan.shaderDir)},
-            {QStringLiteral("receipt"), nativePath(plan.receiptPath)},
+            {QStringLiteral("shaderDir"), CliJson::path(plan.shaderDir)},
+            {QStringLiteral("receipt"), CliJson::path(plan.receiptPath)},
             {QStringLiteral("type"), type},
             {QStringLiteral("typeName"), shaderType.name},
             {QStringLiteral("files"), files},
             {QStringLiteral("lines"), lines},
-            {QStringLiteral("rayrc"), QJsonObject{{QStringLiteral("path"), nativePath(plan.rayrc.path)},
+            {QStringLiteral("rayrc"), QJsonObject{{QStringLiteral("path"), CliJson::path(plan.rayrc.path)},
                                                   {QStringLiteral("action"), plan.rayrc.key()}}}};
 }
 
@@ -112,8 +118,8 @@ QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)
         QJsonArray files;
         for (qsizetype i = 0; i < receipt.files.size(); ++i)
             files.append(QJsonObject{{QStringLiteral("extension"), receipt.files.at(i).extension},
-                                     {QStringLiteral("source"), nativePath(receipt.files.at(i).source)},
-                                     {QStringLiteral("destination"), nativePath(receipt.files.at(i).destination)},
+                                     {QStringLiteral("source"), CliJson::path(receipt.files.at(i).source)},
+                                     {QStringLiteral("destination"), CliJson::path(receipt.files.at(i).destination)},
                                      {QStringLiteral("state"), ReceiptStatus::key(status.files.at(i))}});
         QJsonArray lines;
         for (qsizetype i = 0; i < receipt.lines.size(); ++i)
@@ -121,9 +127,9 @@ QJsonObject CliJson::status(const QList<ReceiptStatus> &statuses, bool ok)
                                      {QStringLiteral("text"), receipt.lines.at(i).text},
                                      {QStringLiteral("state"), status.lines.at(i) ? QStringLiteral("present")
                                                                                  : QStringLiteral("missing")}});
-        shaders.append(QJsonObject{{QStringLiteral("receipt"), nativePath(status.path)},
-                                   {QStringLiteral("shaderDir"), nativePath(receipt.shaderDir)},
-                                   {QStringLiteral("rayrc"), nativePath(receipt.rayrc)},
+        shaders.append(QJsonObject{{QStringLiteral("receipt"), CliJson::path(status.path)},
+                                   {QStringLiteral("shaderDir"), CliJson::path(receipt.shaderDir)},
+                                   {QStringLiteral("rayrc"), CliJson::path(receipt.rayrc)},
                                    {QStringLiteral("complete"), receipt.complete()},
                                    {QStringLiteral("intact"), status.intact()},
                                    {QStringLiteral("uninstalling"), receipt.uninstalling},

@@ -1,5 +1,6 @@
 #include "clitext.h"
 
+#include "config/configuration.h"
 #include "files/paths.h"
 #include "install/copystep.h"
 #include "install/installplan.h"
@@ -16,6 +17,20 @@ QString oneLine(QString text)
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     return CliText::printable(text);
+}
+
+// A step's details start with its reason: the command line's takes its place.
+template<typename Step>
+QString details(const Step &step)
+{
+    QString details = step.details();
+    const QString reason = CliText::reason(step);
+    return details.replace(0, step.reason().size(), reason);
+}
+
+bool rayrcFails(const RayrcStep &step)
+{
+    return step.outcome != RayrcStep::Outcome::Update && step.outcome != RayrcStep::Outcome::Installed;
 }
 }
 
@@ -63,24 +78,54 @@ QString CliText::failure(const QString &text, const QString &details)
     return oneLine(line);
 }
 
-QString CliText::planned(const CopyStep &step)
+QString CliText::failure(const CopyStep &step)
 {
-    const QString mandatory = step.mandatory ? tr("obligatoire") : tr("facultatif");
-    const QString source = step.source.isEmpty() ? tr("(aucun)") : nativePath(step.source);
-    const QString folder = step.folder.isEmpty() ? tr("(aucune)") : nativePath(step.folder);
-    return oneLine(tr("%1 (%2) : %3 -> %4 : %5").arg(step.extension, mandatory, source, folder, step.planned()));
+    return failure(step.text(), details(step));
 }
 
-QString CliText::planned(const RayrcStep &step)
+QString CliText::failure(const RayrcStep &step)
 {
-    const QString path = step.path.isEmpty() ? QStringLiteral("maya.rayrc") : nativePath(step.path);
-    return oneLine(tr("%1 : %2").arg(path, step.planned()));
+    return failure(step.text(), details(step));
 }
 
-QString CliText::verdict(const InstallPlan &plan)
+QString CliText::reason(const CopyStep &step)
 {
-    return plan.succeeds() ? tr("L'installation réussirait.")
-                           : tr("L'installation échouerait.");
+    if (step.outcome != CopyStep::Outcome::NoDestination)
+        return step.reason();
+    return tr("Aucun dossier de destination n'est donné pour l'extension « %1 » dans %2 : écrivez-le "
+              "sur sa ligne.")
+        .arg(step.extension, Configuration::initFilePath());
+}
+
+QString CliText::reason(const RayrcStep &step)
+{
+    if (step.outcome != RayrcStep::Outcome::NoDirectory)
+        return step.reason();
+    return tr("Aucun dossier Mental Ray n'est donné dans %1 : %2 config mr DOSSIER l'y écrit.")
+        .arg(Configuration::initFilePath(), QCoreApplication::applicationName());
+}
+
+QStringList CliText::planned(const InstallPlan &plan, bool failuresOnly)
+{
+    QStringList lines;
+    for (const CopyStep &step : plan.copies) {
+        if (failuresOnly && !step.failsInstall())
+            continue;
+        const QString mandatory = step.mandatory ? tr("obligatoire") : tr("facultatif");
+        const QString source = step.source.isEmpty() ? tr("(aucun)") : nativePath(step.source);
+        const QString folder = step.folder.isEmpty() ? tr("(aucune)") : nativePath(step.folder);
+        lines << oneLine(tr("%1 (%2) : %3 -> %4 : %5").arg(step.extension, mandatory, source, folder, step.planned()));
+    }
+    const RayrcStep &rayrc = plan.rayrc;
+    if (!failuresOnly || rayrcFails(rayrc)) {
+        const QString path = rayrc.path.isEmpty() ? QStringLiteral("maya.rayrc") : nativePath(rayrc.path);
+        // Where the preview gives the reason, the command line's.
+        const QString planned = rayrc.planned();
+        lines << oneLine(tr("%1 : %2").arg(path, planned == rayrc.reason() ? reason(rayrc) : planned));
+    }
+    if (!failuresOnly || !plan.succeeds())
+        lines << (plan.succeeds() ? tr("L'installation réussirait.") : tr("L'installation échouerait."));
+    return lines;
 }
 
 QString CliText::removal(const RemoveStep &step, bool dryRun)
@@ -195,11 +240,10 @@ QStringList CliText::upgradeFailures(const UpgradePlan &plan)
     QStringList lines;
     for (const UpgradePlan::FileStep &step : plan.files) {
         if (step.action == UpgradePlan::Action::Refused)
-            lines << failure(step.copy.reason(), QString());
+            lines << failure(reason(step.copy), QString());
     }
-    if (plan.outcome == UpgradePlan::Outcome::Refused && plan.rayrc.outcome != RayrcStep::Outcome::Update
-        && plan.rayrc.outcome != RayrcStep::Outcome::Installed)
-        lines << failure(plan.rayrc.reason(), QString());
+    if (plan.outcome == UpgradePlan::Outcome::Refused && rayrcFails(plan.rayrc))
+        lines << failure(reason(plan.rayrc), QString());
     if (!plan.succeeds())
         lines << failure(plan.reason(), QString());
     return lines;

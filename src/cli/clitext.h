@@ -29,9 +29,15 @@ public:
     // A box's text and its details on one line: file names may hold line
     // breaks, and a script reads a failure per line.
     static QString failure(const QString &text, const QString &details);
-    static QString planned(const CopyStep &step);
-    static QString planned(const RayrcStep &step);
-    static QString verdict(const InstallPlan &plan);
+    static QString failure(const CopyStep &step);
+    static QString failure(const RayrcStep &step);
+    // Why a step fails, in the command line's words where the step's own
+    // send the user to the dialog's Configuration tab.
+    static QString reason(const CopyStep &step);
+    static QString reason(const RayrcStep &step);
+    // The preview: a line per row, one for maya.rayrc, and the verdict; only
+    // what fails with failuresOnly.
+    static QStringList planned(const InstallPlan &plan, bool failuresOnly);
     // An uninstall's lines: one per file, one per maya.rayrc entry.
     static QString removal(const RemoveStep &step, bool dryRun);
     static QStringList removal(const RayrcRemoval &removal, bool dryRun);

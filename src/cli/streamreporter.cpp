@@ -20,7 +20,7 @@ void StreamReporter::copied(const CopyStep &step)
 
 void StreamReporter::copyFailed(const CopyStep &step)
 {
-    err << CliText::failure(step.text(), step.details()) << Qt::endl;
+    err << CliText::failure(step) << Qt::endl;
 }
 
 void StreamReporter::rayrcUpdated(const RayrcStep &step)
@@ -41,5 +41,5 @@ void StreamReporter::receiptFailed(const QString &path)
 
 void StreamReporter::rayrcFailed(const RayrcStep &step)
 {
-    err << CliText::failure(step.text(), step.details()) << Qt::endl;
+    err << CliText::failure(step) << Qt::endl;
 }

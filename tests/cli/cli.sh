@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # velkarinth-cli on a fresh demo workspace: the preview, then the install it
-# predicted, a failing run, the exit statuses, -C and the JSON output.
+# predicted, a failing run, the exit statuses, -C and the JSON output, the
+# help and the manual.
 #
 # usage: cli.sh [EMULATOR] VELKARINTH_CLI   (the emulator runs a Windows build)
 set -euo pipefail
@@ -50,8 +51,9 @@ run 2 config maya
 
 # A working folder other users may write is believed only when named as trusted.
 chmod 0777 "$demo"
-run 1 config
-grep -qF VELKARINTH_TRUSTED_FOLDER "$tmp/err" || fail "an open working folder was not refused"
+run 1 config --json
+grep -qF VELKARINTH_TRUSTED_FOLDER "$tmp/err" && [[ $(json "d['error']") == untrusted-folder ]] \
+  || fail "an open working folder was not refused"
 VELKARINTH_TRUSTED_FOLDER=$demo run 0 config
 chmod 0755 "$demo"
 
@@ -60,13 +62,64 @@ run 0 config --json
 [[ $(json "len(d['shaderTypes'][0]['rows'])") == 5 ]] || fail "config --json: rows"
 
 # An init.txt that is there but cannot be read is said so, never taken for
-# an empty one.
-mkdir -p "$tmp/unread/init.txt"
+# an empty one; one that is not there is said once by every command, and
+# not at all under -q.
+mkdir -p "$tmp/unread/init.txt" "$tmp/bare"
 for args in config "install $demo/shader-sample --link l --mi m" "status"; do
   # shellcheck disable=SC2086
   "${cli[@]}" -C "$tmp/unread" $args >"$tmp/out" 2>"$tmp/err" && fail "$args ran on an unreadable init.txt"
   grep -q 'could not be read' "$tmp/err" || fail "$args does not say init.txt could not be read: $(cat "$tmp/err")"
 done
+for args in config "install $demo/shader-sample --link link --mi mi" status "uninstall $demo/shader-sample" \
+    "rollback $demo/shader-sample" "-q config" "install $demo/shader-sample --link link --mi mi --dry-run"; do
+  # shellcheck disable=SC2086
+  "${cli[@]}" -C "$tmp/bare" $args >"$tmp/out" 2>"$tmp/err" || true
+  [[ $(grep -c 'init.txt does not exist' "$tmp/err") == "$([[ $args == -q* ]] && echo 0 || echo 1)" ]] \
+    || fail "$args does not say once that init.txt is missing: $(cat "$tmp/err")"
+  # The folders to give are named where they go, never by the dialog's tabs.
+  ! grep -qi 'tab\b' "$tmp/out" "$tmp/err" || fail "$args speaks of a tab: $(cat "$tmp/out" "$tmp/err")"
+done
+grep -q 'No Mental Ray directory is given in .*init.txt: velkarinth-cli config mr DIR' "$tmp/out" \
+  || fail "the preview without init.txt: $(cat "$tmp/out")"
+"${cli[@]}" --directory "$tmp/bare" config --json >"$tmp/out" 2>/dev/null
+[[ $(json "d['initFile']['exists']") == False ]] && { ((windows)) || [[ $(json "d['initFile']['path']") == "$tmp/bare/init.txt" ]]; } \
+  || fail "config --json: $(cat "$tmp/out")"
+[[ -z $(ls "$tmp/bare") ]] || fail "a run without init.txt wrote in its folder"
+
+# Help: the commands, or one command's own options, in the locale's
+# language, Qt's words included. A row: STATUS|LOCALE|ARGS|SAID|NOT SAID.
+while IFS='|' read -r want locale args said unsaid; do
+  # shellcheck disable=SC2086
+  run "$want" $args
+  cat "$tmp/out" "$tmp/err" >"$tmp/all"
+  grep -qF -- "$said" "$tmp/all" || fail "$locale: $args does not say '$said': $(cat "$tmp/all")"
+  ! grep -qF -- "$unsaid" "$tmp/all" || fail "$locale: $args says '$unsaid': $(cat "$tmp/all")"
+done <<'ROWS'
+0|C|--help|Run as if started in DIR.|Travaille
+0|C|--help|  uninstall |DOSSIER
+0|en_US.UTF-8|install --help|--upgrade|--without-receipt
+0|en_US.UTF-8|uninstall --help|Exit status:|--upgrade
+0|en_US.UTF-8|status --help|SHADER_DIR|--dry-run
+0|fr_FR.UTF-8|--help|Utilisation :|Displays
+0|fr_FR.UTF-8|config --help|Affiche l'aide|Show help
+0|fr_FR.UTF-8|rollback --help|Code de sortie :|--link
+2|de_DE.UTF-8|--no-such-option|Unknown option|Unbekannt
+2|fr_FR.UTF-8|nosuch --help|Commande inconnue : nosuch|Usage
+ROWS
+unset locale
+# Each command's help lists the options it takes, and it takes no other.
+while read -r command options; do
+  run 0 "$command" --help
+  [[ $(grep -oE -- '^  --[a-z-]+' "$tmp/out" | xargs) == "$options" ]] || fail "$command --help: $(cat "$tmp/out")"
+  run 2 "$command" --upgrade --without-receipt --link link --mi mi --type 0 --dry-run --json
+  [[ $(json "d['message']") == "$command does not take the option --"* ]] || fail "$command took an option it lists not"
+done <<'ROWS'
+install --link --mi --type --dry-run --json --upgrade
+rollback --type --dry-run --json
+uninstall --link --mi --type --dry-run --json --without-receipt
+status --link --mi --json
+config --json
+ROWS
 
 # The preview predicts the install.
 snapshot "$tmp/before"
@@ -160,6 +213,7 @@ while IFS='|' read -r want to shown args; do
   [[ $got == "$want" ]] || fail "$args exited $got, not $want: $(cat "$tmp/out" "$tmp/err")"
   grep -qF -- "$shown" "$tmp/out" "$tmp/err" || fail "$args does not say '$shown': $(cat "$tmp/err")"
   ! grep -q $'\e' "$tmp/out" "$tmp/err" || fail "$args printed a raw ESC"
+  [[ $to != file || " $* " != *" --json "* ]] || json 1 >/dev/null || fail "$args printed no JSON document"
   snapshot "$tmp/post"
   [[ $to == closed ]] || cmp -s "$tmp/pre" "$tmp/post" || fail "$args changed the workspace"
 done <<'EOF'
@@ -173,11 +227,59 @@ unix:2|file|Argument 5 (|config mr $'/opt/caf\xe9'
 unix:1|file|"name-unreadable"|install "$bad" --link "$link" --mi "$mi" --dry-run --json
 unix:0|file|v\x1b[31m.mel|install "$esc" --link "$link" --mi "$mi" --dry-run
 3|closed|lost|install shader-sample --link "$link" --mi "$mi"
+2|file|"error": "usage"|install --no-such-option --json
+1|file|"error": "no-shader-folder"|install nowhere --link "$link" --mi "$mi" --json
+1|file|does not exist or is not a folder|install --upgrade mentalray/maya.rayrc
+1|file|"destination-in-shader-folder"|install maya --link "$link" --mi "$mi" --json
+1|file|is or holds|install . --link "$link" --mi "$mi" --dry-run
 EOF
 grep -qxF $'\t'"$link" "$rayrc" && [[ -f $demo/mentalray/lib/velvet.dll ]] \
   || fail "a closed pipe cut the install short"
+# JSON paths are absolute, whatever was typed.
+if ((!windows)); then
+  run 1 install nowhere --link "$link" --mi "$mi" --json
+  [[ $(json "d['shaderDir']") == "$demo/nowhere" ]] || fail "a relative shader folder in JSON: $(cat "$tmp/out")"
+fi
 
-# config maya DIR writes line 2 of init.txt, as typing in the field does.
+# -q: failures only. An install that succeeds says nothing; a preview, only
+# its lines of what would fail.
+run 0 -q install shader-sample --link "$link" --mi "$mi"
+[[ ! -s $tmp/out && ! -s $tmp/err ]] || fail "-q install said: $(cat "$tmp/out" "$tmp/err")"
+run 0 -q status
+[[ ! -s $tmp/out ]] || fail "-q status of an intact install said: $(cat "$tmp/out")"
+cp -r "$demo/shader-sample" "$tmp/partial" && rm "$tmp/partial/velvet.mi"
+run 1 install "$tmp/partial" --link "$link" --mi "$mi" --dry-run
+mv "$tmp/out" "$tmp/full"
+run 1 -q install "$tmp/partial" --link "$link" --mi "$mi" --dry-run
+grep -q 'no file found' "$tmp/out" && ! grep -q 'optional' "$tmp/out" && ! grep -vxFf "$tmp/full" "$tmp/out" \
+  && [[ $(tail -n 1 "$tmp/out") == "The installation would fail." ]] || fail "-q preview: $(cat "$tmp/out")"
+
+# Without a receipt, an uninstall compares with the shader's folder: one
+# that is not there is said, and nothing is removed.
+run 1 uninstall nowhere --link "$link" --mi "$mi"
+grep -qF 'does not exist or is not a folder' "$tmp/err" || fail "uninstall nowhere: $(cat "$tmp/err")"
+
+# config maya DIR writes line 2 of init.txt, as typing in the field does,
+# whatever the text; one that is no folder is said.
 run 0 config maya /opt/elsewhere
 [[ $(sed -n 2p "$demo/init.txt") == /opt/elsewhere ]] || fail "config maya did not write init.txt"
+grep -qF "/opt/elsewhere is not a folder" "$tmp/err" || fail "config maya /opt/elsewhere: $(cat "$tmp/err")"
+
+# Every command and option the program takes is in the manual, and in the
+# man page where one was built (not for Windows).
+run 0 --help
+commands=$(sed -n '/^Commands:/,/^$/s/^  \([a-z]*\) .*/\1/p' "$tmp/out")
+options=$(grep -oE -- '^  (-[A-Za-z], )?--[a-z-]+' "$tmp/out" | grep -oE -- '--[a-z-]+')
+[[ $(wc -w <<<"$commands") == 5 && $(wc -w <<<"$options") == 11 ]] || fail "help lists $commands $options"
+pages=("$ROOT/docs/command-line.md")
+if [[ -n ${VELKARINTH_MANPAGE:-} ]]; then
+  # The page's text without roff's escapes for dashes and fonts.
+  gzip -dc "$VELKARINTH_MANPAGE" | sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' -e 's/\\f(CW//g' -e 's/\\[,/]//g' >"$tmp/man"
+  pages+=("$tmp/man")
+fi
+for page in "${pages[@]}"; do
+  for word in $commands $options -C -q; do
+    grep -qwF -- "$word" "$page" || fail "$word is not in $page"
+  done
+done
 echo "velkarinth-cli: all checks passed"
