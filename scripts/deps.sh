@@ -3,14 +3,16 @@
 # it directly: bash scripts/deps.sh PACKAGE...
 
 # Packages needed to configure, build and test the project; Qt's own
-# catalogues translate the standard buttons and the folder dialog.
+# catalogues translate the standard buttons and the folder dialog; help2man
+# writes the command line's manual page from its help.
 # shellcheck disable=SC2034  # used by the scripts that source this file
 BUILD_PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-  qt6-translations-l10n)
+  qt6-translations-l10n help2man)
 # The end-to-end test and the screenshots: an X server, key presses, the
-# clipboard and window captures; ansible runs the README's playbook.
+# clipboard and window captures; ansible runs the deployment guide's playbook;
+# lintian checks the Debian package.
 # shellcheck disable=SC2034
-TEST_PACKAGES=(xvfb xdotool xclip imagemagick python3 ansible)
+TEST_PACKAGES=(xvfb xdotool xclip imagemagick python3 ansible lintian dpkg-dev file)
 
 # Package lists are fetched at most once per run.
 _deps_apt_updated=0

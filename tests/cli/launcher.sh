@@ -40,7 +40,8 @@ wait_window() {
 
 "$cmake_command" --install "$build" --prefix "$tmp/prefix" >/dev/null
 for file in bin/velkarinth libexec/velkarinth/velkarinth share/velkarinth/velkarinth_en.qm \
-    share/applications/velkarinth.desktop share/icons/hicolor/scalable/apps/velkarinth.svg; do
+    share/applications/velkarinth.desktop share/icons/hicolor/scalable/apps/velkarinth.svg \
+    share/man/man1/velkarinth.1.gz share/man/man1/velkarinth-cli.1.gz; do
   [[ -e $tmp/prefix/$file ]] || fail "cmake --install did not install $file"
 done
 
