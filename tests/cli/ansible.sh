@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The README's playbook, its init.txt template and its rollback, run for real
+# The deployment guide's playbook, its init.txt template and its rollback, run for real
 # with Ansible against three workspaces on this machine, whose init.txt only
 # the template writes: two that can take the shader and one without its
 # scripts folder. Version 1: changed, changed, failed; again: ok, ok, failed
@@ -29,10 +29,10 @@ export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8 PATH=$tmp/bin:$PATH
 export ANSIBLE_LOCAL_TEMP=$tmp/ansible ANSIBLE_REMOTE_TMP=$tmp/ansible ANSIBLE_NOCOLOR=1 \
   ANSIBLE_RETRY_FILES_ENABLED=0 ANSIBLE_PYTHON_INTERPRETER=/usr/bin/python3
 
-# block LANG: the README's first ```LANG block in "### On many workstations".
+# block LANG: the first ```LANG block of docs/deployment.md's "### On many workstations".
 block() {
   awk -v fence="\`\`\`$1" '/^### On many workstations/ { on = 1; next } on && /^##/ { exit }
-       on && $0 == fence { grab = 1; next } grab && /^```/ { exit } grab { print }' "$ROOT/README.md"
+       on && $0 == fence { grab = 1; next } grab && /^```/ { exit } grab { print }' "$ROOT/docs/deployment.md"
 }
 play=$tmp/play shader=$tmp/play/shaders/velvet
 mkdir -p "$play/shaders"
@@ -40,7 +40,7 @@ block yaml >"$play/site.yml"
 block jinja >"$play/init.txt.j2"
 rollback=$(block sh)
 [[ -s $play/site.yml && -s $play/init.txt.j2 && $rollback == ansible\ * ]] \
-  || fail "no playbook, template or rollback command found in the README"
+  || fail "no playbook, template or rollback command found in docs/deployment.md"
 echo "[workstations]" >"$tmp/inventory"
 for ws in good1 good2 broken; do
   bash "$ROOT/scripts/make-demo.sh" "$tmp/$ws" >/dev/null
@@ -117,7 +117,7 @@ for ws in good1 good2 broken; do
   fi
 done
 
-# The README's rollback on one host: version 1's files and lines come back.
+# The guide's rollback on one host: version 1's files and lines come back.
 eval "$rollback" -i '"$tmp/inventory"' --limit good1 >"$tmp/rollback" 2>&1 \
   || fail "the rollback failed: $(cat "$tmp/rollback")"
 same good1 v1
