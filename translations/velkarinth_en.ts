@@ -505,6 +505,10 @@
         <source>Aucun dossier Mental Ray n&apos;est donné dans %1 : %2 config mr DOSSIER l&apos;y écrit.</source>
         <translation>No Mental Ray directory is given in %1: %2 config mr DIR writes it there.</translation>
     </message>
+    <message>
+        <source>  illisible pour le moment (un autre programme le tient) : %1</source>
+        <translation>  cannot be read now (another program holds it): %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfigTab</name>
@@ -902,6 +906,14 @@ The folder is kept; click Save in a moment to write it.</translation>
     <message>
         <source>La désinstallation n&apos;a pas tout retiré.</source>
         <translation>The uninstall did not remove everything.</translation>
+    </message>
+    <message>
+        <source>illisible pour le moment</source>
+        <translation>cannot be read now</translation>
+    </message>
+    <message>
+        <source>illisible pour le moment (un autre programme le tient)</source>
+        <translation>cannot be read now (another program holds it)</translation>
     </message>
 </context>
 <context>

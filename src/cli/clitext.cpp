@@ -172,7 +172,8 @@ QStringList CliText::status(const ReceiptStatus &status)
 {
     // In the order of ReceiptStatus::FileState.
     static const char *const states[] = {QT_TR_NOOP("  intact : %1"), QT_TR_NOOP("  modifié : %1"),
-                                         QT_TR_NOOP("  absent : %1"), QT_TR_NOOP("  version plus ancienne : %1")};
+                                         QT_TR_NOOP("  absent : %1"), QT_TR_NOOP("  version plus ancienne : %1"),
+                                         QT_TR_NOOP("  illisible pour le moment (un autre programme le tient) : %1")};
     const Receipt &receipt = status.receipt;
     QStringList lines;
     const QString where = nativePath(receipt.shaderDir) + QLatin1String(" -> ") + nativePath(receipt.rayrc);

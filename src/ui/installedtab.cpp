@@ -91,6 +91,8 @@ InstalledTab::State InstalledTab::state(const ReceiptStatus &status, bool interr
         return Missing;
     if (status.files.contains(ReceiptStatus::Changed))
         return Changed;
+    if (status.files.contains(ReceiptStatus::Unreadable))
+        return Unreadable;
     return status.outdated() ? Outdated : Installed;
 }
 
@@ -100,7 +102,7 @@ QString InstalledTab::stateText(State state)
     static const char *const words[] = {
         QT_TR_NOOP("installé"), QT_TR_NOOP("inachevé"), QT_TR_NOOP("modifié"),
         QT_TR_NOOP("fichiers manquants"), QT_TR_NOOP("version plus récente disponible"),
-        QT_TR_NOOP("mise à jour interrompue")};
+        QT_TR_NOOP("mise à jour interrompue"), QT_TR_NOOP("illisible pour le moment")};
     return tr(words[state]);
 }
 
@@ -160,7 +162,8 @@ void InstalledTab::showDetails()
     }
     // In the order of ReceiptStatus::FileState.
     static const char *const fileStates[] = {QT_TR_NOOP("intact"), QT_TR_NOOP("modifié"), QT_TR_NOOP("absent"),
-                                             QT_TR_NOOP("version plus ancienne")};
+                                             QT_TR_NOOP("version plus ancienne"),
+                                             QT_TR_NOOP("illisible pour le moment (un autre programme le tient)")};
     QStringList text{tr("Dossier du Shader : %1").arg(nativePath(receipt->shaderDir)),
                      tr("maya.rayrc : %1").arg(nativePath(receipt->rayrc)),
                      tr("État : %1").arg(stateText(entry->state)), tr("Fichiers :")};

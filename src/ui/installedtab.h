@@ -18,7 +18,7 @@ class InstalledTab : public QWidget
     Q_OBJECT
 
 public:
-    enum State { Installed, Unfinished, Changed, Missing, Outdated, Interrupted };
+    enum State { Installed, Unfinished, Changed, Missing, Outdated, Interrupted, Unreadable };
 
     explicit InstalledTab(QWidget *parent = nullptr);
 

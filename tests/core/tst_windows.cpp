@@ -4,6 +4,7 @@
 // code page.
 #include "config/configuration.h"
 #include "install/installplan.h"
+#include "install/receipt.h"
 #include "install/uninstallplan.h"
 #include "install/upgradeplan.h"
 #include "files/textfile.h"
@@ -36,7 +37,7 @@ void TestWindows::rewriteRefused_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("holder");
     for (const char *file : {"maya.rayrc", "init.txt", "a.mel"}) {
-        for (const char *holder : {"open elsewhere", "read-only"})
+        for (const char *holder : {"open elsewhere", "open, nothing shared", "read-only"})
             QTest::addRow("%s %s", file, holder) << file << holder;
     }
 }
@@ -80,23 +81,31 @@ void TestWindows::rewriteRefused()
     // delete, which a replacement needs.
     const std::wstring name = QDir::toNativeSeparators(sandbox.path(file)).toStdWString();
     HANDLE other = INVALID_HANDLE_VALUE;
-    if (holder == QLatin1String("open elsewhere")) {
-        other = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (holder.startsWith(QLatin1String("open"))) {
+        const DWORD sharing = holder == QLatin1String("open elsewhere") ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
+        other = CreateFileW(name.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
         QVERIFY(other != INVALID_HANDLE_VALUE);
     } else {
         QVERIFY(SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY));
     }
     const QStringList entries = QDir().entryList(QDir::Files);
 
+    // A copy no one may read is said to be so, not changed.
+    if (file == QLatin1String("a.mel")) {
+        Receipt receipt;
+        QVERIFY(Receipt::read(Receipt::all().value(0), receipt));
+        QCOMPARE(ReceiptStatus::key(ReceiptStatus::check({}, receipt).files.value(0)),
+                 QLatin1String(holder == QLatin1String("open, nothing shared") ? "unreadable" : "intact"));
+    }
     QVERIFY(!rewrite());
-    QCOMPARE(readBytes(file), before);
-    QCOMPARE(QDir().entryList(QDir::Files), entries); // no replacement left behind
-
     if (other != INVALID_HANDLE_VALUE)
         CloseHandle(other);
     else
         SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+    QCOMPARE(readBytes(file), before);
+    QCOMPARE(QDir().entryList(QDir::Files), entries); // no replacement left behind
+
     QVERIFY(rewrite());
     QVERIFY(readBytes(file) != before);
 }

@@ -305,7 +305,7 @@ bool Receipt::change(const QString &shaderDir, const QString &rayrc, const std::
 
 QString ReceiptStatus::key(FileState state)
 {
-    static const char *const keys[] = {"intact", "changed", "missing", "outdated"};
+    static const char *const keys[] = {"intact", "changed", "missing", "outdated", "unreadable"};
     return QLatin1String(keys[state]);
 }
 
@@ -330,9 +330,13 @@ ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt, 
         const QFileInfo target(copy.destination);
         QString source;
         QString name;
+        const FileFingerprint now = fileFingerprint(copy.destination);
         if (!target.exists() && !target.isSymLink())
             status.files << Missing;
-        else if (fileFingerprint(copy.destination) != copy.copy)
+        // A backup tool or a scanner holding it says nothing of its bytes.
+        else if (!now.isValid() && target.isFile() && !target.isSymLink())
+            status.files << Unreadable;
+        else if (now != copy.copy)
             status.files << Changed;
         else if (!shaderDir.isEmpty() && !findShaderFile(copy.extension, shaderDir, source, name).isEmpty()
                  && !holdsBytes(source, copy.copy))
@@ -352,5 +356,5 @@ ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt, 
 bool ReceiptStatus::intact() const
 {
     return receipt.complete() && !receipt.uninstalling && !outdated() && !files.contains(Changed) && !files.contains(Missing)
-           && !lines.contains(false);
+           && !files.contains(Unreadable) && !lines.contains(false);
 }

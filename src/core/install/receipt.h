@@ -128,6 +128,7 @@ struct ReceiptStatus
         Changed,
         Missing,
         Outdated, // intact, but the shader's folder now holds other bytes for it
+        Unreadable, // there, but another program keeps it from being read now
     };
     static QString key(FileState state);
 
