@@ -252,7 +252,7 @@ run 1 install "$tmp/partial" --link "$link" --mi "$mi" --dry-run
 mv "$tmp/out" "$tmp/full"
 run 1 -q install "$tmp/partial" --link "$link" --mi "$mi" --dry-run
 grep -q 'no file found' "$tmp/out" && ! grep -q 'optional' "$tmp/out" && ! grep -vxFf "$tmp/full" "$tmp/out" \
-  && [[ $(tail -n 1 "$tmp/out") == "The installation would fail." ]] || fail "-q preview: $(cat "$tmp/out")"
+  && [[ $(tail -n 1 "$tmp/out" | tr -d '\r') == "The installation would fail." ]] || fail "-q preview: $(cat "$tmp/out")"
 
 # Without a receipt, an uninstall compares with the shader's folder: one
 # that is not there is said, and nothing is removed.
@@ -263,7 +263,7 @@ grep -qF 'does not exist or is not a folder' "$tmp/err" || fail "uninstall nowhe
 # whatever the text; one that is no folder is said.
 run 0 config maya /opt/elsewhere
 [[ $(sed -n 2p "$demo/init.txt") == /opt/elsewhere ]] || fail "config maya did not write init.txt"
-grep -qF "/opt/elsewhere is not a folder" "$tmp/err" || fail "config maya /opt/elsewhere: $(cat "$tmp/err")"
+grep -qF "$(native /opt/elsewhere) is not a folder" "$tmp/err" || fail "config maya /opt/elsewhere: $(cat "$tmp/err")"
 
 # Every command and option the program takes is in the manual, and in the
 # man page where one was built (not for Windows).
