@@ -113,15 +113,19 @@ void TestWindows::rewriteRefused()
 void TestWindows::identityKept_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("second hard link") << "link";
-    QTest::newRow("hidden") << "hidden";
-    QTest::newRow("system") << "system";
+    QTest::addColumn<bool>("held"); // first open elsewhere, as a reader holds it
+    QTest::newRow("second hard link") << "link" << false;
+    QTest::newRow("hidden") << "hidden" << false;
+    QTest::newRow("system") << "system" << false;
+    QTest::newRow("second hard link, held") << "link" << true;
+    QTest::newRow("hidden, held") << "hidden" << true;
 }
 
 // What a replacing rename would lose: the rewrite goes in place instead.
 void TestWindows::identityKept()
 {
     QFETCH(QString, kind);
+    QFETCH(bool, held);
     Sandbox sandbox;
     writeBytes(QStringLiteral("maya.rayrc"), "\tlink l\r\n\tmi m\r\n");
     const std::wstring name = QDir::toNativeSeparators(sandbox.path(QStringLiteral("maya.rayrc"))).toStdWString();
@@ -131,6 +135,17 @@ void TestWindows::identityKept()
         QVERIFY(CreateHardLinkW(link.c_str(), name.c_str(), nullptr));
     else
         QVERIFY(SetFileAttributesW(name.c_str(), attribute));
+    if (held) {
+        // Refused as the rename road refuses it, and nothing written.
+        const HANDLE reader = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        QVERIFY(reader != INVALID_HANDLE_VALUE);
+        const RayrcStep::Outcome outcome =
+            updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome;
+        CloseHandle(reader);
+        QCOMPARE(outcome, RayrcStep::Outcome::WriteFailed);
+        QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink l\r\n\tmi m\r\n"));
+    }
 
     QCOMPARE(updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome,
              RayrcStep::Outcome::Update);

@@ -137,6 +137,10 @@ bool FileRewrite::commitInPlace(QFileDevice &content)
     QCryptographicHash hash(QCryptographicHash::Sha1);
     if (!content.seek(0) || !hash.addData(&content))
         return false;
+    // Another program reading the file would see it change under it, as the
+    // rename road refuses to let it: written only when no one else has it.
+    if (!holdAlone(original, path))
+        return false;
     // The old content is kept in a journal until the new one is whole on
     // disk: whatever happens in between, it can be put back.
     QString journal;
@@ -148,6 +152,7 @@ bool FileRewrite::commitInPlace(QFileDevice &content)
         return true;
     }
     // When even that fails, the journal stays for the next run to replay.
+    original.close();
     WriteJournal::restore(journal, path);
     return false;
 }

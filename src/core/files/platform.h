@@ -180,6 +180,11 @@ bool makePrivateFolder(const QString &folder);
 // waiting on a FIFO: only a regular file is opened.
 bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode);
 
+// Makes file, open read-write on path, the only handle on that very file,
+// or fails while another program holds it open (Windows, where a reader
+// must not see it change under it). Elsewhere there is nothing to do.
+bool holdAlone(QFile &file, const QString &path);
+
 // Gives from's file the name to, only if nothing has that name yet, not
 // even a dangling link.
 bool renameNoReplace(const QString &from, const QString &to);

@@ -127,12 +127,36 @@ const wchar_t *native(const QString &path, QString &holder)
 }
 
 // The name itself, a link or junction included, opened to read who it is.
-HANDLE openName(const QString &path, DWORD access)
+HANDLE openName(const QString &path, DWORD access,
+                DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
 {
     QString name;
-    return ::CreateFileW(native(path, name), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                         nullptr);
+    return ::CreateFileW(native(path, name), access, sharing, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// A regular file's handle as a QFile; the handle is the QFile's, or closed.
+bool openHandle(QFile &file, HANDLE handle, QIODevice::OpenMode mode)
+{
+    const bool writing = mode & QIODevice::WriteOnly;
+    BY_HANDLE_FILE_INFORMATION information;
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    if (!::GetFileInformationByHandle(handle, &information)
+        || (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), (writing ? _O_RDWR : _O_RDONLY) | _O_BINARY);
+    if (fd < 0) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    if (!file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::_close(fd);
+        return false;
+    }
+    return true;
 }
 
 bool isSid(PSID sid, WELL_KNOWN_SID_TYPE type)
@@ -259,25 +283,22 @@ bool makePrivateFolder(const QString &folder)
 bool openFileHere(QFile &file, const QString &path, QIODevice::OpenMode mode)
 {
     const bool writing = mode & QIODevice::WriteOnly;
-    const HANDLE handle = openName(path, GENERIC_READ | (writing ? GENERIC_WRITE : 0));
-    BY_HANDLE_FILE_INFORMATION information;
-    if (handle == INVALID_HANDLE_VALUE)
+    return openHandle(file, openName(path, GENERIC_READ | (writing ? GENERIC_WRITE : 0)), mode);
+}
+
+bool holdAlone(QFile &file, const QString &path)
+{
+    BY_HANDLE_FILE_INFORMATION before;
+    BY_HANDLE_FILE_INFORMATION after;
+    const auto handle = reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle()));
+    if (!::GetFileInformationByHandle(handle, &before))
         return false;
-    if (!::GetFileInformationByHandle(handle, &information)
-        || (information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
-        ::CloseHandle(handle);
+    file.close();
+    if (!openHandle(file, openName(path, GENERIC_READ | GENERIC_WRITE, 0), QIODevice::ReadWrite))
         return false;
-    }
-    const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), (writing ? _O_RDWR : _O_RDONLY) | _O_BINARY);
-    if (fd < 0) {
-        ::CloseHandle(handle);
-        return false;
-    }
-    if (!file.open(fd, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::_close(fd);
-        return false;
-    }
-    return true;
+    // Still the file the rewrite began with, not one put at its name since.
+    return ::GetFileInformationByHandle(reinterpret_cast<HANDLE>(::_get_osfhandle(file.handle())), &after)
+           && keyOf(before) == keyOf(after);
 }
 
 QString canonicalPath(const QString &path)
