@@ -1,6 +1,7 @@
 #include "install/receipt.h"
 
 #include "files/filelock.h"
+#include "files/leftovers.h"
 #include "files/paths.h"
 #include "files/sidefiles.h"
 #include "install/filesearch.h"
@@ -89,6 +90,8 @@ void Receipt::removeKept(const QString &path)
     const QDir dir(folder);
     if (!dir.exists())
         return;
+    // A kept copy a dead run was still writing goes too.
+    sweepLeftovers(folder);
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
         QFile kept;
         bool numbered = false;
