@@ -1,12 +1,14 @@
 // What only Windows does to a rewrite: a file open elsewhere cannot be
-// replaced, a read-only attribute, a loaded program file that can be renamed
-// but not removed, and file names in UTF-16 while init.txt is in the ANSI
-// code page.
+// replaced, a read-only attribute, an access list of the file's own, a
+// loaded program file that can be renamed but not removed, paths past 260
+// characters, and file names in UTF-16 while init.txt is in the ANSI code
+// page.
 #include "config/configuration.h"
 #include "install/installplan.h"
 #include "install/receipt.h"
 #include "install/uninstallplan.h"
 #include "install/upgradeplan.h"
+#include "files/platform.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcstep.h"
 #include "rayrc/rayrcupdate.h"
@@ -15,6 +17,8 @@
 #include <QDir>
 #include <QtTest>
 
+#include <aclapi.h>
+#include <sddl.h>
 #include <windows.h>
 
 class TestWindows : public QObject
@@ -26,6 +30,8 @@ private slots:
     void rewriteRefused();
     void identityKept_data();
     void identityKept();
+    void systemPaths_data();
+    void systemPaths();
     void heldCopy_data();
     void heldCopy();
     void nonAsciiFolder_data();
@@ -119,6 +125,8 @@ void TestWindows::identityKept_data()
     QTest::newRow("system") << "system" << false;
     QTest::newRow("second hard link, held") << "link" << true;
     QTest::newRow("hidden, held") << "hidden" << true;
+    QTest::newRow("an access list of its own") << "access" << false;
+    QTest::newRow("hidden, past 260 characters") << "long" << false;
 }
 
 // What a replacing rename would lose: the rewrite goes in place instead.
@@ -127,35 +135,78 @@ void TestWindows::identityKept()
     QFETCH(QString, kind);
     QFETCH(bool, held);
     Sandbox sandbox;
-    writeBytes(QStringLiteral("maya.rayrc"), "\tlink l\r\n\tmi m\r\n");
-    const std::wstring name = QDir::toNativeSeparators(sandbox.path(QStringLiteral("maya.rayrc"))).toStdWString();
-    const std::wstring link = QDir::toNativeSeparators(sandbox.path(QStringLiteral("other"))).toStdWString();
-    const DWORD attribute = kind == QLatin1String("hidden") ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_SYSTEM;
-    if (kind == QLatin1String("link"))
+    const QString folder = kind == QLatin1String("long") ? sandbox.path(QString(4, u'/').replace(u'/', QString(70, u'd') + u'/'))
+                                                         : sandbox.path();
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/maya.rayrc");
+    writeBytes(path, "\tlink l\r\n\tmi m\r\n");
+    const std::wstring name = systemPath(path).toStdWString();
+    const std::wstring link = systemPath(sandbox.path(QStringLiteral("other"))).toStdWString();
+    const DWORD attribute = kind == QLatin1String("system") ? FILE_ATTRIBUTE_SYSTEM : FILE_ATTRIBUTE_HIDDEN;
+    if (kind == QLatin1String("link")) {
         QVERIFY(CreateHardLinkW(link.c_str(), name.c_str(), nullptr));
-    else
+    } else if (kind == QLatin1String("access")) {
+        // Everyone may write it, which no new file there gets.
+        PSECURITY_DESCRIPTOR own = nullptr;
+        BOOL present = FALSE;
+        BOOL defaulted = FALSE;
+        PACL acl = nullptr;
+        QVERIFY(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;FA;;;WD)", SDDL_REVISION_1, &own, nullptr));
+        QVERIFY(GetSecurityDescriptorDacl(own, &present, &acl, &defaulted));
+        QCOMPARE(SetNamedSecurityInfoW(const_cast<wchar_t *>(name.c_str()), SE_FILE_OBJECT,
+                                       DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+                                       nullptr, acl, nullptr),
+                 DWORD(ERROR_SUCCESS));
+        LocalFree(own);
+    } else {
         QVERIFY(SetFileAttributesW(name.c_str(), attribute));
+    }
+    const QString access = fileIdentity(path).access;
+    QVERIFY(!access.isEmpty());
     if (held) {
         // Refused as the rename road refuses it, and nothing written.
         const HANDLE reader = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         QVERIFY(reader != INVALID_HANDLE_VALUE);
         const RayrcStep::Outcome outcome =
-            updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome;
+            updateRayrcFile(folder, QStringLiteral("L"), QStringLiteral("M")).outcome;
         CloseHandle(reader);
         QCOMPARE(outcome, RayrcStep::Outcome::WriteFailed);
-        QCOMPARE(readBytes(QStringLiteral("maya.rayrc")), QByteArray("\tlink l\r\n\tmi m\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("\tlink l\r\n\tmi m\r\n"));
     }
 
-    QCOMPARE(updateRayrcFile(sandbox.path(), QStringLiteral("L"), QStringLiteral("M")).outcome,
-             RayrcStep::Outcome::Update);
-    const QByteArray after = readBytes(QStringLiteral("maya.rayrc"));
+    QCOMPARE(updateRayrcFile(folder, QStringLiteral("L"), QStringLiteral("M")).outcome, RayrcStep::Outcome::Update);
+    const QByteArray after = readBytes(path);
     QCOMPARE(after, QByteArray("\tL\r\n\tlink l\r\n\tM\r\n\tmi m\r\n"));
+    QCOMPARE(fileIdentity(path).access, access);
     if (kind == QLatin1String("link"))
         QCOMPARE(readBytes(QStringLiteral("other")), after);
-    else
+    else if (kind != QLatin1String("access"))
         QVERIFY(GetFileAttributesW(name.c_str()) & attribute);
     SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+void TestWindows::systemPaths_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("expected"); // %1: the current folder
+    QTest::newRow("drive") << "C:/maya/mr/maya.rayrc" << "\\\\?\\C:\\maya\\mr\\maya.rayrc";
+    QTest::newRow("dots and doubled separators") << "C:\\maya\\..\\mr\\.\\\\maya.rayrc" << "\\\\?\\C:\\mr\\maya.rayrc";
+    QTest::newRow("share") << "\\\\server\\maya\\mr\\maya.rayrc" << "\\\\?\\UNC\\server\\maya\\mr\\maya.rayrc";
+    QTest::newRow("prefixed already") << "\\\\?\\C:\\mr\\maya.rayrc" << "\\\\?\\C:\\mr\\maya.rayrc";
+    QTest::newRow("relative") << "mr/maya.rayrc" << "\\\\?\\%1\\mr\\maya.rayrc";
+    QTest::newRow("past 260 characters") << "C:/" + QString(300, u'd') + "/maya.rayrc"
+                                         << "\\\\?\\C:\\" + QString(300, u'd') + "\\maya.rayrc";
+}
+
+// What every call of the system's own is given: past 260 characters only
+// the prefixed form reaches the file, on a drive or a share alike.
+void TestWindows::systemPaths()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, expected);
+    Sandbox sandbox;
+    QCOMPARE(systemPath(path), expected.arg(QDir::toNativeSeparators(QDir::currentPath())));
 }
 
 void TestWindows::heldCopy_data()

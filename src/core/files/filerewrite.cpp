@@ -40,9 +40,7 @@ ReplacementFile::~ReplacementFile()
 bool ReplacementFile::create()
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        setFileName(leftoverName(target, Leftover::New));
-        if (open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered,
-                 QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        if (createReplacement(*this, leftoverName(target, Leftover::New)))
             return true;
         // Only a name already taken is worth another try.
         if (!QFileInfo::exists(fileName()) && !QFileInfo(fileName()).isSymLink())

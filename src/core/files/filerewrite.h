@@ -44,8 +44,7 @@ public:
     explicit ReplacementFile(const QString &target);
     ~ReplacementFile() override;
 
-    // Read-write, unbuffered, readable by the owner alone until its identity
-    // is set.
+    // As createReplacement makes it.
     bool create();
     bool reopen();
     void keep() { kept = true; }

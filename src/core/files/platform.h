@@ -28,6 +28,9 @@ struct FileIdentity
     unsigned owner = 0;
     unsigned group = 0;
     unsigned mode = 0;
+    // Windows: the owner and access list, as text; a replacement with other
+    // ones would change who may read or write the file.
+    QString access;
 };
 
 FileIdentity fileIdentity(const QString &path);
@@ -54,9 +57,16 @@ struct FileId
 // False when path is no folder that can be looked at (after links).
 bool folderId(const QString &path, FileId &id);
 
+// Creates path read-write, unbuffered, failing if anything is there already:
+// a file's replacement, made readable by the running user alone until
+// takeIdentity (on Windows it gets its folder's access list, as any new file
+// there does).
+bool createReplacement(QFile &file, const QString &path);
+
 // Gives a new, open replacement the original's owner, group and mode, or
 // for a new file the mode any new file gets (umask taken off); false where
-// the process may not set them.
+// the process may not set them, and on Windows where the replacement has not
+// already got the original's owner and access list.
 bool takeIdentity(QFileDevice &replacement, const FileIdentity &original);
 
 bool syncToDisk(QFileDevice &file);
@@ -205,6 +215,10 @@ QString canonicalPath(const QString &path);
 // Whether a process of that id is running (or may be: one of another user's
 // counts as running).
 bool processRunning(qint64 pid);
+
+// The path as the system's own calls take it: on Windows absolute, cleaned,
+// with backslashes and the "\\?\" prefix that lets it pass 260 characters.
+QString systemPath(const QString &path);
 
 // A reader that went away must not kill a program half-way through an
 // install: writes to it fail instead, and the program says so.

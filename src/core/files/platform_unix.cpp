@@ -119,6 +119,13 @@ bool openRegularFile(QFile &file, const QString &path)
     return true;
 }
 
+bool createReplacement(QFile &file, const QString &path)
+{
+    file.setFileName(path);
+    return file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered,
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 bool createFileLike(QFile &file, const QString &path, const QFileDevice &like)
 {
     struct stat status;
@@ -271,6 +278,11 @@ void unlockFile(const QString &path, qintptr handle)
 {
     ::unlink(QFile::encodeName(path).constData());
     ::close(int(handle));
+}
+
+QString systemPath(const QString &path)
+{
+    return path;
 }
 
 void ignoreBrokenPipe()

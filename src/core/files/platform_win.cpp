@@ -15,13 +15,28 @@
 #include <iterator>
 
 namespace {
+const wchar_t *native(const QString &path, QString &holder)
+{
+    holder = systemPath(path);
+    return reinterpret_cast<const wchar_t *>(holder.utf16());
+}
+
+// The name itself, a link or junction included, opened to read who it is.
+HANDLE openName(const QString &path, DWORD access,
+                DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
+{
+    QString name;
+    return ::CreateFileW(native(path, name), access, sharing, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
 // What Windows tells of the file or folder at path, after links. Backup
 // semantics let a folder open too; no access right is asked for, so what
 // cannot be read still tells who it is.
 bool informationOf(const QString &path, BY_HANDLE_FILE_INFORMATION &information)
 {
-    const HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
-                                        0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    QString name;
+    const HANDLE handle = ::CreateFileW(native(path, name), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
@@ -36,12 +51,48 @@ FileId keyOf(const BY_HANDLE_FILE_INFORMATION &information)
     return {quint64(information.dwVolumeSerialNumber),
             (quint64(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
+
+QString securityText(PSECURITY_DESCRIPTOR descriptor, SECURITY_INFORMATION parts)
+{
+    wchar_t *text = nullptr;
+    if (!::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, parts, &text, nullptr))
+        return QString();
+    const QString shown = QString::fromWCharArray(text);
+    ::LocalFree(text);
+    return shown;
 }
 
-// A replacing rename keeps the file's name, its creation time (Windows
-// carries it over to a file renamed into a name just freed) and the ACL it
-// inherits from its folder; what it would lose (another hard link, the
-// hidden or system attribute) makes the rewrite go in place.
+// The owner and access list of an open file, as text; empty when unknown.
+QString accessOf(HANDLE handle)
+{
+    constexpr SECURITY_INFORMATION parts = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (::GetSecurityInfo(handle, SE_FILE_OBJECT, parts, nullptr, nullptr, nullptr, nullptr, &descriptor)
+        != ERROR_SUCCESS)
+        return QString();
+    const QString text = securityText(descriptor, parts);
+    ::LocalFree(descriptor);
+    return text;
+}
+}
+
+QString systemPath(const QString &path)
+{
+    const QLatin1String prefix("\\\\?\\");
+    const QString given = QDir::toNativeSeparators(path);
+    if (given.startsWith(prefix))
+        return given;
+    // The prefix turns off the system's own cleaning of "." and "..".
+    const QString absolute = QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    if (absolute.startsWith(QLatin1String("\\\\")))
+        return prefix + QLatin1String("UNC") + absolute.mid(1);
+    return prefix + absolute;
+}
+
+// A replacing rename keeps the file's name and its creation time (Windows
+// carries it over to a file renamed into a name just freed); what it would
+// lose (another hard link, the hidden or system attribute, an owner or
+// access list other than a new file's there) makes the rewrite go in place.
 FileIdentity fileIdentity(const QString &path)
 {
     const QFileInfo info(path);
@@ -49,11 +100,16 @@ FileIdentity fileIdentity(const QString &path)
     identity.exists = info.exists() || info.isSymLink();
     // The name itself: a link someone put there is no file to write through.
     identity.regular = info.isFile() && !info.isSymLink();
+    const HANDLE handle = identity.regular ? openName(path, READ_CONTROL) : INVALID_HANDLE_VALUE;
+    if (handle == INVALID_HANDLE_VALUE)
+        return identity;
     BY_HANDLE_FILE_INFORMATION information;
-    identity.inPlaceOnly = identity.regular && informationOf(path, information)
+    identity.inPlaceOnly = ::GetFileInformationByHandle(handle, &information)
                            && (information.nNumberOfLinks > 1
                                || (information.dwFileAttributes
                                    & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)));
+    identity.access = accessOf(handle);
+    ::CloseHandle(handle);
     return identity;
 }
 
@@ -66,9 +122,14 @@ bool folderId(const QString &path, FileId &id)
     return true;
 }
 
-bool takeIdentity(QFileDevice &, const FileIdentity &)
+// An access list is not copied: one of the file's own would then be kept
+// only as it was when read, and copying it needs rights a user may lack.
+bool takeIdentity(QFileDevice &replacement, const FileIdentity &original)
 {
-    return true;
+    const intptr_t handle = replacement.handle() < 0 ? -1 : _get_osfhandle(replacement.handle());
+    return !original.exists
+           || (handle != -1 && !original.access.isEmpty()
+               && accessOf(reinterpret_cast<HANDLE>(handle)) == original.access);
 }
 
 bool syncToDisk(QFileDevice &file)
@@ -85,12 +146,10 @@ bool syncToDisk(QFileDevice &file)
 // close it, and is never written over while it reads.
 Replacement replaceFile(const QString &from, const QString &to)
 {
-    const QString source = QDir::toNativeSeparators(from);
-    const QString target = QDir::toNativeSeparators(to);
+    QString source;
+    QString target;
     for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExW(reinterpret_cast<const wchar_t *>(source.utf16()),
-                          reinterpret_cast<const wchar_t *>(target.utf16()),
-                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (::MoveFileExW(native(from, source), native(to, target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return Replacement::Done;
         const DWORD error = ::GetLastError();
         if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED
@@ -113,6 +172,14 @@ bool openRegularFile(QFile &file, const QString &path)
     return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
 }
 
+// The folder's inherited access list, as every new file there gets; it is
+// also a file's that has none of its own.
+bool createReplacement(QFile &file, const QString &path)
+{
+    file.setFileName(path);
+    return file.open(QIODevice::ReadWrite | QIODevice::NewOnly | QIODevice::Unbuffered);
+}
+
 bool createFileLike(QFile &file, const QString &path, const QFileDevice &)
 {
     file.setFileName(path);
@@ -120,21 +187,6 @@ bool createFileLike(QFile &file, const QString &path, const QFileDevice &)
 }
 
 namespace {
-const wchar_t *native(const QString &path, QString &holder)
-{
-    holder = QDir::toNativeSeparators(path);
-    return reinterpret_cast<const wchar_t *>(holder.utf16());
-}
-
-// The name itself, a link or junction included, opened to read who it is.
-HANDLE openName(const QString &path, DWORD access,
-                DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)
-{
-    QString name;
-    return ::CreateFileW(native(path, name), access, sharing, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-}
-
 // A regular file's handle as a QFile; the handle is the QFile's, or closed.
 bool openHandle(QFile &file, HANDLE handle, QIODevice::OpenMode mode)
 {
@@ -255,12 +307,7 @@ Ownership ownership(const QString &path, bool followLinks)
     owned.ownedByUser = ownerTrusted(owner);
     owned.othersWrite = othersMayWrite(acl);
     owned.owner = accountName(owner);
-    wchar_t *text = nullptr;
-    if (::ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1,
-                                                               DACL_SECURITY_INFORMATION, &text, nullptr)) {
-        owned.mode = QString::fromWCharArray(text);
-        ::LocalFree(text);
-    }
+    owned.mode = securityText(descriptor, DACL_SECURITY_INFORMATION);
     ::LocalFree(descriptor);
     return owned;
 }
