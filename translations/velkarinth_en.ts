@@ -358,6 +358,10 @@
         <source>fait, mais la sortie n&apos;a pas pu être écrite en entier</source>
         <translation>done, but the output could not all be written</translation>
     </message>
+    <message>
+        <source>Sortie en UTF-8, le JSON aussi ; une console Windows reçoit de l&apos;UTF-16 et montre chaque caractère.</source>
+        <translation>Output is UTF-8, the JSON too; a Windows console is given UTF-16 and shows every character.</translation>
+    </message>
 </context>
 <context>
     <name>CliText</name>

@@ -41,11 +41,11 @@ CliApp::CliApp()
     , jsonOption(QStringLiteral("json"))
     , withoutReceiptOption(QStringLiteral("without-receipt"))
     , upgradeOption(QStringLiteral("upgrade"))
-    , out(stdout)
-    , err(stderr)
+    , outDevice(stdout)
+    , errDevice(stderr)
+    , out(&outDevice)
+    , err(&errDevice)
 {
-    out.setEncoding(QStringConverter::System);
-    err.setEncoding(QStringConverter::System);
     makeOptions();
 }
 
@@ -648,8 +648,6 @@ void CliApp::print(QTextStream &stream, const QString &text)
 void CliApp::printJson(const QJsonObject &object)
 {
     out.flush();
-    // JSON is UTF-8 whatever the terminal's encoding.
-    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    outDevice.write(QJsonDocument(object).toJson(QJsonDocument::Indented));
     std::fflush(stdout);
 }

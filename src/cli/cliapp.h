@@ -4,6 +4,7 @@
 #include "clihelp.h"
 #include "i18n/translations.h"
 #include "install/shaderfilerow.h"
+#include "stdstream.h"
 
 #include <QByteArrayList>
 #include <QCommandLineOption>
@@ -106,6 +107,8 @@ private:
     bool json = false;
     bool quiet = false;
 
+    StdStream outDevice;
+    StdStream errDevice;
     QTextStream out;
     QTextStream err;
     // Held to the end: a lost output is told after the command.

@@ -79,6 +79,9 @@ QString CliHelp::overview(const QList<Command> &commands, const QList<QCommandLi
                 "commande.")
                  .arg(QCoreApplication::applicationName())
            + QLatin1Char('\n')
+           + tr("Sortie en UTF-8, le JSON aussi ; une console Windows reçoit de l'UTF-16 et montre chaque "
+                "caractère.")
+           + QLatin1Char('\n')
            + exitStatus(tr("fait (ou le serait, avec --dry-run)"),
                         tr("échec : une ligne sur la sortie d'erreur dit pourquoi"))
            + section(tr("Exemples :"), examples);

@@ -105,10 +105,16 @@ done <<'ROWS'
 0|fr_FR.UTF-8|--help|Utilisation :|Displays
 0|fr_FR.UTF-8|config --help|Affiche l'aide|Show help
 0|fr_FR.UTF-8|rollback --help|Code de sortie :|--link
+0|fr_FR.UTF-8|--help|Travaille comme si lancé dans DOSSIER.|Run as
 2|de_DE.UTF-8|--no-such-option|Unknown option|Unbekannt
 2|fr_FR.UTF-8|nosuch --help|Commande inconnue : nosuch|Usage
 ROWS
 unset locale
+# A terminal, which Wine makes a Windows console: each accent shows as it is.
+# French messages, and a character set the machine surely has.
+env -u LC_ALL LANG=fr_FR.UTF-8 LC_CTYPE=C.UTF-8 script -qec "$(printf '%q ' "${cli[@]}") --help" /dev/null \
+  </dev/null >"$tmp/out"
+grep -qF "si lancé dans" "$tmp/out" || fail "a terminal shows: $(cat "$tmp/out")"
 # Each command's help lists the options it takes, and it takes no other.
 while read -r command options; do
   run 0 "$command" --help

@@ -220,6 +220,11 @@ bool processRunning(qint64 pid);
 // with backslashes and the "\\?\" prefix that lets it pass 260 characters.
 QString systemPath(const QString &path);
 
+// Whether standard output (1) or error (2) is a console that takes UTF-16
+// (Windows); writes text there. A terminal elsewhere takes bytes.
+bool isConsole(int stream);
+bool writeConsole(int stream, QStringView text);
+
 // A reader that went away must not kill a program half-way through an
 // install: writes to it fail instead, and the program says so.
 void ignoreBrokenPipe();

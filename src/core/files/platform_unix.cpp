@@ -285,6 +285,16 @@ QString systemPath(const QString &path)
     return path;
 }
 
+bool isConsole(int)
+{
+    return false;
+}
+
+bool writeConsole(int, QStringView)
+{
+    return false;
+}
+
 void ignoreBrokenPipe()
 {
     ::signal(SIGPIPE, SIG_IGN);

@@ -443,6 +443,40 @@ void unlockFile(const QString &path, qintptr handle)
     ::CloseHandle(reinterpret_cast<HANDLE>(handle));
 }
 
+QString installedFolder()
+{
+    // The 64-bit view, where the installer writes.
+    const QSettings key(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Velkarinth"), QSettings::Registry64Format);
+    return key.value(QStringLiteral("InstallDir")).toString();
+}
+
+namespace {
+HANDLE consoleOf(int stream)
+{
+    const HANDLE handle = ::GetStdHandle(stream == 2 ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && handle && ::GetConsoleMode(handle, &mode) ? handle : nullptr;
+}
+}
+
+bool isConsole(int stream)
+{
+    return consoleOf(stream);
+}
+
+bool writeConsole(int stream, QStringView text)
+{
+    const HANDLE console = consoleOf(stream);
+    while (console && !text.isEmpty()) {
+        DWORD written = 0;
+        if (!::WriteConsoleW(console, text.utf16(), DWORD(std::min<qsizetype>(text.size(), 8192)), &written, nullptr)
+            || written == 0)
+            return false;
+        text = text.mid(written);
+    }
+    return console;
+}
+
 // Windows raises no signal for a closed pipe: the write just fails.
 void ignoreBrokenPipe()
 {
