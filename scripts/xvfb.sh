@@ -17,6 +17,8 @@ start_xvfb() {
   # Xvfb picks a free display itself and reports its number through fd 3.
   # -noreset: by default the server resets when its last client leaves, and
   # the next launch of a program would then find no display.
+  # The number of a server started before must not be taken for its own.
+  rm -f "$dir/display"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$dir/display" \
     >"$dir/xvfb.log" 2>&1 &
   xvfb_pid=$!
