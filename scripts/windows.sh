@@ -101,6 +101,10 @@ start_wine() {
     mkdir -p "$WINEPREFIX"
     "$WINE" wineboot -i >/dev/null 2>&1 || die "wineboot failed in $WINEPREFIX"
   fi
+  # Windows' own fonts as Wine has them: without them Qt falls back to a
+  # font whose lines are so tall that a line edit draws its text out of
+  # sight.
+  cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 stop_wine() {
   local prefix
@@ -193,7 +197,7 @@ package() {
   (cd "$DIST" && find . -type f | sort | sed 's|^\./||; s|/|\\|g; s|.*|  Delete "$INSTDIR\\&"|' &&
     find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|  RMDir "$INSTDIR\\&"|') \
     >"$BUILD_DIR/files.nsh"
-  makensis -V2 -DVERSION="$version" -DDIST="$DIST" -DFILES="$BUILD_DIR/files.nsh" \
+  makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DDIST="$DIST" -DFILES="$BUILD_DIR/files.nsh" \
     -DOUTFILE="$BUILD_DIR/velkarinth-$version-setup.exe" data/windows/velkarinth.nsi
   echo "Portable folder: $DIST"
   echo "Zip:             $DIST.zip ($(du -h "$DIST.zip" | cut -f1))"
@@ -235,8 +239,10 @@ e2e() {
     platforms/qwindows.dll translations/qtbase_fr.qm; do
     [[ -f $prog/$f ]] || die "not installed: $f"
   done
-  [[ -n $(find "$WINEPREFIX/drive_c/users" -name Velkarinth.lnk) ]] || die "no Start-menu entry"
-  echo "installed silently: $prog"
+  local menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+  [[ -f $menu/Velkarinth.lnk ]] || die "no Start-menu entry for all users"
+  [[ -z $(find "$WINEPREFIX/drive_c/users" -name Velkarinth.lnk) ]] || die "a Start-menu entry for one user only"
+  echo "installed silently: $prog, its entry in every user's Start menu"
 
   local demo=$work/démo cli='C:\Program Files\Velkarinth\velkarinth-cli.exe' before
   windows_demo "$demo"
@@ -255,7 +261,14 @@ e2e() {
   ls "$demo"/maya.rayrc2* >/dev/null 2>&1 || die "no backup of maya.rayrc in the working folder"
   echo "installed velkarinth-cli: install and uninstall on $demo"
 
-  dialog_shot "$demo" "$prog/velkarinth.exe" "$BUILD_DIR/shader-windows.png"
+  with_dialog "$demo" shoot "$prog/velkarinth.exe"
+  # Started by the Start-menu entry, in Program Files: the artist's own
+  # folder is made and worked in, and the uninstaller will not run meanwhile.
+  rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/Velkarinth
+  with_dialog "$work" uninstall_refused start /wait "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Velkarinth.lnk"
+  [[ -n $(find "$WINEPREFIX"/drive_c/users/*/AppData/Local -maxdepth 1 -name Velkarinth -type d) ]] \
+    || die "no working folder of the user's own"
+  echo "started from the Start menu: it works in the user's own folder, and the uninstaller waits for it"
 
   # Another program's files beside it, as in a folder chosen by hand.
   echo "not Velkarinth's" >"$prog/render-submit.exe"
@@ -267,16 +280,45 @@ e2e() {
     ((SECONDS < deadline)) || die "the uninstaller left $prog"
     sleep 0.5
   done
-  [[ -z $(find "$WINEPREFIX/drive_c/users" -name Velkarinth.lnk) ]] || die "the Start-menu entry stayed"
+  [[ ! -e $menu/Velkarinth.lnk ]] || die "the Start-menu entry stayed"
   [[ $(cd "$prog" && find . -type f | sort | tr '\n' ' ') == "./other_fr.qm ./render-submit.exe " ]] \
     || die "the uninstaller did not remove exactly its own files: $(cd "$prog" && find . | tr '\n' ' ')"
   echo "uninstalled silently, another program's files kept"
 }
 
-# dialog_shot DEMO EXE PNG: the dialog in an X server with Qt's Windows
-# platform plugin, its picture, and Escape closes it.
-dialog_shot() {
-  local demo=$1 exe=$2 png=$3 xvfb_pid= app_pid= window=
+# What the uninstaller must do while the program runs: refuse, saying so,
+# and leave every file. Run in place (_?=), it gives its own exit status;
+# that folder must reach it unquoted, so its words go as two arguments.
+uninstall_refused() {
+  local prog="$WINEPREFIX/drive_c/Program Files/Velkarinth" before status=0
+  before=$(cd "$prog" && find . -type f | sort | xargs md5sum)
+  "$WINE" "$prog/uninstall.exe" /S '_?=C:\Program' 'Files\Velkarinth' || status=$?
+  [[ $status == 2 ]] || die "the uninstaller ran while the program did (exit status $status)"
+  [[ $(cd "$prog" && find . -type f | sort | xargs md5sum) == "$before" ]] \
+    || die "the uninstaller refused, but changed the program's folder"
+}
+
+# The Shader tab as it opens, then the Configuration tab with its folders.
+shoot() {
+  local window=$1
+  import -window "$window" "$BUILD_DIR/e2e/shot.png"
+  convert "$BUILD_DIR/e2e/shot.png" -strip +dither -colors 64 -define png:exclude-chunks=date,time \
+    "$BUILD_DIR/shader-windows.png"
+  timeout 5 xdotool windowfocus "$window" key --window "$window" ctrl+Tab || true
+  sleep 1
+  import -window "$window" "$BUILD_DIR/e2e/shot.png"
+  convert "$BUILD_DIR/e2e/shot.png" -strip +dither -colors 64 -define png:exclude-chunks=date,time \
+    "$BUILD_DIR/configuration-windows.png"
+  echo "installed velkarinth.exe showed its dialog: $BUILD_DIR/shader-windows.png, $BUILD_DIR/configuration-windows.png"
+}
+
+# with_dialog DIR ACTION COMMAND...: runs COMMAND, which shows the dialog,
+# from DIR under Wine in an X server with Qt's Windows platform plugin; calls
+# ACTION WINDOW once the window shows, then Escape closes it. COMMAND may
+# return at once (start does for a shortcut): Wine's end is waited for.
+with_dialog() {
+  local dir=$1 action=$2 xvfb_pid= app_pid= window=
+  shift 2
   # shellcheck source=scripts/xvfb.sh
   source scripts/xvfb.sh
   start_xvfb "$BUILD_DIR/e2e" || die "Xvfb did not start"
@@ -284,31 +326,26 @@ dialog_shot() {
   # drawing nowhere: it starts anew on this one.
   "$WINESERVER" -k 2>/dev/null || true
   "$WINESERVER" -w 2>/dev/null || true
-  (cd "$demo" && exec env LANG=C.UTF-8 "$WINE" "$exe") >"$BUILD_DIR/e2e/dialog.log" 2>&1 &
+  (cd "$dir" && exec env LANG=C.UTF-8 "$WINE" "$@") >"$BUILD_DIR/e2e/dialog.log" 2>&1 &
   app_pid=$!
   local deadline=$((SECONDS + WINDOW_TIMEOUT))
   while [[ -z $window ]] && ((SECONDS < deadline)); do
-    kill -0 "$app_pid" 2>/dev/null || break
     window=$(timeout 5 xdotool search --onlyvisible --name '^Velkarinth$' 2>/dev/null | head -n 1 || true)
     sleep 0.5
   done
   if [[ -z $window ]]; then
     stop_pid "$app_pid"; stop_pid "$xvfb_pid"
     cat "$BUILD_DIR/e2e/dialog.log" >&2
-    die "velkarinth.exe showed no dialog within ${WINDOW_TIMEOUT} s"
+    die "$* showed no dialog within ${WINDOW_TIMEOUT} s"
   fi
   sleep 2
-  import -window "$window" "$BUILD_DIR/e2e/shot.png"
-  convert "$BUILD_DIR/e2e/shot.png" -strip +dither -colors 64 -define png:exclude-chunks=date,time "$png"
-  timeout 5 xdotool windowfocus "$window" key Escape || true
-  deadline=$((SECONDS + WINDOW_TIMEOUT))
-  while kill -0 "$app_pid" 2>/dev/null && ((SECONDS < deadline)); do sleep 0.2; done
-  if kill -0 "$app_pid" 2>/dev/null; then
+  "$action" "$window"
+  timeout 5 xdotool windowfocus "$window" key --window "$window" Escape || true
+  if ! timeout "$WINDOW_TIMEOUT" "$WINESERVER" -w; then
     stop_pid "$app_pid"; stop_pid "$xvfb_pid"
     die "the dialog did not close on Escape"
   fi
   stop_pid "$xvfb_pid"
-  echo "installed velkarinth.exe showed its dialog: $png"
 }
 
 stages=("$@")

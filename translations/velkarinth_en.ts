@@ -1260,6 +1260,10 @@ The folder is kept; click Save in a moment to write it.</translation>
         <source>Dossier de travail non sûr</source>
         <translation>Working folder not safe</translation>
     </message>
+    <message>
+        <source>Velkarinth n&apos;a pas pu créer ou ouvrir votre dossier de travail %1.</source>
+        <translation>Velkarinth could not create or open your working folder %1.</translation>
+    </message>
 </context>
 <context>
     <name>WriteJournal</name>

@@ -28,12 +28,13 @@ Section "Velkarinth"
   File /r "${DIST}\*.*"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  ; The program keeps init.txt and the day's maya.rayrc copies in the folder
-  ; it starts in; Program Files is not writable for the user, so the entry
-  ; starts it in the user's own folder.
+  ; Every account's entry. It starts the program here, which then works in
+  ; the artist's own folder (%LOCALAPPDATA%\Velkarinth), made at its start:
+  ; init.txt and the day's maya.rayrc copies are each artist's.
   SetShellVarContext current
-  CreateDirectory "$LOCALAPPDATA\Velkarinth"
-  SetOutPath "$LOCALAPPDATA\Velkarinth"
+  Delete "$SMPROGRAMS\Velkarinth.lnk" ; where earlier versions put it
+  SetShellVarContext all
+  SetOutPath "$INSTDIR"
   CreateShortCut "$SMPROGRAMS\Velkarinth.lnk" "$INSTDIR\velkarinth.exe"
 
   WriteRegStr HKLM "Software\Velkarinth" "InstallDir" "$INSTDIR"
@@ -48,10 +49,30 @@ Section "Velkarinth"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; Either program, running under any account, holds the Qt library it
+; loaded, which Windows then will not open for writing: nothing is removed
+; while one runs, or the uninstall would stop half way.
+Function un.onInit
+retry:
+  IfFileExists "$INSTDIR\Qt6Core.dll" 0 free
+  ClearErrors
+  FileOpen $0 "$INSTDIR\Qt6Core.dll" a
+  IfErrors running
+  FileClose $0
+free:
+  Return
+running:
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+    "Velkarinth est ouvert : fermez-le, puis réessayez.$\r$\nVelkarinth is running: close it, then try again." \
+    /SD IDCANCEL IDRETRY retry
+  SetErrorLevel 2
+  Abort
+FunctionEnd
+
 ; The user's init.txt and backups stay: they are the user's work.
 Section "Uninstall"
   SetRegView 64
-  SetShellVarContext current
+  SetShellVarContext all
   Delete "$SMPROGRAMS\Velkarinth.lnk"
   ; Only what the installer put there, by name: the folder may have been
   ; chosen by hand, and hold another program's files. A folder left with

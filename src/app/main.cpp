@@ -18,6 +18,10 @@ int main(int argc, char *argv[])
     const Translations translations =
         installTranslations(QLocale::system().name(), translationFolders());
     showFileEvents();
+    if (const QString why = WorkingFolder::enterUserFolder(); !why.isEmpty()) {
+        showPlainTextBox(nullptr, QMessageBox::Critical, QStringLiteral("Velkarinth"), why);
+        return 0;
+    }
     // Before anything there is read, a journal replayed or a receipt believed.
     if (const QString why = WorkingFolder::untrusted(); !why.isEmpty()) {
         showPlainTextBox(nullptr, QMessageBox::Critical, WorkingFolder::title(), why);

@@ -1,10 +1,25 @@
 #include "config/workingfolder.h"
 
+#include "files/paths.h"
 #include "files/platform.h"
 #include "install/receipt.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+QString WorkingFolder::enterUserFolder()
+{
+    const QString installed = installedFolder();
+    if (installed.isEmpty() || canonicalPath(QDir::currentPath()) != canonicalPath(installed))
+        return QString();
+    const QString own = joinPath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
+                                 QStringLiteral("Velkarinth"));
+    if (QDir().mkpath(own) && QDir::setCurrent(own))
+        return QString();
+    return tr("Velkarinth n'a pas pu créer ou ouvrir votre dossier de travail %1.")
+        .arg(QDir::toNativeSeparators(own));
+}
 
 QString WorkingFolder::untrusted()
 {

@@ -17,6 +17,12 @@ class WorkingFolder
 public:
     static constexpr const char *trustVariable = "VELKARINTH_TRUSTED_FOLDER";
 
+    // Started in the folder the Windows installer put the program in (the
+    // same for every account, and not the artists' to write), the program
+    // works in the user's own folder instead, made if missing. Why that
+    // failed; empty when it did not, or had nothing to do.
+    static QString enterUserFolder();
+
     // Why the working folder is not to be believed; empty when it is.
     static QString untrusted();
     static QString title();

@@ -212,6 +212,11 @@ void unlockFile(const QString &path, qintptr handle);
 // stands when there is nothing there.
 QString canonicalPath(const QString &path);
 
+// The folder the Windows installer put the program in, as it recorded it
+// for every account; empty where there is none (elsewhere a launcher gives
+// each user a working folder).
+QString installedFolder();
+
 // Whether a process of that id is running (or may be: one of another user's
 // counts as running).
 bool processRunning(qint64 pid);

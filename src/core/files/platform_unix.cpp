@@ -285,6 +285,11 @@ QString systemPath(const QString &path)
     return path;
 }
 
+QString installedFolder()
+{
+    return QString();
+}
+
 bool isConsole(int)
 {
     return false;
