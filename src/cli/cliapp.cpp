@@ -604,8 +604,7 @@ bool CliApp::loadConfiguration()
 
 bool CliApp::initFileExists()
 {
-    const QFileInfo file(Configuration::initFilePath());
-    return file.exists() || file.isSymLink();
+    return nameTaken(Configuration::initFilePath());
 }
 
 int CliApp::refuse(int status, const QString &key, const QString &message, const QJsonObject &facts)

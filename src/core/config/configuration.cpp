@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "files/filelock.h"
+#include "files/paths.h"
 #include "files/textfile.h"
 #include "rayrc/rayrcbackup.h"
 #include "rayrc/rayrcpath.h"
@@ -76,7 +77,7 @@ void Configuration::load(bool takeBackup)
     if (!read) {
         // Not a readable regular file (no rights, a FIFO, a device): the
         // defaults are shown, but must never replace it.
-        const bool there = QFileInfo::exists(initFile) || QFileInfo(initFile).isSymLink();
+        const bool there = nameTaken(initFile);
         loaded = {InitFile(), there, there ? why : QString()};
         addDefaultShaderType();
         readLastDirectories();
@@ -185,7 +186,7 @@ Configuration::DirectoryWrite Configuration::setDirectory(const QString &directo
     // A first run may start with either field: a missing file is made down
     // to it, so that nothing typed is lost. An unreadable one is left alone.
     if (!readWholeFile(initFile, content)) {
-        if (QFileInfo::exists(initFile) || QFileInfo(initFile).isSymLink())
+        if (nameTaken(initFile))
             return DirectoryWrite::NotWritten;
         content = InitFile::mayaMarker() + nativeLineEnd();
     }

@@ -43,7 +43,7 @@ bool ReplacementFile::create()
         if (createReplacement(*this, leftoverName(target, Leftover::New)))
             return true;
         // Only a name already taken is worth another try.
-        if (!QFileInfo::exists(fileName()) && !QFileInfo(fileName()).isSymLink())
+        if (!nameTaken(fileName()))
             break;
     }
     setFileName(QString());

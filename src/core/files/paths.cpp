@@ -1,6 +1,7 @@
 #include "files/paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString nativePath(const QString &path)
 {
@@ -10,4 +11,9 @@ QString nativePath(const QString &path)
 QString joinPath(const QString &directory, const QString &name)
 {
     return QDir::toNativeSeparators(directory) + QDir::separator() + name;
+}
+
+bool nameTaken(const QString &path)
+{
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }

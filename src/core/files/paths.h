@@ -13,4 +13,8 @@ QString joinPath(const QString &directory, const QString &name);
 // separators, none doubled.
 QString nativePath(const QString &path);
 
+// Whether anything has that name: a file, a folder, or a link, even one
+// that leads nowhere.
+bool nameTaken(const QString &path);
+
 #endif

@@ -1,5 +1,7 @@
 #include "files/platform.h"
 
+#include "files/paths.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -98,7 +100,7 @@ FileIdentity fileIdentity(const QString &path)
 {
     const QFileInfo info(path);
     FileIdentity identity;
-    identity.exists = info.exists() || info.isSymLink();
+    identity.exists = nameTaken(path);
     // The name itself: a link someone put there is no file to write through.
     identity.regular = info.isFile() && !info.isSymLink();
     const HANDLE handle = identity.regular ? openName(path, READ_CONTROL) : INVALID_HANDLE_VALUE;

@@ -1,5 +1,6 @@
 #include "files/writejournal.h"
 
+#include "files/paths.h"
 #include "files/platform.h"
 #include "files/sidefiles.h"
 
@@ -140,7 +141,7 @@ bool WriteJournal::recover(const QString &path)
 {
     bool recovered = true;
     for (const QString &journal : journalPaths(path)) {
-        if ((QFileInfo::exists(journal) || QFileInfo(journal).isSymLink())
+        if (nameTaken(journal)
             && !replay(journal, path, true))
             recovered = false;
         // A journal cut short by a crash, down to an empty one: the file

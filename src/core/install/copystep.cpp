@@ -51,13 +51,12 @@ CopyStep CopyStep::plan(const ShaderFileRow &row, const QString &shaderDir, cons
     }
     step.destination = joinPath(row.path, step.name);
     const QFileInfo folder(row.path);
-    const QFileInfo target(step.destination);
     if (!folder.isDir())
         step.outcome = Outcome::NoFolder;
     // A dangling link counts as a file: copying would replace it.
     else if (willExist.contains(step.destination))
         step.outcome = Outcome::AlreadyThere;
-    else if (target.exists() || target.isSymLink())
+    else if (nameTaken(step.destination))
         step.outcome = judgeExisting(step, receipt);
     else if (!folder.isWritable())
         step.outcome = Outcome::NotWritable;

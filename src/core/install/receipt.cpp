@@ -293,7 +293,7 @@ bool Receipt::change(const QString &shaderDir, const QString &rayrc, const std::
     Receipt receipt;
     if (!folderTrusted())
         return false;
-    if (!read(path, receipt) && (QFileInfo::exists(path) || QFileInfo(path).isSymLink()))
+    if (!read(path, receipt) && nameTaken(path))
         return false; // a receipt that cannot be read is never written over
     receipt.shaderDir = absolute(shaderDir);
     receipt.rayrc = absolute(rayrc);
@@ -334,7 +334,7 @@ ReceiptStatus ReceiptStatus::check(const QString &path, const Receipt &receipt, 
         QString source;
         QString name;
         const FileFingerprint now = fileFingerprint(copy.destination);
-        if (!target.exists() && !target.isSymLink())
+        if (!nameTaken(copy.destination))
             status.files << Missing;
         // A backup tool or a scanner holding it says nothing of its bytes.
         else if (!now.isValid() && target.isFile() && !target.isSymLink())

@@ -73,11 +73,6 @@ QString journalPath(const QString &receiptPath)
     return receiptPath.chopped(QStringLiteral(".json").size()) + QStringLiteral(".upgrade");
 }
 
-bool there(const QString &path)
-{
-    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
-}
-
 QString wantedLine(const QList<Receipt::Line> &lines, const QString &entry)
 {
     for (const Receipt::Line &line : lines) {
@@ -210,7 +205,7 @@ UpgradePlan UpgradePlan::make(bool rollback, const QVector<ShaderFileRow> &rows,
             step.copy.outcome = CopyStep::Outcome::AlreadyThere;
             step.receipted = old;
             const Receipt::File *now = receipt.file(old.destination);
-            if (!there(old.destination))
+            if (!nameTaken(old.destination))
                 step.action = source.isEmpty() ? Action::Keep : Action::Copy;
             else if (!now || fileFingerprint(old.destination) != now->copy)
                 step.action = Action::Refused;
@@ -539,7 +534,7 @@ bool UpgradePlan::finish()
 void UpgradePlan::cleanUp()
 {
     for (const FileStep &step : files) {
-        if (step.aside.isEmpty() || !there(step.aside))
+        if (step.aside.isEmpty() || !nameTaken(step.aside))
             continue;
         // A running program may hold it: under a name the next run's sweep
         // takes, and at the next restart where that may be asked.
@@ -558,12 +553,12 @@ bool UpgradePlan::undo(bool linesChanged)
     for (auto step = files.crbegin(); step != files.crend(); ++step) {
         const QString &destination = step->copy.destination;
         const bool ours = step->placed.isValid() && fileFingerprint(destination) == step->placed;
-        if (!step->aside.isEmpty() && there(step->aside)) {
+        if (!step->aside.isEmpty() && nameTaken(step->aside)) {
             // Only the very copy set aside goes back, never a file put at
             // its name since.
             if (fileFingerprint(step->aside) != step->receipted.copy)
                 whole = false;
-            else if (!there(destination))
+            else if (!nameTaken(destination))
                 whole = renameNoReplace(step->aside, destination) && whole;
             else
                 whole = ours && replaceFile(step->aside, destination) == Replacement::Done && whole;
@@ -590,7 +585,7 @@ void UpgradePlan::recoverJournal(const QString &path)
 {
     UpgradePlan plan;
     QString phase;
-    if (!there(path) || !loadJournal(path, plan, phase))
+    if (!nameTaken(path) || !loadJournal(path, plan, phase))
         return;
     const qsizetype reached = std::find(std::cbegin(phases), std::cend(phases), phase) - std::cbegin(phases);
     const char *text = nullptr;
@@ -618,7 +613,7 @@ void UpgradePlan::recoverJournal(const QString &path)
 
 bool UpgradePlan::pending(const QString &receiptPath)
 {
-    return there(journalPath(receiptPath));
+    return nameTaken(journalPath(receiptPath));
 }
 
 void UpgradePlan::recover()
