@@ -106,7 +106,9 @@ start_wine() {
   # sight.
   cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
+# Also the X server of a dialog check that failed half way.
 stop_wine() {
+  [[ -n ${dialog_xvfb:-} ]] && kill "$dialog_xvfb" 2>/dev/null || true
   local prefix
   for prefix in "$BUILD_DIR/wine" "$BUILD_DIR/e2e/wine"; do
     [[ -d $prefix ]] && WINEPREFIX=$prefix "$WINESERVER" -k 2>/dev/null || true
@@ -322,6 +324,7 @@ with_dialog() {
   # shellcheck source=scripts/xvfb.sh
   source scripts/xvfb.sh
   start_xvfb "$BUILD_DIR/e2e" || die "Xvfb did not start"
+  dialog_xvfb=$xvfb_pid
   # A Wine started without a display (the command-line runs) would keep
   # drawing nowhere: it starts anew on this one.
   "$WINESERVER" -k 2>/dev/null || true
